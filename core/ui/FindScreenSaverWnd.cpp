@@ -1,0 +1,6 @@
+#include "ui/FindScreenSaverWnd.h"
+
+HWND FindScreenSaverWnd()
+{
+    return FindWindowA(SCREENSAVER_CLASS, nullptr);
+}

@@ -1,0 +1,58 @@
+// The program's side of the screen-saver host: start-up, the saver window procedure and
+// the configuration dialog procedure.
+#include <windows.h>
+#include <commctrl.h>
+#include "ScreenSaverHost.h"
+#include "SlideshowWnd.h"
+#include "ActivationContext.h"
+#include "ui/FindScreenSaverWnd.h"
+
+HINSTANCE g_hInstProgram = nullptr;
+
+static int s_bSaverStarted = 0;
+static int s_bConfigStarted = 0;
+
+// One-time start-up shared by the saver and the configuration.
+void InitModule()
+{
+    g_hInstProgram = hMainInstance;
+    // Common controls version 6 come from the program's manifest.
+    ActivationContext actx(g_hInstProgram, CREATEPROCESS_MANIFEST_RESOURCE_ID);
+    INITCOMMONCONTROLSEX icc = {sizeof(icc), ICC_WIN95_CLASSES};
+    InitCommonControlsEx(&icc);
+}
+
+extern "C" LRESULT WINAPI ScreenSaverProc(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lParam)
+{
+    if (!s_bSaverStarted) {
+        s_bSaverStarted = 1;
+        InitModule();
+        SlideshowWnd* pShow = new SlideshowWnd;
+        pShow->pfnPrevWndProc = DefScreenSaverProc;
+        FwWnd::pWndInit = pShow;
+        // A saver window of another process does not stop this one: the host already
+        // refuses a second full-screen run, and a preview runs beside a full-screen saver.
+        FindScreenSaverWnd();
+    }
+    return FwWnd::WndProc(hWnd, msg, wParam, lParam);
+}
+
+// The configuration sheet is not part of the program yet: the hidden parent dialog ends at
+// once with 2.
+extern "C" BOOL WINAPI ScreenSaverConfigureDialog(HWND hDlg, UINT msg, WPARAM, LPARAM)
+{
+    if (!s_bConfigStarted) {
+        s_bConfigStarted = 1;
+        InitModule();
+    }
+    if (msg == WM_INITDIALOG) {
+        EndDialog(hDlg, 2);
+        return TRUE;
+    }
+    return FALSE;
+}
+
+extern "C" BOOL WINAPI RegisterDialogClasses(HANDLE)
+{
+    return TRUE;
+}

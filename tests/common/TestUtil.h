@@ -1,0 +1,63 @@
+// Helpers shared by the test programs: waiting with a message pump, child processes,
+// scratch folders and the paths of the built product.
+#pragma once
+#include <windows.h>
+#include <functional>
+#include <string>
+
+// The folder holding Vantora.scr, VNT32.dll and Images, and the folder of the test programs.
+std::string BinDir();
+std::string TestDir();
+
+// Pumps this thread's messages for the given time.
+void PumpMessages(DWORD ms);
+// Pumps messages until cond() holds or the time is up; returns cond()'s last value.
+bool WaitFor(const std::function<bool()>& cond, DWORD timeoutMs = 15000);
+
+// A process started by a test; terminated by the destructor if still running.
+class ChildProcess {
+public:
+    ChildProcess() = default;
+    ~ChildProcess();
+    ChildProcess(const ChildProcess&) = delete;
+    ChildProcess& operator=(const ChildProcess&) = delete;
+
+    bool Start(const std::string& commandLine, const std::string& currentDir = "");
+    // Waits (pumping messages) for the exit; returns false on time-out.
+    bool Wait(DWORD timeoutMs = 20000);
+    bool IsRunning() const;
+    DWORD ExitCode() const;
+    DWORD Id() const { return pi.dwProcessId; }
+    HANDLE Handle() const { return pi.hProcess; }
+
+private:
+    PROCESS_INFORMATION pi = {};
+};
+
+// Runs Vantora.scr (from dir, default BinDir()) with the arguments.
+bool StartSaver(ChildProcess& proc, const std::string& args, const std::string& dir = "");
+
+// The first top-level window of the class (and title, when given) owned by the process.
+HWND FindProcessWindow(DWORD pid, const char* cls, const char* title = nullptr);
+
+// A fresh folder under the system's temporary folder, removed with its contents at the end.
+class ScratchDir {
+public:
+    explicit ScratchDir(const char* prefix = "vnt");
+    ~ScratchDir();
+    ScratchDir(const ScratchDir&) = delete;
+    ScratchDir& operator=(const ScratchDir&) = delete;
+    const std::string& Path() const { return path; }
+    std::string operator/(const std::string& name) const { return path + "\\" + name; }
+
+private:
+    std::string path;
+};
+
+// Removes a folder and everything in it.
+void RemoveTree(const std::string& path);
+// Writes bytes to a file; true on success.
+bool WriteFileBytes(const std::string& path, const void* data, size_t size);
+// Copies the product (Vantora.scr and VNT32.dll) into dir, so that a test can give it image
+// sets of its own.
+bool CopyProduct(const std::string& dir);
