@@ -1,0 +1,146 @@
+#include "picture/iPicture.h"
+#include "picture/FaultGuard.h"
+#include "picture/DrawUtil.h"
+
+namespace {
+
+const int kHimetricPerInch = 2540;
+
+// A picture's pixel size on hdc from its HIMETRIC size.
+SIZE HimetricToPixels(HDC hdc, long width, long height)
+{
+    SIZE size;
+    size.cx = MulDiv(width, GetDeviceCaps(hdc, LOGPIXELSX), kHimetricPerInch);
+    size.cy = MulDiv(height, GetDeviceCaps(hdc, LOGPIXELSY), kHimetricPerInch);
+    return size;
+}
+
+// The whole-window DC of a window, for measuring only.
+class WindowDCHolder {
+public:
+    explicit WindowDCHolder(HWND hWnd) : hWnd(hWnd), hdc(GetWindowDC(hWnd)) {}
+    ~WindowDCHolder()
+    {
+        if (hdc)
+            ReleaseDC(hWnd, hdc);
+    }
+    WindowDCHolder(const WindowDCHolder&) = delete;
+    WindowDCHolder& operator=(const WindowDCHolder&) = delete;
+    operator HDC() const { return hdc; }
+
+private:
+    HWND hWnd;
+    HDC hdc;
+};
+
+} // namespace
+
+int iPicture::Load(const char* pszPath)
+{
+    FwFile file;
+    if (!file.Open(pszPath, 0))
+        return 0;
+    return Load(file);
+}
+
+int iPicture::Load(FwFile& file)
+{
+    FwFileStream stream(&file);
+    return Load(stream);
+}
+
+int iPicture::Load(FwFileStream& stream)
+{
+    return Load(static_cast<IStream*>(&stream));
+}
+
+int iPicture::Load(IStream* pStream)
+{
+    Detach(); // the previous picture goes before the next one is decoded
+    if (!pStream)
+        return 0;
+    void* p = nullptr;
+    HRESULT hr = E_FAIL;
+    // The loader is the platform's: a fault inside it counts as a failed load.
+    if (!RunGuarded([&] { hr = OleLoadPicture(pStream, 0, FALSE, IID_IPicture, &p); }))
+        return 0;
+    if (SUCCEEDED(hr) && p)
+        pUnk = static_cast<IUnknown*>(p);
+    else if (p)
+        static_cast<IUnknown*>(p)->Release();
+    return pUnk != nullptr;
+}
+
+void iPicture::GetHIMETRICSize(long& width, long& height)
+{
+    width = 0;
+    height = 0;
+    if (!Get())
+        return;
+    OLE_XSIZE_HIMETRIC cx = 0;
+    OLE_YSIZE_HIMETRIC cy = 0;
+    if (SUCCEEDED(Get()->get_Width(&cx)) && SUCCEEDED(Get()->get_Height(&cy))) {
+        width = cx;
+        height = cy;
+    }
+}
+
+SIZE iPicture::GetImageSize(HDC hdc)
+{
+    SIZE size = {0, 0};
+    if (!Get())
+        return size;
+    long width, height;
+    GetHIMETRICSize(width, height);
+    return HimetricToPixels(hdc, width, height);
+}
+
+int iPicture::Render(HDC hdc, RECT target, const RECT* pBounds)
+{
+    if (!Get())
+        return 0;
+    int ok = 0;
+    RunGuarded([&] {
+        // A single point: the picture's natural size, placed at that point.
+        if (target.left == target.right && target.top == target.bottom) {
+            SIZE size = GetImageSize(hdc);
+            target.right = target.left + size.cx;
+            target.bottom = target.top + size.cy;
+        }
+        long width, height;
+        GetHIMETRICSize(width, height);
+        // HIMETRIC counts upwards: start at the top edge and go down with a negative height.
+        HRESULT hr = Get()->Render(hdc, target.left, target.top, target.right - target.left,
+                                   target.bottom - target.top, 0, height, width, -height, pBounds);
+        ok = SUCCEEDED(hr) ? 1 : 0;
+    });
+    return ok;
+}
+
+void iPicture::GetBestFitRect(HWND hWnd, RECT& rect, HDC hdc, int enlarge)
+{
+    SIZE pict;
+    if (hdc) {
+        pict = GetImageSize(hdc);
+    } else {
+        WindowDCHolder windowDC(hWnd);
+        pict = GetImageSize(windowDC);
+    }
+    if (rect.left == rect.right || rect.top == rect.bottom) {
+        GetWindowRect(hWnd, &rect);
+        ScreenToClient(hWnd, &rect);
+    }
+    if (pict.cx <= 0 || pict.cy <= 0)
+        return; // nothing to fit (no picture, or one the loader gave no size)
+    int width = rect.right - rect.left;
+    int height = rect.bottom - rect.top;
+    if (width - pict.cx >= 0 && height - pict.cy >= 0 && !enlarge) {
+        DeflateRect(&rect, (width - pict.cx) / 2, (height - pict.cy) / 2);
+        return;
+    }
+    int fullWidthHeight = MulDiv(width, pict.cy, pict.cx);
+    if (height >= fullWidthHeight)
+        DeflateRect(&rect, 0, (height - fullWidthHeight) / 2);
+    else
+        DeflateRect(&rect, (width - MulDiv(height, pict.cx, pict.cy)) / 2, 0);
+}

@@ -1,0 +1,123 @@
+// iPicture::Blast: the one drawing of a photo, shared by the slideshow and the wallpaper.
+#include "picture/iPicture.h"
+#include "picture/FaultGuard.h"
+
+namespace {
+
+const int kCaptionGap = 2;          // between the picture's foot and the caption
+const int kCopyrightPadding = 2;    // added to the copyright text's height
+const int kCopyrightMinLine = 20;   // line height when the text measures 0 high
+const COLORREF kCaptionColor = RGB(255, 255, 255);
+const COLORREF kCopyrightColor = RGB(127, 127, 127);
+const char kErrorText[] = "Error loading the image.";
+
+// Keeps the default GUI font selected into a DC for its lifetime.
+class GuiFontSelection {
+public:
+    explicit GuiFontSelection(HDC hdc)
+        : hdc(hdc), hOldFont(SelectObject(hdc, GetStockObject(DEFAULT_GUI_FONT))) {}
+    ~GuiFontSelection()
+    {
+        if (hOldFont)
+            SelectObject(hdc, hOldFont);
+    }
+    GuiFontSelection(const GuiFontSelection&) = delete;
+    GuiFontSelection& operator=(const GuiFontSelection&) = delete;
+
+private:
+    HDC hdc;
+    HGDIOBJ hOldFont;
+};
+
+// Text extent in the DC's current font; 0 x 0 when it cannot be measured.
+SIZE MeasureText(HDC hdc, const char* psz, int len)
+{
+    SIZE size = {0, 0};
+    if (!GetTextExtentPoint32A(hdc, psz, len, &size)) {
+        size.cx = 0;
+        size.cy = 0;
+    }
+    return size;
+}
+
+// Left edge of a text of the given width centred over [left, right), never left of 0.
+int CentredX(const RECT& rc, int textWidth)
+{
+    int x = rc.left + (rc.right - rc.left - textWidth) / 2;
+    return x < 0 ? 0 : x;
+}
+
+void FillBlack(HDC hdc, const RECT& rc)
+{
+    FillRect(hdc, &rc, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
+}
+
+} // namespace
+
+void iPicture::Blast(HWND hWnd, const char* pszPath, int enlarge, HDC hdc,
+                     const char* pszCopyrightText, const char* pszCaption, int showError)
+{
+    if (!hWnd)
+        hWnd = GetDesktopWindow();
+    RECT frame;
+    if (!GetClientRect(hWnd, &frame))
+        SetRectEmpty(&frame);
+
+    // A fault or exception ends the drawing where it is; what was drawn stays. A fault
+    // while loading counts as a failed load.
+    int loaded = 0;
+    RunGuarded([&] {
+        loaded = Load(pszPath);
+        if (loaded)
+            DrawPicture(hWnd, frame, enlarge, hdc, pszCopyrightText, pszCaption);
+    });
+    if (loaded || !showError)
+        return;
+    RunGuarded([&] {
+        FillBlack(hdc, frame);
+        SetBkMode(hdc, TRANSPARENT);
+        SetTextColor(hdc, kCaptionColor);
+        TextOutA(hdc, 10, 10, kErrorText, lstrlenA(kErrorText));
+    });
+}
+
+void iPicture::DrawPicture(HWND hWnd, RECT frame, int enlarge, HDC hdc,
+                           const char* pszCopyrightText, const char* pszCaption)
+{
+    FillBlack(hdc, frame);
+
+    RECT picture = frame;
+    if (!pszCaption) {
+        GetBestFitRect(hWnd, picture, hdc, enlarge);
+        Render(hdc, picture, nullptr);
+    } else {
+        GuiFontSelection font(hdc);
+        int len = lstrlenA(pszCaption);
+        SIZE caption = MeasureText(hdc, pszCaption, len);
+        GetBestFitRect(hWnd, picture, hdc, enlarge);
+        // Make room for the caption inside the frame: the picture shrinks within the
+        // first fit's left and right edges.
+        int captionBottom = picture.bottom + caption.cy + kCaptionGap;
+        if (captionBottom > frame.bottom) {
+            int bottom = frame.bottom - caption.cy - kCaptionGap;
+            if (bottom > picture.top) {
+                picture.bottom = bottom;
+                GetBestFitRect(hWnd, picture, hdc, enlarge);
+            }
+        }
+        Render(hdc, picture, nullptr);
+        SetBkMode(hdc, TRANSPARENT);
+        SetTextColor(hdc, kCaptionColor);
+        TextOutA(hdc, CentredX(picture, caption.cx), picture.bottom + kCaptionGap, pszCaption, len);
+    }
+
+    if (pszCopyrightText) {
+        SetBkMode(hdc, TRANSPARENT);
+        SetTextColor(hdc, kCopyrightColor);
+        GuiFontSelection font(hdc);
+        int len = lstrlenA(pszCopyrightText);
+        SIZE text = MeasureText(hdc, pszCopyrightText, len);
+        int lineHeight = text.cy ? text.cy + kCopyrightPadding : kCopyrightMinLine;
+        TextOutA(hdc, CentredX(picture, text.cx), picture.bottom - lineHeight, pszCopyrightText, len);
+    }
+}

@@ -1,0 +1,48 @@
+// Faults and exceptions inside guarded code end that code, not the process.
+#include <gtest/gtest.h>
+#include <stdexcept>
+#include "picture/FaultGuard.h"
+
+namespace {
+
+void* ChainHead()
+{
+    void* p;
+    __asm__ __volatile__("movl %%fs:0, %0" : "=r"(p));
+    return p;
+}
+
+int* volatile s_pBad = reinterpret_cast<int*>(0x10);
+
+} // namespace
+
+TEST(FaultGuard, CompletedCallGivesOne)
+{
+    int reached = 0;
+    EXPECT_EQ(1, RunGuarded([&] { reached = 1; }));
+    EXPECT_EQ(1, reached);
+}
+
+TEST(FaultGuard, FaultsAndExceptionsEndTheCallAndLeaveTheChainAsItWas)
+{
+    void* head = ChainHead();
+    for (int round = 0; round < 3; ++round) { // a second fault after a caught one still lands here
+        int reached = 0;
+        EXPECT_EQ(0, RunGuarded([&] { *s_pBad = 1; reached = 1; }));
+        EXPECT_EQ(0, RunGuarded([&] { RaiseException(0xE0564E54, 0, 0, nullptr); reached = 1; }));
+        EXPECT_EQ(0, RunGuarded([&] { throw std::runtime_error("x"); }));
+        EXPECT_EQ(0, reached);
+        EXPECT_EQ(head, ChainHead());
+    }
+}
+
+TEST(FaultGuard, InnerGuardCatchesWhatHappensInsideIt)
+{
+    int inner = -1, after = 0;
+    EXPECT_EQ(1, RunGuarded([&] {
+        inner = RunGuarded([&] { *s_pBad = 2; });
+        after = 1;
+    }));
+    EXPECT_EQ(0, inner);
+    EXPECT_EQ(1, after);
+}
