@@ -2,6 +2,7 @@
 #include <stdlib.h>
 #include <time.h>
 #include "GradualReplace.h"
+#include "picture/iPicture.h"
 
 namespace {
 
@@ -137,12 +138,13 @@ void SlideshowWnd::ShowNext(HDC hdc)
 
 void SlideshowWnd::DrawPicture(HDC hdcTarget)
 {
+    // The preview shows the bare picture: no copyright line, no caption.
+    int bPreview = IsPreview();
+    const char* pszCopyright = bPreview ? nullptr : Opts::pszCopyrightText;
     char szPath[kPictBuffer], szCaption[kPictBuffer];
     opts.GetNextPict(1, szPath, szCaption);
-    // No picture drawing yet: the frame is black.
-    RECT rc;
-    GetClientRect(hWnd, &rc);
-    FillRect(hdcTarget, &rc, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
+    iPicture picture;
+    picture.Blast(hWnd, szPath, 1, hdcTarget, pszCopyright, bPreview ? nullptr : szCaption, 1);
 }
 
 void SlideshowWnd::DrawGradually(HDC hdc)
