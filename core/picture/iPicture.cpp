@@ -33,6 +33,28 @@ private:
     HDC hdc;
 };
 
+// A stretch mode set on a DC for the holder's lifetime.
+class StretchMode {
+public:
+    StretchMode(HDC hdc, int mode) : hdc(hdc), oldMode(SetStretchBltMode(hdc, mode))
+    {
+        SetBrushOrgEx(hdc, 0, 0, &oldOrg); // HALFTONE needs the brush origin set after it
+    }
+    ~StretchMode()
+    {
+        SetBrushOrgEx(hdc, oldOrg.x, oldOrg.y, nullptr);
+        if (oldMode)
+            SetStretchBltMode(hdc, oldMode);
+    }
+    StretchMode(const StretchMode&) = delete;
+    StretchMode& operator=(const StretchMode&) = delete;
+
+private:
+    HDC hdc;
+    int oldMode;
+    POINT oldOrg = {0, 0};
+};
+
 } // namespace
 
 int iPicture::Load(const char* pszPath)
@@ -109,6 +131,9 @@ int iPicture::Render(HDC hdc, RECT target, const RECT* pBounds)
         }
         long width, height;
         GetHIMETRICSize(width, height);
+        // The DC's default stretch mode ANDs the pixels a reduction drops, which darkens a
+        // photo and lays a grid over it: average them instead, for this drawing only.
+        StretchMode mode(hdc, HALFTONE);
         // HIMETRIC counts upwards: start at the top edge and go down with a negative height.
         HRESULT hr = Get()->Render(hdc, target.left, target.top, target.right - target.left,
                                    target.bottom - target.top, 0, height, width, -height, pBounds);

@@ -114,6 +114,22 @@ TEST(iPicture, RendersUprightIntoTheTarget)
     EXPECT_EQ(0, empty.Render(canvas.Dc(), Rect(0, 0, 10, 10), nullptr));
 }
 
+TEST(iPicture, ReductionKeepsThePicturesBrightnessAndTheDcsMode)
+{
+    iPicture pict;
+    ASSERT_EQ(1, pict.Load(Fixture("stripes_400x300.jpg").c_str()));
+    Canvas canvas(130, 75);
+    SetStretchBltMode(canvas.Dc(), BLACKONWHITE);
+    ASSERT_EQ(1, pict.Render(canvas.Dc(), Rect(0, 0, 130, 75), nullptr));
+    EXPECT_EQ(BLACKONWHITE, GetStretchBltMode(canvas.Dc()));
+    // Black and white columns, about three to a pixel: grey on average, not black.
+    long sum = 0;
+    for (int x = 0; x < 130; ++x)
+        sum += canvas.Pixel(x, 30).g;
+    EXPECT_NEAR(128, sum / 130, 30);
+    EXPECT_LT(canvas.Count(0, 30, 130, 31, [](Rgb p) { return p.g < 40 || p.g > 215; }), 65);
+}
+
 TEST(iPicture, FitsKeepingTheAspectRatio)
 {
     ExpectRect(Rect(80, 60, 720, 540), Fit("halves_640x480.jpg", Rect(0, 0, 800, 600), 0));

@@ -1,0 +1,71 @@
+// Device-context holders and the bitmap and rectangle helpers.
+#include <gtest/gtest.h>
+#include "picture/FwDC.h"
+#include "picture/DrawUtil.h"
+#include "PictureTestUtil.h"
+
+TEST(FwDC, CreatesDeletesAndRestores)
+{
+    HDC created;
+    {
+        FwDC display;
+        created = display;
+        ASSERT_NE(nullptr, created);
+        EXPECT_EQ(OBJ_DC, GetObjectType(created));
+    }
+    EXPECT_EQ(0u, GetObjectType(created)) << "deleted with its holder";
+
+    Canvas canvas(4, 4);
+    SetTextColor(canvas.Dc(), RGB(1, 2, 3));
+    {
+        FwDC saved(canvas.Dc(), 1);
+        SetTextColor(saved, RGB(9, 9, 9));
+    }
+    EXPECT_EQ(RGB(1, 2, 3), GetTextColor(canvas.Dc())) << "state restored";
+    EXPECT_EQ(OBJ_MEMDC, GetObjectType(canvas.Dc())) << "a given DC is not deleted";
+
+    FrameWindow frame(50, 40);
+    ClientDC client(frame, 1);
+    ASSERT_NE(nullptr, static_cast<HDC>(client));
+    EXPECT_EQ(frame, WindowFromDC(client));
+}
+
+TEST(DrawUtil, DrawsBitmapsAndMeasuresThem)
+{
+    // A 6 x 4 bitmap: left half red, right half blue.
+    Canvas source(6, 4);
+    source.Fill(RGB(30, 30, 220));
+    RECT left = {0, 0, 3, 4};
+    HBRUSH red = CreateSolidBrush(RGB(220, 30, 30));
+    FillRect(source.Dc(), &left, red);
+    DeleteObject(red);
+    HBITMAP hbm = static_cast<HBITMAP>(GetCurrentObject(source.Dc(), OBJ_BITMAP));
+    SIZE size = GetBitmapSize(hbm);
+    EXPECT_EQ(6, size.cx);
+    EXPECT_EQ(4, size.cy);
+    EXPECT_EQ(0, GetBitmapSize(nullptr).cx);
+
+    Canvas target(20, 20);
+    target.Fill(RGB(0, 0, 0));
+    // The bitmap must not be selected elsewhere while DrawBitmap selects it.
+    HBITMAP hCopy = static_cast<HBITMAP>(CopyImage(hbm, IMAGE_BITMAP, 0, 0, 0));
+    ASSERT_NE(nullptr, hCopy);
+    EXPECT_EQ(1, DrawBitmap(target.Dc(), hCopy, 2, 3, 0, 0, 0, 0)); // whole bitmap
+    EXPECT_TRUE(IsRed(target.Pixel(2, 3)) && IsBlue(target.Pixel(7, 6)));
+    EXPECT_TRUE(IsBlack(target.Pixel(8, 6)) && IsBlack(target.Pixel(7, 7)));
+    EXPECT_EQ(1, DrawBitmap(target.Dc(), hCopy, 10, 10, 3, 1, 2, 2)); // part of the blue half
+    EXPECT_TRUE(IsBlue(target.Pixel(10, 10)) && IsBlue(target.Pixel(11, 11)));
+    EXPECT_TRUE(IsBlack(target.Pixel(12, 11)) && IsBlack(target.Pixel(11, 12)));
+    DeleteObject(hCopy);
+}
+
+TEST(DrawUtil, ConvertsAndDeflatesRectangles)
+{
+    FrameWindow frame(100, 80);
+    SetWindowPos(frame, nullptr, 30, 20, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+    RECT rc = {40, 25, 130, 100};
+    EXPECT_TRUE(ScreenToClient(frame, &rc));
+    EXPECT_TRUE(rc.left == 10 && rc.top == 5 && rc.right == 100 && rc.bottom == 80);
+    DeflateRect(&rc, 3, -2);
+    EXPECT_TRUE(rc.left == 13 && rc.top == 3 && rc.right == 97 && rc.bottom == 82);
+}

@@ -1,0 +1,83 @@
+// End to end: the full-screen saver shows a sample photograph with its caption under it.
+#include <gtest/gtest.h>
+#include "PictureTestUtil.h"
+
+namespace {
+
+// Copies the screen into a canvas.
+void GrabScreen(Canvas& canvas)
+{
+    HDC screen = GetDC(nullptr);
+    BitBlt(canvas.Dc(), 0, 0, canvas.Width(), canvas.Height(), screen, 0, 0, SRCCOPY);
+    ReleaseDC(nullptr, screen);
+}
+
+bool IsDark(Rgb p) { return p.r + p.g + p.b < 30; }
+
+// Where a picture with a caption was found on the screen.
+struct Layout {
+    int pictureRows = 0;   // rows mostly covered by the picture
+    int pictureBottom = 0; // first row below the picture
+    int captionLeft = 0, captionRight = 0, captionPixels = 0;
+};
+
+Layout Analyse(const Canvas& c)
+{
+    Layout l;
+    int w = c.Width(), h = c.Height();
+    for (int y = 0; y < h; ++y) {
+        if (c.Count(0, y, w, y + 1, [](Rgb p) { return !IsDark(p); }) > w / 2) {
+            ++l.pictureRows;
+            l.pictureBottom = y + 1;
+        }
+    }
+    l.captionLeft = w;
+    for (int y = l.pictureBottom; y < h && y < l.pictureBottom + 30; ++y)
+        for (int x = 0; x < w; ++x)
+            if (IsWhite(c.Pixel(x, y))) {
+                ++l.captionPixels;
+                l.captionLeft = x < l.captionLeft ? x : l.captionLeft;
+                l.captionRight = x + 1 > l.captionRight ? x + 1 : l.captionRight;
+            }
+    return l;
+}
+
+int CaptionWidth(const char* text)
+{
+    Canvas canvas(4, 4);
+    SelectObject(canvas.Dc(), GetStockObject(DEFAULT_GUI_FONT));
+    SIZE size = {};
+    GetTextExtentPoint32A(canvas.Dc(), text, lstrlenA(text), &size);
+    return size.cx;
+}
+
+} // namespace
+
+TEST(SaverPicture, FullScreenShowsTheFirstSamplePhotoWithItsCaption)
+{
+    ChildProcess proc;
+    ASSERT_TRUE(StartSaver(proc, "/s"));
+    HWND hWnd = nullptr;
+    ASSERT_TRUE(WaitFor([&] { return (hWnd = FindProcessWindow(proc.Id(), "WindowsScreenSaverClass")) != nullptr; }));
+
+    Canvas screen(GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN));
+    Layout l;
+    bool shown = WaitFor([&] {
+        GrabScreen(screen);
+        l = Analyse(screen);
+        return l.pictureRows > screen.Height() / 3 && l.captionPixels > 20;
+    }, 30000);
+    ASSERT_TRUE(shown) << "picture rows " << l.pictureRows << ", caption pixels " << l.captionPixels;
+    // The caption is one of the first set's names (the timer may have moved on), centred.
+    int width = l.captionRight - l.captionLeft;
+    bool elephants = abs(width - CaptionWidth("Elephants")) <= 3;
+    bool green = abs(width - CaptionWidth("Green Traditional")) <= 3;
+    EXPECT_TRUE(elephants || green) << "caption " << width << " pixels wide";
+    EXPECT_LE(abs((l.captionLeft + l.captionRight) - screen.Width()), 8);
+
+    ASSERT_TRUE(WaitFor([&] { return GetForegroundWindow() == hWnd; }, 5000));
+    keybd_event(VK_SPACE, 0, 0, 0);
+    keybd_event(VK_SPACE, 0, KEYEVENTF_KEYUP, 0);
+    ASSERT_TRUE(proc.Wait());
+    EXPECT_EQ(0u, proc.ExitCode());
+}
