@@ -6,6 +6,8 @@
 #include "SlideshowWnd.h"
 #include "ActivationContext.h"
 #include "ui/FindScreenSaverWnd.h"
+#include "base/Mbcs.h"
+#include "base/AppInfo.h"
 
 HINSTANCE g_hInstProgram = nullptr;
 
@@ -15,7 +17,10 @@ static int s_bConfigStarted = 0;
 // One-time start-up shared by the saver and the configuration.
 void InitModule()
 {
+    InitMBCS();
     g_hInstProgram = hMainInstance;
+    // From here on positive resource ids and the settings key refer to the program.
+    MakeAppInfo(g_hInstProgram);
     // Common controls version 6 come from the program's manifest.
     ActivationContext actx(g_hInstProgram, CREATEPROCESS_MANIFEST_RESOURCE_ID);
     INITCOMMONCONTROLSEX icc = {sizeof(icc), ICC_WIN95_CLASSES};

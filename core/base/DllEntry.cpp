@@ -1,7 +1,9 @@
-// Entry of VNT32: sets up the multibyte tables and records the library's own module for
-// class registration and for the library's resources.
+// Entry of VNT32: sets up the multibyte tables, records the library's own module (class
+// registration, the library's resources and negative resource ids) and gives the process
+// the library's application identity until the program makes its own.
 #include "base/Module.h"
 #include "base/Mbcs.h"
+#include "base/AppInfo.h"
 
 static HINSTANCE s_hInstLib = nullptr;
 
@@ -16,6 +18,9 @@ extern "C" BOOL WINAPI DllMain(HINSTANCE hInst, DWORD reason, LPVOID)
         InitMBCS();
         s_hInstLib = hInst;
         DisableThreadLibraryCalls(hInst);
+        MakeAppInfo(hInst);
+    } else if (reason == DLL_PROCESS_DETACH) {
+        MakeAppInfo(nullptr);
     }
     return TRUE;
 }

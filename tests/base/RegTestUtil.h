@@ -1,0 +1,146 @@
+// A private registry key per test (HKCU\Software\VantoraTest\<unique>), removed with
+// everything below it afterwards; raw registry helpers that check what RegKey did
+// without going through it; and redirection of a predefined root into the private key.
+#pragma once
+#include <gtest/gtest.h>
+#include <windows.h>
+#include <shlwapi.h>
+#include <string>
+#include <vector>
+
+class RegFixture : public ::testing::Test {
+protected:
+    std::string sub;   // below HKEY_CURRENT_USER
+    std::string path;  // textual path with root
+    HKEY hBase = nullptr;
+
+    void SetUp() override
+    {
+        const ::testing::TestInfo* info = ::testing::UnitTest::GetInstance()->current_test_info();
+        sub = std::string("Software\\VantoraTest\\") + info->name() + "_" +
+              std::to_string(GetCurrentProcessId());
+        path = "HKCU\\" + sub;
+        SHDeleteKeyA(HKEY_CURRENT_USER, sub.c_str());
+        ASSERT_EQ(ERROR_SUCCESS, RegCreateKeyExA(HKEY_CURRENT_USER, sub.c_str(), 0, nullptr, 0,
+                                                 KEY_ALL_ACCESS, nullptr, &hBase, nullptr));
+    }
+    void TearDown() override
+    {
+        for (HKEY root : {HKEY_CURRENT_USER, HKEY_LOCAL_MACHINE, HKEY_CLASSES_ROOT, HKEY_USERS})
+            RegOverridePredefKey(root, nullptr);
+        if (hBase)
+            RegCloseKey(hBase);
+        EXPECT_EQ(ERROR_SUCCESS, SHDeleteKeyA(HKEY_CURRENT_USER, sub.c_str()));
+        RegDeleteKeyA(HKEY_CURRENT_USER, "Software\\VantoraTest"); // only when empty
+    }
+
+    // Makes a predefined root an alias of <private key>\<name> for this process.
+    void Redirect(HKEY root, const char* name)
+    {
+        HKEY h = nullptr;
+        ASSERT_EQ(ERROR_SUCCESS, RegCreateKeyExA(hBase, name, 0, nullptr, 0, KEY_ALL_ACCESS,
+                                                 nullptr, &h, nullptr));
+        ASSERT_EQ(ERROR_SUCCESS, RegOverridePredefKey(root, h));
+        RegCloseKey(h);
+    }
+};
+
+// Raw access relative to HKEY_CURRENT_USER (or another root).
+inline bool RawExists(const std::string& sub, HKEY root = HKEY_CURRENT_USER)
+{
+    HKEY h;
+    if (RegOpenKeyExA(root, sub.c_str(), 0, KEY_READ, &h) != ERROR_SUCCESS)
+        return false;
+    RegCloseKey(h);
+    return true;
+}
+
+inline void RawCreate(const std::string& sub, HKEY root = HKEY_CURRENT_USER)
+{
+    HKEY h;
+    ASSERT_EQ(ERROR_SUCCESS, RegCreateKeyExA(root, sub.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS,
+                                             nullptr, &h, nullptr));
+    RegCloseKey(h);
+}
+
+inline void RawSet(const std::string& sub, const char* name, DWORD type, const void* data,
+                   DWORD cb, HKEY root = HKEY_CURRENT_USER)
+{
+    HKEY h;
+    ASSERT_EQ(ERROR_SUCCESS, RegCreateKeyExA(root, sub.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS,
+                                             nullptr, &h, nullptr));
+    EXPECT_EQ(ERROR_SUCCESS, RegSetValueExA(h, name, 0, type, static_cast<const BYTE*>(data), cb));
+    RegCloseKey(h);
+}
+
+inline void RawSetStr(const std::string& sub, const char* name, const char* s,
+                      HKEY root = HKEY_CURRENT_USER)
+{
+    RawSet(sub, name, REG_SZ, s, static_cast<DWORD>(strlen(s) + 1), root);
+}
+
+inline void RawSetDword(const std::string& sub, const char* name, DWORD v,
+                        HKEY root = HKEY_CURRENT_USER)
+{
+    RawSet(sub, name, REG_DWORD, &v, sizeof v, root);
+}
+
+// Type and bytes of a value; type 0 when missing.
+struct RawValue {
+    DWORD type = 0;
+    std::string bytes;
+    bool operator==(const RawValue& o) const { return type == o.type && bytes == o.bytes; }
+};
+
+inline RawValue RawGet(const std::string& sub, const char* name, HKEY root = HKEY_CURRENT_USER)
+{
+    RawValue v;
+    HKEY h;
+    if (RegOpenKeyExA(root, sub.c_str(), 0, KEY_READ, &h) != ERROR_SUCCESS)
+        return v;
+    DWORD cb = 0, type = 0;
+    if (RegQueryValueExA(h, name, nullptr, &type, nullptr, &cb) == ERROR_SUCCESS) {
+        v.bytes.resize(cb);
+        if (RegQueryValueExA(h, name, nullptr, &type, cb ? reinterpret_cast<BYTE*>(&v.bytes[0]) : nullptr, &cb) == ERROR_SUCCESS)
+            v.type = type;
+        v.bytes.resize(cb);
+    }
+    RegCloseKey(h);
+    return v;
+}
+
+inline std::string RawStr(const std::string& sub, const char* name, HKEY root = HKEY_CURRENT_USER)
+{
+    RawValue v = RawGet(sub, name, root);
+    return std::string(v.bytes.c_str());
+}
+
+// Names of the subkeys (wide, as the registry holds them).
+inline std::vector<std::wstring> RawSubKeysW(const std::string& sub, HKEY root = HKEY_CURRENT_USER)
+{
+    std::vector<std::wstring> names;
+    HKEY h;
+    if (RegOpenKeyExA(root, sub.c_str(), 0, KEY_READ, &h) != ERROR_SUCCESS)
+        return names;
+    WCHAR name[300];
+    for (DWORD i = 0;; i++) {
+        DWORD cch = 300;
+        if (RegEnumKeyExW(h, i, name, &cch, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS)
+            break;
+        names.push_back(name);
+    }
+    RegCloseKey(h);
+    return names;
+}
+
+inline DWORD RawValueCount(const std::string& sub, HKEY root = HKEY_CURRENT_USER)
+{
+    HKEY h;
+    DWORD n = 0;
+    if (RegOpenKeyExA(root, sub.c_str(), 0, KEY_READ, &h) != ERROR_SUCCESS)
+        return 0;
+    RegQueryInfoKeyA(h, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, &n, nullptr,
+                     nullptr, nullptr, nullptr);
+    RegCloseKey(h);
+    return n;
+}
