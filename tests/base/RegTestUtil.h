@@ -5,6 +5,8 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 #include <shlwapi.h>
+#include <algorithm>
+#include <cstring>
 #include <string>
 #include <vector>
 
