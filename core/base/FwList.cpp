@@ -47,8 +47,19 @@ void FwList::FreeNode(FwNode* node)
     nCount--;
 }
 
+void*& FwList::Item(FwNode* node)
+{
+    static void* s_pNone;
+    if (node)
+        return node->data;
+    s_pNone = nullptr;
+    return s_pNone;
+}
+
 void*& FwList::GetNext(POS__*& pos)
 {
+    if (!pos)
+        return Item(nullptr);
     FwNode* node = Node(pos);
     pos = Pos(node->pNext);
     return node->data;
@@ -56,6 +67,8 @@ void*& FwList::GetNext(POS__*& pos)
 
 void* FwList::GetNext(POS__*& pos) const
 {
+    if (!pos)
+        return nullptr;
     FwNode* node = Node(pos);
     pos = Pos(node->pNext);
     return node->data;
@@ -63,6 +76,8 @@ void* FwList::GetNext(POS__*& pos) const
 
 void*& FwList::GetPrev(POS__*& pos)
 {
+    if (!pos)
+        return Item(nullptr);
     FwNode* node = Node(pos);
     pos = Pos(node->pPrev);
     return node->data;
@@ -70,6 +85,8 @@ void*& FwList::GetPrev(POS__*& pos)
 
 void* FwList::GetPrev(POS__*& pos) const
 {
+    if (!pos)
+        return nullptr;
     FwNode* node = Node(pos);
     pos = Pos(node->pPrev);
     return node->data;
@@ -161,6 +178,8 @@ POS__* FwList::InsertAfter(POS__* pos, void* item)
 void* FwList::RemoveHead()
 {
     FwNode* node = pHead;
+    if (!node)
+        return nullptr;
     void* item = node->data;
     pHead = node->pNext;
     if (pHead)
@@ -174,6 +193,8 @@ void* FwList::RemoveHead()
 void* FwList::RemoveTail()
 {
     FwNode* node = pTail;
+    if (!node)
+        return nullptr;
     void* item = node->data;
     pTail = node->pPrev;
     if (pTail)
@@ -187,6 +208,8 @@ void* FwList::RemoveTail()
 void FwList::RemoveAt(POS__*& pos)
 {
     FwNode* node = Node(pos);
+    if (!node)
+        return;
     pos = Pos(node->pNext);
     if (node->pPrev)
         node->pPrev->pNext = node->pNext;
@@ -209,7 +232,7 @@ POS__* FwList::MoveAfter(POS__* pos, POS__* after)
 {
     FwNode* node = Node(pos);
     FwNode* dest = Node(after);
-    if (node == dest || node->pPrev == dest)
+    if (!node || node == dest || node->pPrev == dest)
         return pos;
     // Unlink.
     if (node->pPrev)

@@ -4,6 +4,9 @@
 // node's storage is released, so the item is still there; the callback must not touch
 // the list).
 //
+// Misuse (head, tail or removal on an empty list, a null position) changes nothing and
+// gives a null item instead of a crash.
+//
 // Out of memory: when CreateNode cannot supply storage, the insertion does nothing and
 // returns a null position; the list (head, tail, count and links) is unchanged. Splicing
 // another list stops at the first item that cannot be added; the items added so far stay.
@@ -33,22 +36,21 @@ public:
     int GetCount() const { return nCount; }
     int IsEmpty() const { return nCount == 0; }
 
-    // The list must not be empty.
-    void*& GetHead() { return pHead->data; }
-    void* GetHead() const { return pHead->data; }
-    void*& GetTail() { return pTail->data; }
-    void* GetTail() const { return pTail->data; }
+    void*& GetHead() { return Item(pHead); }
+    void* GetHead() const { return pHead ? pHead->data : nullptr; }
+    void*& GetTail() { return Item(pTail); }
+    void* GetTail() const { return pTail ? pTail->data : nullptr; }
     POS__* GetHeadPosition() const { return Pos(pHead); }
     POS__* GetTailPosition() const { return Pos(pTail); }
 
-    // The item at pos; pos moves on (null past the end). pos must not be null.
+    // The item at pos; pos moves on (null past the end).
     void*& GetNext(POS__*& pos);
     void* GetNext(POS__*& pos) const;
     void*& GetPrev(POS__*& pos);
     void* GetPrev(POS__*& pos) const;
-    void*& GetAt(POS__* pos) { return Node(pos)->data; }
-    void* GetAt(POS__* pos) const { return Node(pos)->data; }
-    void SetAt(POS__* pos, void* item) { Node(pos)->data = item; }
+    void*& GetAt(POS__* pos) { return Item(Node(pos)); }
+    void* GetAt(POS__* pos) const { return pos ? Node(pos)->data : nullptr; }
+    void SetAt(POS__* pos, void* item) { Item(Node(pos)) = item; }
 
     POS__* AddHead(void* item);
     POS__* AddTail(void* item);
@@ -58,7 +60,6 @@ public:
     POS__* InsertBefore(POS__* pos, void* item);
     POS__* InsertAfter(POS__* pos, void* item);
 
-    // The list must not be empty.
     void* RemoveHead();
     void* RemoveTail();
     // pos moves to the following node (null after the tail).
@@ -88,6 +89,8 @@ protected:
     // Notifies, releases and uncounts a node already unlinked.
     void FreeNode(FwNode* node);
 
+    // The node's item, or a scratch null item for no node.
+    static void*& Item(FwNode* node);
     static FwNode* Node(POS__* pos) { return reinterpret_cast<FwNode*>(pos); }
     static POS__* Pos(FwNode* node) { return reinterpret_cast<POS__*>(node); }
 };

@@ -309,3 +309,21 @@ TEST(FwList, OutOfMemoryLeavesListUnchanged)
     EXPECT_TRUE(list.Matches({Item(1), Item(2), Item(3)}));
     list.nFailAfter = -1;
 }
+
+TEST(FwListMisuse, EmptyListAndNullPositionsChangeNothing)
+{
+    CheckedList list;
+    EXPECT_EQ(nullptr, list.RemoveHead());
+    EXPECT_EQ(nullptr, list.RemoveTail());
+    EXPECT_EQ(nullptr, list.GetHead());
+    EXPECT_EQ(nullptr, static_cast<const FwList&>(list).GetTail());
+    POS__* none = nullptr;
+    EXPECT_EQ(nullptr, list.GetNext(none));
+    EXPECT_EQ(nullptr, list.GetPrev(none));
+    list.RemoveAt(none);
+    list.SetAt(nullptr, Item(1));
+    EXPECT_EQ(nullptr, list.GetAt(nullptr));
+    list.AddTail(Item(2));
+    EXPECT_EQ(nullptr, list.MoveAfter(nullptr, list.FindIndex(0)));
+    EXPECT_TRUE(list.Matches({Item(2)}));
+}
