@@ -1,0 +1,236 @@
+// The screen-saver host contract, checked on the real Vantora.scr process: command line,
+// exit codes, saver windows, and the input rules that end a full-screen run.
+#include <gtest/gtest.h>
+#include <string>
+#include "TestUtil.h"
+
+namespace {
+
+const char* kSaverClass = "WindowsScreenSaverClass";
+const DWORD kExitInvalid = static_cast<DWORD>(-1);
+
+HWND WaitForSaverWindow(ChildProcess& proc, const char* title = "Screen Saver")
+{
+    HWND hWnd = nullptr;
+    WaitFor([&] {
+        hWnd = FindProcessWindow(proc.Id(), kSaverClass, title);
+        return hWnd != nullptr || !proc.IsRunning();
+    });
+    return hWnd;
+}
+
+int CountSaverWindows()
+{
+    int count = 0;
+    HWND h = nullptr;
+    while ((h = FindWindowExA(nullptr, h, kSaverClass, nullptr)) != nullptr)
+        ++count;
+    return count;
+}
+
+// A parent for the preview, as the display settings would give.
+class PreviewParent {
+public:
+    PreviewParent()
+    {
+        WNDCLASSA wc = {};
+        wc.lpfnWndProc = DefWindowProcA;
+        wc.hInstance = GetModuleHandleA(nullptr);
+        wc.lpszClassName = "VntPreviewParent";
+        RegisterClassA(&wc);
+        hWnd = CreateWindowA("VntPreviewParent", "Display settings", WS_OVERLAPPEDWINDOW | WS_VISIBLE,
+                             50, 50, 200, 160, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
+    }
+    ~PreviewParent()
+    {
+        if (IsWindow(hWnd))
+            DestroyWindow(hWnd);
+    }
+    HWND hWnd;
+};
+
+std::string HandleArg(HWND h)
+{
+    return std::to_string(reinterpret_cast<ULONG_PTR>(h));
+}
+
+// Ends a running full-screen saver with a key press.
+void PressKey(HWND hSaver)
+{
+    PostMessageA(hSaver, WM_KEYDOWN, VK_SPACE, 0);
+}
+
+bool StaysRunning(ChildProcess& proc, DWORD ms = 1500)
+{
+    PumpMessages(ms);
+    return proc.IsRunning();
+}
+
+} // namespace
+
+TEST(Host, FullScreenArgumentsStartTheSaver)
+{
+    for (const char* args : {"/S", "-s", "s", " s"}) {
+        SCOPED_TRACE(args);
+        ChildProcess proc;
+        ASSERT_TRUE(StartSaver(proc, args));
+        HWND hWnd = WaitForSaverWindow(proc);
+        ASSERT_NE(nullptr, hWnd);
+        LONG style = GetWindowLongA(hWnd, GWL_STYLE);
+        EXPECT_TRUE(style & WS_POPUP);
+        EXPECT_TRUE(style & WS_VISIBLE);
+        EXPECT_TRUE(GetWindowLongA(hWnd, GWL_EXSTYLE) & WS_EX_TOPMOST);
+        RECT rc;
+        GetWindowRect(hWnd, &rc);
+        EXPECT_EQ(GetSystemMetrics(SM_CXSCREEN), rc.right - rc.left);
+        EXPECT_EQ(GetSystemMetrics(SM_CYSCREEN), rc.bottom - rc.top);
+        PressKey(hWnd);
+        ASSERT_TRUE(proc.Wait());
+        EXPECT_EQ(0u, proc.ExitCode());
+    }
+}
+
+TEST(Host, PreviewRunsAsChildOfTheGivenWindowUntilItIsDestroyed)
+{
+    for (const char* mode : {"/p ", "/l ", "/p"}) {
+        SCOPED_TRACE(mode);
+        PreviewParent parent;
+        ChildProcess proc;
+        ASSERT_TRUE(StartSaver(proc, mode + HandleArg(parent.hWnd)));
+        HWND hPreview = nullptr;
+        ASSERT_TRUE(WaitFor([&] {
+            hPreview = FindWindowExA(parent.hWnd, nullptr, kSaverClass, "Preview");
+            return hPreview != nullptr;
+        }));
+        RECT rcParent, rcPreview;
+        GetClientRect(parent.hWnd, &rcParent);
+        GetClientRect(hPreview, &rcPreview);
+        EXPECT_EQ(rcParent.right, rcPreview.right);
+        EXPECT_EQ(rcParent.bottom, rcPreview.bottom);
+        EXPECT_TRUE(GetWindowLongA(hPreview, GWL_STYLE) & WS_CHILD);
+
+        // Keys, clicks and mouse movement over the preview do not end it.
+        PostMessageA(hPreview, WM_KEYDOWN, VK_SPACE, 0);
+        PostMessageA(hPreview, WM_LBUTTONDOWN, 0, 0);
+        POINT pt = {10, 10};
+        ClientToScreen(hPreview, &pt);
+        SetCursorPos(pt.x, pt.y);
+        SetCursorPos(pt.x + 40, pt.y + 30);
+        EXPECT_TRUE(StaysRunning(proc));
+
+        DestroyWindow(parent.hWnd);
+        ASSERT_TRUE(proc.Wait());
+        EXPECT_EQ(0u, proc.ExitCode());
+    }
+}
+
+TEST(Host, InvalidArgumentsEndWithMinusOneAndShowNothing)
+{
+    HWND hDead;
+    {
+        PreviewParent gone;
+        hDead = gone.hWnd;
+    }
+    for (std::string args : {std::string("/p:1234"), std::string("/p"), std::string("/p 0"),
+                             "/p " + HandleArg(hDead), std::string("/x"), std::string("/a")}) {
+        SCOPED_TRACE(args);
+        int windowsBefore = CountSaverWindows();
+        ChildProcess proc;
+        ASSERT_TRUE(StartSaver(proc, args));
+        bool sawWindow = false;
+        ASSERT_TRUE(WaitFor([&] {
+            sawWindow = sawWindow || CountSaverWindows() > windowsBefore;
+            return !proc.IsRunning();
+        }));
+        EXPECT_EQ(kExitInvalid, proc.ExitCode());
+        EXPECT_FALSE(sawWindow);
+    }
+}
+
+TEST(Host, SecondFullScreenStartGivesWay)
+{
+    ChildProcess first;
+    ASSERT_TRUE(StartSaver(first, "/s"));
+    HWND hWnd = WaitForSaverWindow(first);
+    ASSERT_NE(nullptr, hWnd);
+
+    ChildProcess second;
+    ASSERT_TRUE(StartSaver(second, "/s"));
+    ASSERT_TRUE(second.Wait());
+    EXPECT_EQ(0u, second.ExitCode());
+    EXPECT_EQ(1, CountSaverWindows());
+    EXPECT_TRUE(first.IsRunning());
+
+    PressKey(hWnd);
+    ASSERT_TRUE(first.Wait());
+    EXPECT_EQ(0u, first.ExitCode());
+}
+
+TEST(Host, MouseMustTravelMoreThanFourPixels)
+{
+    SetCursorPos(300, 300);
+    PumpMessages(100);
+    ChildProcess proc;
+    ASSERT_TRUE(StartSaver(proc, "/s"));
+    ASSERT_NE(nullptr, WaitForSaverWindow(proc));
+    PumpMessages(500);
+
+    SetCursorPos(303, 301); // 3 across and 1 down: 4 pixels
+    EXPECT_TRUE(StaysRunning(proc));
+    SetCursorPos(304, 301); // 5 pixels from where the saver started
+    ASSERT_TRUE(proc.Wait());
+    EXPECT_EQ(0u, proc.ExitCode());
+}
+
+TEST(Host, KeysButtonsAndDeactivationEndTheSaverButPowerBroadcastDoesNot)
+{
+    struct Case {
+        const char* name;
+        UINT msg;
+        WPARAM wParam;
+    };
+    for (const Case& c : {Case{"key", WM_KEYDOWN, VK_SHIFT}, Case{"system key", WM_SYSKEYDOWN, VK_MENU},
+                          Case{"left button", WM_LBUTTONDOWN, 0}, Case{"right button", WM_RBUTTONDOWN, 0},
+                          Case{"deactivation", WM_ACTIVATEAPP, FALSE}}) {
+        SCOPED_TRACE(c.name);
+        ChildProcess proc;
+        ASSERT_TRUE(StartSaver(proc, "/s"));
+        HWND hWnd = WaitForSaverWindow(proc);
+        ASSERT_NE(nullptr, hWnd);
+
+        // The program answers power broadcasts itself, so they never end the saver.
+        PostMessageA(hWnd, WM_POWERBROADCAST, PBT_APMPOWERSTATUSCHANGE, 0);
+        EXPECT_TRUE(StaysRunning(proc, 1000));
+
+        PostMessageA(hWnd, c.msg, c.wParam, 0);
+        ASSERT_TRUE(proc.Wait());
+        EXPECT_EQ(0u, proc.ExitCode());
+    }
+}
+
+TEST(Host, RealKeyboardInputEndsTheSaver)
+{
+    ChildProcess proc;
+    ASSERT_TRUE(StartSaver(proc, "/s"));
+    HWND hWnd = WaitForSaverWindow(proc);
+    ASSERT_NE(nullptr, hWnd);
+    ASSERT_TRUE(WaitFor([&] { return GetForegroundWindow() == hWnd; }, 5000));
+    keybd_event(VK_SPACE, 0, 0, 0);
+    keybd_event(VK_SPACE, 0, KEYEVENTF_KEYUP, 0);
+    ASSERT_TRUE(proc.Wait());
+    EXPECT_EQ(0u, proc.ExitCode());
+}
+
+TEST(Host, ConfigurationRunsThroughTheConfigureDialog)
+{
+    PreviewParent owner;
+    for (std::string args : {std::string("/c"), std::string("/c:") + HandleArg(owner.hWnd), std::string("")}) {
+        SCOPED_TRACE(args);
+        ChildProcess proc;
+        ASSERT_TRUE(StartSaver(proc, args));
+        ASSERT_TRUE(proc.Wait());
+        // The dialog's own result: the hidden parent dialog ends with 2 until the settings
+        // sheet is part of the program.
+        EXPECT_EQ(2u, proc.ExitCode());
+    }
+}
