@@ -1,34 +1,43 @@
 // Operations of FwWnd that take their text from string resources or from the file and
-// folder pickers. The picker operations report failure until the pickers are part of the library.
+// folder pickers. The string-resource forms report failure until those services are part
+// of the library.
 #include "ui/FwWnd.h"
-#include <stdarg.h>
-#include "base/ResStr.h"
+#include <cstring>
+#include "base/Browse.h"
+#include "base/Path.h"
 
-// The string's text is the format; the window gets the formatted text (1024-byte buffer).
-static BOOL SetWndTextFmtV(HWND hWnd, HINSTANCE hInst, UINT idString, va_list args)
+BOOL FwWnd::SetTextFmt(HINSTANCE, UINT, ...) { return FALSE; }
+BOOL FwWnd::SetText(UINT, ...) { return FALSE; }
+
+// The window's text, made a full path against base, as the picker's starting point; a
+// text too long for a path starts the picker empty.
+static void GetStartPath(FwWnd& wnd, char* path, const char* base)
 {
-    ResStr format(static_cast<int>(idString), hInst);
-    char sz[1024];
-    FormatBuf(sz, sizeof(sz), format, args);
-    return SetWindowTextA(hWnd, sz);
+    char text[2 * MAX_PATH] = "";
+    wnd.GetText(text, sizeof text);
+    MakeFullPathName(text, base);
+    if (strlen(text) >= MAX_PATH)
+        text[0] = '\0';
+    lstrcpynA(path, text, MAX_PATH);
 }
 
-BOOL FwWnd::SetTextFmt(HINSTANCE hInst, UINT idString, ...)
+int FwWnd::OnBrowseForFile(int bSave, const char* pszTitle, const char* pszFilter,
+                           const char* pszDefExt, const char* pszInitialDir, UINT flags)
 {
-    va_list args;
-    va_start(args, idString);
-    BOOL ok = SetWndTextFmtV(hWnd, hInst, idString, args);
-    va_end(args);
-    return ok;
+    char path[MAX_PATH];
+    GetStartPath(*this, path, pszInitialDir);
+    if (!BrowseForFile(hWnd, bSave, path, pszTitle, pszInitialDir, pszFilter, pszDefExt, flags))
+        return 0;
+    SetText(path);
+    return 1;
 }
 
-BOOL FwWnd::SetText(UINT idString, ...)
+int FwWnd::OnBrowseForFolder(const char* pszTitle, UINT flags)
 {
-    va_list args;
-    va_start(args, idString);
-    BOOL ok = SetWndTextFmtV(hWnd, nullptr, idString, args);
-    va_end(args);
-    return ok;
+    char path[MAX_PATH];
+    GetStartPath(*this, path, nullptr);
+    if (!BrowseForFolder(hWnd, path, pszTitle, flags))
+        return 0;
+    SetText(path);
+    return 1;
 }
-int FwWnd::OnBrowseForFile(int, const char*, const char*, const char*, const char*, UINT) { return 0; }
-int FwWnd::OnBrowseForFolder(const char*, UINT) { return 0; }
