@@ -1,28 +1,72 @@
-// The options record. For now it holds the default settings only: nothing is read from or
-// written to the registry and no picture is chosen.
+// Opts: the options record every process that shows pictures or edits settings builds,
+// loads, brings in step with the image folders, uses and stores: the flag word, the
+// screen saver's and the wallpaper's image-set lists, the picture interval and the
+// wallpaper interval. It also picks the next picture of either sequence.
+//
+// Owners follow: construct, BoolOpts::Load, UpdateImageLists, use, BoolOpts::Store.
 #pragma once
 #include <windows.h>
 #include "VntApi.h"
+#include "options/BoolOpts.h"
+#include "options/StrList.h"
 
-#define OPT_SS_RANDOM 0x1
-#define OPT_SS_CHANGE 0x2
-#define OPT_SS_GRADUAL 0x1000
-#define OPT_WP_RANDOM 0x10000
-#define OPT_WP_CHANGE 0x20000
+// Bits of Opts::dwOpts.
+enum : unsigned int {
+    OPT_SS_RANDOM = 0x1,      // the screen saver shows its pictures in random order
+    OPT_SS_CHANGE = 0x2,      // the screen saver changes the picture every dwTimeOut seconds
+    OPT_SS_GRADUAL = 0x1000,  // the screen saver replaces the previous picture gradually
+    OPT_WP_RANDOM = 0x10000,  // the wallpaper changer picks its pictures in random order
+    OPT_WP_CHANGE = 0x20000,  // the wallpaper changer is on
+};
 
-class VNT_API Opts {
+class VNT_API Opts : public BoolOpts {
 public:
-    DWORD dwOpts;
-    DWORD dwTimeOut;
-    DWORD dwPace;
+    // Image-set lists: one item per set, a state character ("0" not in use, anything
+    // else in use) followed by the set's folder name in "Images".
+    StrList listSS;
+    StrList listWP;
+    StrList* pCurList;              // the list being filled while the images folder is scanned
+    unsigned long dwTimeOut;        // seconds between pictures of the screen saver
+    unsigned long dwPace;           // pace of the gradual replacement; not stored
+    unsigned long dwWPChange;       // wallpaper interval unit: 0 minutes, 1 hours, 2 days
+    unsigned long dwWPChangeCount;  // units between wallpaper changes
 
+    // Registry value names under the settings key.
+    static const char* const pszSS;
+    static const char* const pszWP;
+    static const char* const pszTimeOut;
+    static const char* const pszWPChange;
+    static const char* const pszWPChangeCount;
+    static const char* const pszSSLastPicInd;
+    static const char* const pszSSLastSetInd;
+    static const char* const pszWPLastPicInd;
+    static const char* const pszWPLastSetInd;
+    // The publisher's copyright line drawn at the foot of full-screen pictures.
     static const char* pszCopyrightText;
 
     Opts();
-    void Reset();
-    int Load();
-    int Store();
-    int UpdateImageLists();
-    // Fills path and caption (buffers of 520 bytes); path is empty when no picture was found.
-    int GetNextPict(int bForScreenSaver, char* pszPath, char* pszCaption);
+    Opts(const Opts&) = delete;
+    Opts& operator=(const Opts&) = delete;
+
+    void Reset() override;
+    void OnLoad(RegKey& key) override;
+    void OnStore(RegKey& key) override;
+
+    // Drop the sets whose folder is gone and add the new folders of "Images", in use, at
+    // the head: for both lists.
+    void UpdateImageLists();
+    void UpdateImageList(StrList& list);
+    // Per-entry callback of the images folder scan; ctx is the Opts.
+    static int PopulateStrList(const char* dir, const WIN32_FIND_DATAA* found, void* ctx);
+    int OnPopulateStrList(const char* dir, const WIN32_FIND_DATAA* found);
+
+    // The next picture of the screen saver's (non-zero) or the wallpaper's (0) sequence:
+    // path and caption are buffers of 520 bytes, both empty when no picture is found.
+    void GetNextPict(int forScreenSaver, char* path, char* caption);
+
+    // Deletes the wallpaper bitmap file.
+    static void DelBMP();
 };
+
+// Makes file the desktop wallpaper; a null file leaves the desktop without wallpaper.
+VNT_API void SetWallpaper(const char* file);
