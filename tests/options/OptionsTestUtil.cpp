@@ -17,6 +17,8 @@ void SettingsKeyTest::SetUp()
 
 void SettingsKeyTest::TearDown()
 {
+    if (sub.empty())
+        return; // SetUp skipped the test before choosing a key
     identity.reset();
     SHDeleteKeyA(HKEY_CURRENT_USER, sub.c_str());
     RegDeleteKeyA(HKEY_CURRENT_USER, "Software\\VantoraTest"); // only when empty

@@ -1,0 +1,402 @@
+// Image-set lists and the choice of the next picture on real folders.
+//
+// The library looks for "Images" beside its own file, so these tests run in a copy of
+// the test program and VNT32.dll in a scratch folder (SelectionInProductCopy below starts
+// it); in the build's test folder they are skipped. Each test lays out its own sets, with
+// the settings in a private key and the machine-wide home-folder value in a private key
+// too, so that the home folder is the copy's own folder.
+#include "OptionsTestUtil.h"
+#include <cstdlib>
+#include <fstream>
+#include <set>
+#include <sstream>
+#include <vector>
+#include "base/Mbcs.h"
+#include "options/Opts.h"
+
+namespace {
+
+const char kMarker[] = "ImageSetTest.here";
+
+class ImageSetTest : public SettingsKeyTest {
+protected:
+    std::string images;
+    Opts opts;
+
+    void SetUp() override
+    {
+        std::string folder = LibraryFolder();
+        if (GetFileAttributesA((folder + "\\" + kMarker).c_str()) == INVALID_FILE_ATTRIBUTES)
+            GTEST_SKIP() << "runs beside a copy of the library (SelectionInProductCopy)";
+        SettingsKeyTest::SetUp();
+        HKEY h = nullptr;
+        ASSERT_EQ(ERROR_SUCCESS, RegCreateKeyExA(HKEY_CURRENT_USER, (sub + "\\lm").c_str(), 0, nullptr, 0,
+                                                 KEY_ALL_ACCESS, nullptr, &h, nullptr));
+        ASSERT_EQ(ERROR_SUCCESS, RegOverridePredefKey(HKEY_LOCAL_MACHINE, h));
+        RegCloseKey(h);
+        images = folder + "\\Images";
+        RemoveTree(images);
+        ASSERT_TRUE(CreateDirectoryA(images.c_str(), nullptr));
+    }
+    void TearDown() override
+    {
+        RegOverridePredefKey(HKEY_LOCAL_MACHINE, nullptr);
+        if (!images.empty())
+            RemoveTree(images);
+        SettingsKeyTest::TearDown();
+    }
+
+    std::string SetDir(const std::string& set) const { return images + "\\" + set; }
+
+    // A set folder holding the pictures with the given numbers ("NN.jpg").
+    void MakeSet(const std::string& set, std::vector<int> numbers)
+    {
+        CreateDirectoryA(SetDir(set).c_str(), nullptr);
+        ASSERT_TRUE(GetFileAttributesA(SetDir(set).c_str()) & FILE_ATTRIBUTE_DIRECTORY) << set;
+        for (int n : numbers) {
+            char name[16];
+            wsprintfA(name, "%02d.jpg", n);
+            ASSERT_TRUE(WriteGrayJpeg(SetDir(set) + "\\" + name, 40 + 4 * n));
+        }
+    }
+    void MakeSet(const std::string& set, int first, int last)
+    {
+        std::vector<int> numbers;
+        for (int n = first; n <= last; ++n)
+            numbers.push_back(n);
+        MakeSet(set, numbers);
+    }
+
+    static void SetList(StrList& list, std::vector<std::string> items)
+    {
+        list.RemoveAll();
+        for (const std::string& item : items)
+            list.AddTail(item.c_str());
+    }
+    static std::vector<std::string> Items(const StrList& list)
+    {
+        std::vector<std::string> items;
+        for (POS__* pos = list.GetHeadPosition(); pos;)
+            items.push_back(static_cast<const char*>(list.GetNext(pos)));
+        return items;
+    }
+
+    // The next picture as "set\file" below the images folder ("" for none); the full
+    // path must lie in the images folder.
+    std::string Next(int forScreenSaver, std::string* caption = nullptr)
+    {
+        char path[520], text[520];
+        memset(path, 'x', sizeof path);
+        memset(text, 'x', sizeof text);
+        opts.GetNextPict(forScreenSaver, path, text);
+        if (caption)
+            *caption = text;
+        std::string p = path;
+        if (p.empty()) {
+            EXPECT_STREQ("", text) << "a caption without a picture";
+            return p;
+        }
+        std::string prefix = images + "\\";
+        EXPECT_EQ(CSTR_EQUAL, CompareStringA(LOCALE_USER_DEFAULT, NORM_IGNORECASE, p.c_str(),
+                                             static_cast<int>(prefix.size()), prefix.c_str(),
+                                             static_cast<int>(prefix.size())))
+            << p;
+        EXPECT_NE(INVALID_FILE_ATTRIBUTES, GetFileAttributesA(path));
+        return p.substr(prefix.size());
+    }
+
+    // Stored "LastPic,LastSet" of one sequence; "-" for a missing value.
+    std::string Position(int forScreenSaver) const
+    {
+        const char* pic = forScreenSaver ? Opts::pszSSLastPicInd : Opts::pszWPLastPicInd;
+        const char* set = forScreenSaver ? Opts::pszSSLastSetInd : Opts::pszWPLastSetInd;
+        auto text = [this](const char* name) {
+            return HasValue(name) ? std::to_string(Dword(name)) : std::string("-");
+        };
+        return text(pic) + "," + text(set);
+    }
+};
+
+std::string Pict(const std::string& set, int n)
+{
+    char name[16];
+    wsprintfA(name, "%02d.jpg", n);
+    return set + "\\" + name;
+}
+
+} // namespace
+
+TEST_F(ImageSetTest, TwoSetsInListOrderRunThroughBothAndStartAgain)
+{
+    MakeSet("A", 1, 10);
+    MakeSet("B", 1, 10);
+    SetList(opts.listSS, {"1A", "1B"});
+    std::vector<std::string> expected;
+    for (int n = 2; n <= 10; ++n)
+        expected.push_back(Pict("A", n));
+    for (int n = 1; n <= 10; ++n)
+        expected.push_back(Pict("B", n));
+    expected.push_back(Pict("A", 1));
+    expected.push_back(Pict("A", 2));
+    for (size_t i = 0; i < expected.size(); ++i) {
+        EXPECT_EQ(expected[i], Next(1)) << "call " << i;
+        bool inA = expected[i][0] == 'A';
+        int index = atoi(expected[i].c_str() + 2) - 1;
+        EXPECT_EQ(std::to_string(index) + (inA ? ",0" : ",1"), Position(1));
+    }
+    EXPECT_EQ("-,-", Position(0)) << "the wallpaper's position is its own";
+}
+
+TEST_F(ImageSetTest, OneSetWithOnlyPictureOne)
+{
+    MakeSet("A", {1});
+    SetList(opts.listSS, {"1A"});
+    for (int i = 0; i < 4; ++i) {
+        EXPECT_EQ(Pict("A", 1), Next(1));
+        EXPECT_EQ("0,0", Position(1));
+    }
+    // In random order each draw avoids the index shown last, so nothing is ever found and
+    // nothing is stored.
+    opts.Set(OPT_SS_RANDOM, 1);
+    srand(7);
+    for (int i = 0; i < 3; ++i)
+        EXPECT_EQ("", Next(1));
+    EXPECT_EQ("0,0", Position(1));
+    EXPECT_EQ(2u, RawValueCount(sub));
+}
+
+TEST_F(ImageSetTest, DeletedSecondSetStopsTheSequence)
+{
+    MakeSet("A", 1, 10);
+    MakeSet("B", 1, 10);
+    SetList(opts.listSS, {"1A", "1B"});
+    SetDword(Opts::pszSSLastPicInd, 9);
+    SetDword(Opts::pszSSLastSetInd, 0);
+    RemoveTree(SetDir("B"));
+    EXPECT_EQ("", Next(1));
+    EXPECT_EQ("", Next(1));
+    EXPECT_EQ("9,0", Position(1));
+}
+
+TEST_F(ImageSetTest, MissingOnlySetOrNoSetInUseGivesNothing)
+{
+    SetList(opts.listSS, {"1Gone"});
+    EXPECT_EQ("", Next(1));
+    MakeSet("A", 1, 3);
+    SetList(opts.listSS, {"0A"});
+    EXPECT_EQ("", Next(1));
+    SetList(opts.listWP, {});
+    EXPECT_EQ("", Next(0));
+    EXPECT_EQ(0u, RawValueCount(sub));
+}
+
+TEST_F(ImageSetTest, SemicolonInASetNameShiftsTheLaterSets)
+{
+    MakeSet("A", {1, 2});
+    MakeSet("X;Y", 1, 3);
+    MakeSet("B", {1});
+    SetList(opts.listSS, {"1A", "1X;Y", "1B"});
+    EXPECT_EQ(Pict("A", 2), Next(1));
+    EXPECT_EQ(Pict("B", 1), Next(1));
+    EXPECT_EQ("0,3", Position(1)) << "\"X;Y\" counts as the two sets X and Y";
+    EXPECT_EQ(Pict("A", 1), Next(1));
+    EXPECT_EQ(Pict("A", 2), Next(1));
+}
+
+TEST_F(ImageSetTest, PlainFileInImagesIsListedAndSkipped)
+{
+    MakeSet("A", {1, 2});
+    opts.UpdateImageLists();
+    EXPECT_EQ((std::vector<std::string>{"1A"}), Items(opts.listSS));
+    ASSERT_TRUE(WriteFileBytes(images + "\\Notes.txt", "n", 1));
+    opts.UpdateImageLists();
+    EXPECT_EQ((std::vector<std::string>{"1Notes.txt", "1A"}), Items(opts.listSS));
+    EXPECT_EQ((std::vector<std::string>{"1Notes.txt", "1A"}), Items(opts.listWP));
+    // The file is the first set: skipping it moves on to the first picture of the next.
+    EXPECT_EQ(Pict("A", 1), Next(1));
+    EXPECT_EQ("0,1", Position(1));
+}
+
+TEST_F(ImageSetTest, RestoredSetComesBackAtTheHeadInUse)
+{
+    MakeSet("A", {1});
+    MakeSet("B", {1});
+    SetList(opts.listSS, {"1A", "0B"});
+    opts.UpdateImageLists();
+    EXPECT_EQ((std::vector<std::string>{"1A", "0B"}), Items(opts.listSS));
+    RemoveTree(SetDir("B"));
+    opts.UpdateImageLists();
+    EXPECT_EQ((std::vector<std::string>{"1A"}), Items(opts.listSS));
+    MakeSet("B", {1});
+    opts.UpdateImageLists();
+    EXPECT_EQ((std::vector<std::string>{"1B", "1A"}), Items(opts.listSS));
+}
+
+TEST_F(ImageSetTest, UpdateKeepsOrderAndStateAndDropsWhatIsNoSet)
+{
+    MakeSet("A", {1});
+    MakeSet("B", {1});
+    MakeSet("C", {1});
+    SetList(opts.listWP, {"0c", "1A", "1Gone", "1", "1..", "1A\\..\\B", "0."});
+    opts.UpdateImageLists();
+    EXPECT_EQ((std::vector<std::string>{"1B", "0c", "1A"}), Items(opts.listWP));
+    // Without the images folder both lists empty.
+    RemoveTree(images);
+    opts.UpdateImageLists();
+    EXPECT_EQ(0, opts.listSS.GetCount());
+    EXPECT_EQ(0, opts.listWP.GetCount());
+    SetList(opts.listSS, {"1A"});
+    EXPECT_EQ("", Next(1));
+}
+
+TEST_F(ImageSetTest, CaptionsComeFromTheFileNames)
+{
+    CreateDirectoryA(SetDir("A").c_str(), nullptr);
+    ASSERT_TRUE(WriteGrayJpeg(SetDir("A") + "\\05.jpg", 90));
+    ASSERT_TRUE(WriteGrayJpeg(SetDir("A") + "\\06_Red_Cliffs.JPG", 120));
+    SetList(opts.listSS, {"1A"});
+    SetDword(Opts::pszSSLastPicInd, 3);
+    std::string caption;
+    EXPECT_EQ("A\\05.jpg", Next(1, &caption));
+    EXPECT_EQ("jpg", caption);
+    EXPECT_EQ("A\\06_Red_Cliffs.JPG", Next(1, &caption));
+    EXPECT_EQ("Red Cliffs", caption);
+}
+
+// On code page 932, 0x95 0x5C is one character whose trail byte is the code of "\": as a
+// set name and in a caption it is kept whole. (On code page 1252 these names cannot exist.)
+TEST_F(ImageSetTest, DoubleByteSetAndCaption)
+{
+    if (!IsMBCS())
+        GTEST_SKIP() << "needs a double-byte code page";
+    const std::string set = "\x95\x5C";
+    if (!CreateDirectoryA(SetDir(set).c_str(), nullptr))
+        GTEST_SKIP() << "the file system cannot store this name here (under Wine the Unix "
+                        "locale must exist, e.g. through LOCPATH)";
+    ASSERT_TRUE(WriteGrayJpeg(SetDir(set) + "\\02_\x95\x5C_\x83\x7C.jpg", 90));
+    ASSERT_TRUE(WriteGrayJpeg(SetDir(set) + "\\03\x81\x5C\x95\x5C.jpg", 90));
+    opts.UpdateImageLists();
+    EXPECT_EQ((std::vector<std::string>{"1" + set}), Items(opts.listSS));
+    std::string caption;
+    EXPECT_EQ(set + "\\02_\x95\x5C_\x83\x7C.jpg", Next(1, &caption));
+    EXPECT_EQ("\x95\x5C \x83\x7C", caption);
+    // A double-byte separator after the number goes as a whole character.
+    EXPECT_EQ(set + "\\03\x81\x5C\x95\x5C.jpg", Next(1, &caption));
+    EXPECT_EQ("\x95\x5C", caption);
+}
+
+TEST_F(ImageSetTest, ScreenSaverAndWallpaperKeepTheirOwnPositions)
+{
+    MakeSet("A", 1, 6);
+    SetList(opts.listSS, {"1A"});
+    SetList(opts.listWP, {"1A"});
+    EXPECT_EQ(Pict("A", 2), Next(1));
+    EXPECT_EQ(Pict("A", 3), Next(1));
+    EXPECT_EQ(Pict("A", 4), Next(1));
+    EXPECT_EQ(Pict("A", 2), Next(0));
+    EXPECT_EQ(Pict("A", 5), Next(1));
+    EXPECT_EQ(Pict("A", 3), Next(0));
+    EXPECT_EQ("4,0", Position(1));
+    EXPECT_EQ("2,0", Position(0));
+    // The screen saver's random flag leaves the wallpaper in list order.
+    opts.Set(OPT_SS_RANDOM, 1);
+    EXPECT_EQ(Pict("A", 4), Next(0));
+}
+
+TEST_F(ImageSetTest, RandomDrawsNeverRepeatTheLastIndex)
+{
+    MakeSet("A", 1, 50);
+    MakeSet("B", 1, 50);
+    SetList(opts.listSS, {"1A", "1B"});
+    opts.Set(OPT_SS_RANDOM, 1);
+    srand(12345);
+    std::set<std::string> sets;
+    std::set<int> indexes;
+    for (int i = 0; i < 100; ++i) {
+        DWORD last = Dword(Opts::pszSSLastPicInd, 0);
+        std::string pict = Next(1);
+        ASSERT_EQ(8u, pict.size()) << "call " << i << ": " << pict;
+        int index = atoi(pict.c_str() + 2) - 1;
+        EXPECT_NE(static_cast<int>(last), index) << "call " << i;
+        EXPECT_EQ(std::to_string(index) + (pict[0] == 'A' ? ",0" : ",1"), Position(1));
+        sets.insert(pict.substr(0, 1));
+        indexes.insert(index);
+    }
+    EXPECT_EQ(2u, sets.size());
+    EXPECT_GT(indexes.size(), 30u);
+}
+
+TEST_F(ImageSetTest, StoredPositionsOutOfRange)
+{
+    MakeSet("A", 1, 3);
+    MakeSet("B", 1, 3);
+    SetList(opts.listSS, {"1A", "1B"});
+    // A set position past the sets in use starts again from the first set.
+    SetDword(Opts::pszSSLastPicInd, 1);
+    SetDword(Opts::pszSSLastSetInd, 2);
+    EXPECT_EQ(Pict("A", 2), Next(1));
+    // A picture index of 50 or more moves on to the next set at once.
+    SetDword(Opts::pszSSLastPicInd, 60);
+    SetDword(Opts::pszSSLastSetInd, 0);
+    EXPECT_EQ(Pict("B", 1), Next(1));
+    // The largest index wraps to picture 01 of the same set.
+    SetDword(Opts::pszSSLastPicInd, 0xFFFFFFFF);
+    SetDword(Opts::pszSSLastSetInd, 1);
+    EXPECT_EQ(Pict("B", 1), Next(1));
+    // A position stored as text reads as nothing stored.
+    RawSetStr(sub, Opts::pszSSLastPicInd, "2");
+    SetDword(Opts::pszSSLastSetInd, 0);
+    EXPECT_EQ(Pict("A", 2), Next(1));
+}
+
+// Three names of 120 characters join to 362 characters: every set still takes its turn.
+TEST_F(ImageSetTest, LongJoinedNamesReachEverySet)
+{
+    std::vector<std::string> names;
+    for (char c : {'P', 'Q', 'R'}) {
+        names.push_back(std::string(120, c));
+        MakeSet(names.back(), {1});
+    }
+    SetList(opts.listSS, {"1" + names[0], "1" + names[1], "1" + names[2]});
+    EXPECT_EQ(Pict(names[1], 1), Next(1));
+    EXPECT_EQ(Pict(names[2], 1), Next(1));
+    EXPECT_EQ("0,2", Position(1));
+    EXPECT_EQ(Pict(names[0], 1), Next(1));
+}
+
+// Starts the tests above in a copy of this program beside a copy of VNT32.dll, where they
+// lay out their image sets in the copy's own "Images" folder.
+TEST(SelectionInProductCopy, ImageSetTestsPassBesideTheirOwnImages)
+{
+    ScratchDir dir("vntsel");
+    ASSERT_TRUE(CopyFileA((TestDir() + "\\test_options.exe").c_str(), (dir / "test_options.exe").c_str(), FALSE));
+    ASSERT_TRUE(CopyFileA((TestDir() + "\\VNT32.dll").c_str(), (dir / "VNT32.dll").c_str(), FALSE));
+    ASSERT_TRUE(WriteFileBytes(dir / kMarker, "", 0));
+    std::string xml = dir / "result.xml";
+    ChildProcess child;
+    ASSERT_TRUE(child.Start("\"" + (dir / "test_options.exe") + "\" --gtest_filter=ImageSetTest.* --gtest_output=xml:" + xml,
+                            dir.Path()));
+    ASSERT_TRUE(child.Wait(300000));
+    EXPECT_EQ(0u, child.ExitCode());
+
+    std::ifstream in(xml);
+    std::stringstream text;
+    text << in.rdbuf();
+    std::string report = text.str();
+    const ::testing::TestSuite* suite = nullptr;
+    for (int i = 0; i < ::testing::UnitTest::GetInstance()->total_test_suite_count(); ++i)
+        if (std::string(::testing::UnitTest::GetInstance()->GetTestSuite(i)->name()) == "ImageSetTest")
+            suite = ::testing::UnitTest::GetInstance()->GetTestSuite(i);
+    ASSERT_NE(nullptr, suite);
+    size_t ran = 0;
+    for (size_t at = report.find("<testcase "); at != std::string::npos; at = report.find("<testcase ", at + 1))
+        ran++;
+    EXPECT_EQ(static_cast<size_t>(suite->total_test_count()), ran);
+    EXPECT_EQ(std::string::npos, report.find("<failure")) << report;
+    // Only the double-byte test may be skipped.
+    for (size_t at = report.find("<testcase "); at != std::string::npos; at = report.find("<testcase ", at + 1)) {
+        std::string tag = report.substr(at, report.find('>', at) - at);
+        if (tag.find("result=\"skipped\"") != std::string::npos)
+            EXPECT_NE(std::string::npos, tag.find("name=\"DoubleByteSetAndCaption\"")) << tag;
+    }
+}
