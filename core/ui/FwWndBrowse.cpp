@@ -1,13 +1,38 @@
 // Operations of FwWnd that take their text from string resources or from the file and
-// folder pickers. The string-resource forms report failure until those services are part
-// of the library.
+// folder pickers.
 #include "ui/FwWnd.h"
+#include <stdarg.h>
 #include <cstring>
 #include "base/Browse.h"
 #include "base/Path.h"
+#include "base/ResStr.h"
 
-BOOL FwWnd::SetTextFmt(HINSTANCE, UINT, ...) { return FALSE; }
-BOOL FwWnd::SetText(UINT, ...) { return FALSE; }
+// The string's text is the format; the window gets the formatted text (1024-byte buffer).
+static BOOL SetWndTextFmtV(HWND hWnd, HINSTANCE hInst, UINT idString, va_list args)
+{
+    ResStr format(static_cast<int>(idString), hInst);
+    char sz[1024];
+    FormatBuf(sz, sizeof(sz), format, args);
+    return SetWindowTextA(hWnd, sz);
+}
+
+BOOL FwWnd::SetTextFmt(HINSTANCE hInst, UINT idString, ...)
+{
+    va_list args;
+    va_start(args, idString);
+    BOOL ok = SetWndTextFmtV(hWnd, hInst, idString, args);
+    va_end(args);
+    return ok;
+}
+
+BOOL FwWnd::SetText(UINT idString, ...)
+{
+    va_list args;
+    va_start(args, idString);
+    BOOL ok = SetWndTextFmtV(hWnd, nullptr, idString, args);
+    va_end(args);
+    return ok;
+}
 
 // The window's text, made a full path against base, as the picker's starting point; a
 // text too long for a path starts the picker empty.
