@@ -1,0 +1,184 @@
+// The folder and file pickers, driven the way a user would: another thread waits for the
+// picker dialog of the test thread, records what it shows and presses OK or Cancel.
+#include <gtest/gtest.h>
+#include <string>
+#include <thread>
+#include <vector>
+#include "TestUtil.h"
+#include "base/Browse.h"
+#include "base/Path.h"
+#include "ui/FwWnd.h"
+
+namespace {
+
+// Waits for a dialog (class "#32770") of the given thread, records its title and the
+// texts of its controls, then sends it the command.
+class DialogDriver {
+public:
+    std::string title;
+    std::vector<std::string> texts;
+
+    DialogDriver(DWORD threadId, WORD command) : worker([this, threadId, command] { Run(threadId, command); }) {}
+    ~DialogDriver() { worker.join(); }
+    DialogDriver(const DialogDriver&) = delete;
+    DialogDriver& operator=(const DialogDriver&) = delete;
+
+private:
+    std::thread worker;
+
+    static BOOL CALLBACK FindDialog(HWND hWnd, LPARAM lParam)
+    {
+        char cls[64] = "";
+        GetClassNameA(hWnd, cls, sizeof cls);
+        if (lstrcmpA(cls, "#32770") == 0 && IsWindowVisible(hWnd)) {
+            *reinterpret_cast<HWND*>(lParam) = hWnd;
+            return FALSE;
+        }
+        return TRUE;
+    }
+    static BOOL CALLBACK CollectText(HWND hWnd, LPARAM lParam)
+    {
+        char text[256] = "";
+        GetWindowTextA(hWnd, text, sizeof text);
+        if (text[0])
+            reinterpret_cast<std::vector<std::string>*>(lParam)->push_back(text);
+        return TRUE;
+    }
+    void Run(DWORD threadId, WORD command)
+    {
+        HWND dlg = nullptr;
+        for (int i = 0; i < 1500 && !dlg; ++i) {
+            EnumThreadWindows(threadId, FindDialog, reinterpret_cast<LPARAM>(&dlg));
+            if (!dlg)
+                Sleep(10);
+        }
+        if (!dlg)
+            return; // the test sees the picker return without this driver's answer
+        Sleep(300); // let the picker finish its own start-up (initial selection, file list)
+        char text[256] = "";
+        GetWindowTextA(dlg, text, sizeof text);
+        title = text;
+        EnumChildWindows(dlg, CollectText, reinterpret_cast<LPARAM>(&texts));
+        PostMessageA(dlg, WM_COMMAND, MAKEWPARAM(command, BN_CLICKED), 0);
+    }
+};
+
+bool Contains(const std::vector<std::string>& texts, const std::string& s)
+{
+    for (const std::string& t : texts)
+        if (t == s)
+            return true;
+    return false;
+}
+
+std::string Short(const std::string& path)
+{
+    char buf[MAX_PATH];
+    DWORD n = GetShortPathNameA(path.c_str(), buf, sizeof buf);
+    return n && n < sizeof buf ? buf : "";
+}
+
+bool SameText(const std::string& a, const std::string& b)
+{
+    return lstrcmpiA(a.c_str(), b.c_str()) == 0;
+}
+
+// A hidden edit control bound to an FwWnd.
+class EditWindow {
+public:
+    FwWnd wnd;
+    explicit EditWindow(const std::string& text)
+    {
+        wnd.Attach(CreateWindowExA(0, "EDIT", text.c_str(), WS_POPUP, 0, 0, 200, 20, nullptr, nullptr,
+                                   GetModuleHandleA(nullptr), nullptr));
+    }
+    ~EditWindow() { DestroyWindow(wnd.Detach()); }
+    std::string Text()
+    {
+        char buf[520] = "";
+        wnd.GetText(buf, sizeof buf);
+        return buf;
+    }
+};
+
+} // namespace
+
+TEST(Browse, FolderPickerStartsAtThePathAndGivesItsLongName)
+{
+    ScratchDir dir;
+    std::string target = dir / "Long Folder Name";
+    ASSERT_TRUE(CreateDirectoryA(target.c_str(), nullptr));
+    char path[MAX_PATH];
+    strcpy(path, Short(target).c_str());
+    ASSERT_STRNE(target.c_str(), path);
+    int result;
+    {
+        DialogDriver driver(GetCurrentThreadId(), IDOK);
+        result = BrowseForFolder(nullptr, path, nullptr, 0);
+    }
+    EXPECT_EQ(1, result);
+    EXPECT_TRUE(SameText(target, path)) << path;
+    EXPECT_STREQ("Long Folder Name", FindNameExt(path));
+}
+
+TEST(Browse, FolderPickerShowsTheTitleAndCancelKeepsThePath)
+{
+    ScratchDir dir;
+    char path[MAX_PATH];
+    strcpy(path, dir.Path().c_str());
+    int result;
+    std::vector<std::string> texts;
+    {
+        DialogDriver driver(GetCurrentThreadId(), IDCANCEL);
+        result = BrowseForFolder(nullptr, path, "Choose the pictures:", 0);
+        texts = driver.texts;
+    }
+    EXPECT_EQ(0, result);
+    EXPECT_EQ(dir.Path(), path);
+    EXPECT_TRUE(Contains(texts, "Choose the pictures:"));
+}
+
+TEST(Browse, FileWindowCompletesItsTextAndTakesTheChoice)
+{
+    ScratchDir dir;
+    std::string file = dir / "Picture Of Dunes.jpg";
+    ASSERT_TRUE(WriteFileBytes(file, "x", 1));
+    EditWindow edit("Picture Of Dunes.jpg");
+    int result;
+    std::string title;
+    {
+        DialogDriver driver(GetCurrentThreadId(), IDOK);
+        result = edit.wnd.OnBrowseForFile(0, "Pick a picture", "Pictures|*.jpg", "jpg", dir.Path().c_str(), 0);
+        title = driver.title;
+    }
+    EXPECT_EQ(1, result);
+    EXPECT_EQ("Pick a picture", title);
+    EXPECT_TRUE(SameText(file, edit.Text())) << edit.Text();
+    EXPECT_STREQ("Picture Of Dunes.jpg", FindNameExt(edit.Text().c_str()));
+
+    // Cancel leaves the window's text alone.
+    EditWindow other("other.jpg");
+    {
+        DialogDriver driver(GetCurrentThreadId(), IDCANCEL);
+        result = other.wnd.OnBrowseForFile(1, nullptr, nullptr, nullptr, dir.Path().c_str(), 0);
+        title = driver.title;
+    }
+    EXPECT_EQ(0, result);
+    EXPECT_EQ("other.jpg", other.Text());
+    EXPECT_EQ("Browse for file", title);
+}
+
+TEST(Browse, FolderWindowTakesTheChosenFolder)
+{
+    ScratchDir dir;
+    std::string target = dir / "Image Sets";
+    ASSERT_TRUE(CreateDirectoryA(target.c_str(), nullptr));
+    EditWindow edit(Short(target));
+    int result;
+    {
+        DialogDriver driver(GetCurrentThreadId(), IDOK);
+        result = edit.wnd.OnBrowseForFolder("Where are the pictures?", 0);
+    }
+    EXPECT_EQ(1, result);
+    EXPECT_TRUE(SameText(target, edit.Text())) << edit.Text();
+}
