@@ -64,6 +64,12 @@ public:
     // path and caption are buffers of 520 bytes, both empty when no picture is found.
     void GetNextPict(int forScreenSaver, char* path, char* caption);
 
+    // Draws the next wallpaper picture at the desktop's size into the wallpaper bitmap
+    // file and makes that file the desktop wallpaper.
+    void SetNextWP();
+    // The wallpaper bitmap file's path (260-byte buffer): "Vantora.BMP" in the temporary
+    // folder, or in the Windows folder when the temporary folder cannot be written.
+    static void GetPathForBMP(char* path);
     // Deletes the wallpaper bitmap file.
     static void DelBMP();
 };

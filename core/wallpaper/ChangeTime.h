@@ -1,0 +1,21 @@
+// When the wallpaper changes next: count units (minutes, hours or days) after now, cut
+// back to the start of that minute, hour or day. Times are local calendar times counted
+// in 100-nanosecond units like a FILETIME, without any time-zone conversion. Pure
+// functions of their arguments, so the schedule can be checked without a clock.
+#pragma once
+#include <windows.h>
+#include "VntApi.h"
+
+enum WPUnit : unsigned long { WP_MINUTES = 0, WP_HOURS = 1, WP_DAYS = 2 };
+
+// A unit other than minutes, hours or days counts as hours, the default unit.
+VNT_API unsigned long WPUnitOf(unsigned long unit);
+VNT_API unsigned long WPUnitSeconds(unsigned long unit);
+// The local time as a 100-ns count; 0 when it is not a valid calendar time.
+VNT_API ULONGLONG LocalTimeToCount(const SYSTEMTIME& t);
+// The next change after now: now + count units (0 counts as 1), with the parts below
+// the unit set to 0. 0 when now is not a valid calendar time.
+VNT_API ULONGLONG NextWPChange(const SYSTEMTIME& now, unsigned long unit, unsigned long count);
+// Milliseconds from now to the time next (a 100-ns count), rounded down; 0 when next is
+// not later than now.
+VNT_API ULONGLONG MsUntil(const SYSTEMTIME& now, ULONGLONG next);

@@ -1,0 +1,142 @@
+#include "wallpaper/WPChanger.h"
+#include <commctrl.h>
+#include <stdio.h>
+#include "base/AppInfo.h"
+#include "base/CompanyMsg.h"
+#include "base/Launch.h"
+#include "base/Mbcs.h"
+#include "base/Module.h"
+#include "base/Msg.h"
+#include "base/Path.h"
+#include "options/Opts.h"
+#include "res/VntRes.h"
+#include "wallpaper/WPChangerWnd.h"
+
+// One changer per session, also when the autorun at logon and a start from the
+// configuration meet, or a new changer starts while the old one is still quitting.
+static const char kChangerMutex[] = "Local\\Corvane_VTWPChanger";
+// How long a new changer waits for an old one to finish quitting.
+static const DWORD kHandOverMs = 5000;
+
+namespace {
+
+// Holds the changer's mutex while the changer runs.
+class ChangerLock {
+public:
+    ChangerLock() : hMutex(CreateMutexA(nullptr, FALSE, kChangerMutex)), bOwned(0)
+    {
+        if (hMutex) {
+            DWORD r = WaitForSingleObject(hMutex, kHandOverMs);
+            bOwned = r == WAIT_OBJECT_0 || r == WAIT_ABANDONED;
+        }
+    }
+    ~ChangerLock()
+    {
+        if (bOwned)
+            ReleaseMutex(hMutex);
+        if (hMutex)
+            CloseHandle(hMutex);
+    }
+    ChangerLock(const ChangerLock&) = delete;
+    ChangerLock& operator=(const ChangerLock&) = delete;
+    // True also when the system gives no mutex: then nothing stops this changer.
+    int IsOwned() const { return bOwned || !hMutex; }
+
+private:
+    HANDLE hMutex;
+    int bOwned;
+};
+
+// The window class for one run of the changer.
+class ChangerClass {
+public:
+    int bRegistered;
+    ChangerClass()
+        : bRegistered(FwWnd::RegisterClassExA(WPCHANGER_CLASS, 0, nullptr, nullptr, nullptr,
+                                              nullptr, nullptr, 0, 0)) {}
+    ~ChangerClass()
+    {
+        if (bRegistered)
+            FwWnd::UnregisterClassA(WPCHANGER_CLASS);
+    }
+    ChangerClass(const ChangerClass&) = delete;
+    ChangerClass& operator=(const ChangerClass&) = delete;
+};
+
+// The process's application identity on the library for the changer's lifetime.
+class LibraryIdentity {
+public:
+    LibraryIdentity() { MakeAppInfo(GetLibraryModule()); }
+    ~LibraryIdentity() { MakeAppInfo(nullptr); }
+    LibraryIdentity(const LibraryIdentity&) = delete;
+    LibraryIdentity& operator=(const LibraryIdentity&) = delete;
+};
+
+} // namespace
+
+void DoManageWP(HWND hwnd, HINSTANCE, char*, int)
+{
+    LibraryIdentity identity;
+    InitCommonControls();
+    ChangerLock lock;
+    if (!lock.IsOwned())
+        return; // another changer runs
+    WPChangerWnd wnd;
+    ChangerClass cls;
+    if (!cls.bRegistered)
+        return;
+    if (!wnd.Create(WPCHANGER_CLASS, WPCHANGER_CLASS, 0, 0, 0, 1, 1, hwnd, nullptr, nullptr))
+        return;
+    MSG msg;
+    while (GetMessageA(&msg, nullptr, 0, 0) > 0) {
+        TranslateMessage(&msg);
+        DispatchMessageA(&msg);
+    }
+}
+
+void CALLBACK ManageWP(HWND hwnd, HINSTANCE inst, char* cmdLine, int show)
+{
+    InitMBCS();
+    DoManageWP(hwnd, inst, cmdLine, show);
+}
+
+void RunWPChanger(HWND owner, int start)
+{
+    HWND changer = FindWindowA(WPCHANGER_CLASS, nullptr);
+    if (!start) {
+        if (changer)
+            PostMessageA(changer, GetMyCompanyMsg(), COMPANYMSG_QUIT, COMPANYMSG_QUIT_KEY);
+    } else if (!changer) {
+        char cmd[520] = "";
+        char lib[520];
+        DWORD n = GetModuleFileNameA(GetLibraryModule(), lib, sizeof(lib));
+        if (n > 0 && n < MAX_PATH) {
+            ConvertToShortPath(lib);
+            snprintf(cmd, sizeof(cmd), "%s,ManageWP", lib);
+        }
+        if (!cmd[0] || !RunFile("RunDll32.exe", cmd, nullptr, 0))
+            Msg(owner, MB_ICONERROR, -IDS_WPCHANGER_LOAD_FAILED);
+    }
+    AutoRunDll32(WPCHANGER_AUTORUN_VALUE, start, 1, "ManageWP");
+}
+
+void CALLBACK Uninstall(HWND, HINSTANCE, char*, int)
+{
+    InitMBCS();
+    HWND changer = FindWindowA(WPCHANGER_CLASS, nullptr);
+    if (!changer)
+        return;
+    // Wait for the changer to end, so it cannot write the file again after it is gone.
+    DWORD pid = 0;
+    GetWindowThreadProcessId(changer, &pid);
+    HANDLE process = pid ? OpenProcess(SYNCHRONIZE, FALSE, pid) : nullptr;
+    PostMessageA(changer, GetMyCompanyMsg(), COMPANYMSG_QUIT, COMPANYMSG_QUIT_KEY);
+    if (process) {
+        WaitForSingleObject(process, 10000);
+        CloseHandle(process);
+    } else {
+        Sleep(1000);
+    }
+    Opts::DelBMP();
+    SetWallpaper(nullptr);
+}

@@ -1,0 +1,23 @@
+// The wallpaper changer process: its entries for the system's DLL runner, its start and
+// stop, and its autorun value under the user's Run key.
+#pragma once
+#include <windows.h>
+#include "VntApi.h"
+
+// The autorun value under "HKCU\Software\Microsoft\Windows\CurrentVersion\Run".
+#define WPCHANGER_AUTORUN_VALUE "VTWPChanger"
+
+extern "C" {
+// Entries the DLL runner calls ("RunDll32.exe VNT32.dll,ManageWP"); exported by their
+// plain names too.
+VNT_API void CALLBACK ManageWP(HWND hwnd, HINSTANCE inst, char* cmdLine, int show);
+// Stops a running changer, deletes the wallpaper file and clears the desktop wallpaper.
+VNT_API void CALLBACK Uninstall(HWND hwnd, HINSTANCE inst, char* cmdLine, int show);
+}
+
+// The changer process's body: the hidden window and its message loop until it is told to
+// quit. Only hwnd is used, as the owner of the window.
+VNT_API void DoManageWP(HWND hwnd, HINSTANCE inst, char* cmdLine, int show);
+// Starts (start non-zero) the changer unless one runs, or tells a running one to quit;
+// writes or removes the autorun value accordingly.
+VNT_API void RunWPChanger(HWND owner, int start);
