@@ -396,7 +396,8 @@ TEST(SelectionInProductCopy, ImageSetTestsPassBesideTheirOwnImages)
     // Only the double-byte test may be skipped.
     for (size_t at = report.find("<testcase "); at != std::string::npos; at = report.find("<testcase ", at + 1)) {
         std::string tag = report.substr(at, report.find('>', at) - at);
-        if (tag.find("result=\"skipped\"") != std::string::npos)
+        if (tag.find("result=\"skipped\"") != std::string::npos) {
             EXPECT_NE(std::string::npos, tag.find("name=\"DoubleByteSetAndCaption\"")) << tag;
+        }
     }
 }
