@@ -1,0 +1,172 @@
+// Times Opts::GetNextPict with 50 image sets of 50 pictures, in list and random order:
+// the typical call (the next picture exists) and the worst call (a full cycle, or 100
+// random attempts, without finding a picture), beside a bare FindFirstFileA over the same
+// folders. The sets live in a scratch folder that a private machine-wide "Home" value
+// makes the product's home folder; the positions go to a private settings key.
+// Usage: bench_options [TYPICAL_CALLS [WORST_CALLS]]
+// Prints "NAME us_per_call=... calls=..." lines.
+#include <windows.h>
+#include <shlwapi.h>
+#include <stdio.h>
+#include <stdlib.h>
+#include <string>
+#include "base/AppInfo.h"
+#include "options/Opts.h"
+
+namespace {
+
+const int kSets = 50, kPictures = 50;
+
+double NowUs()
+{
+    static LARGE_INTEGER freq = {};
+    if (!freq.QuadPart)
+        QueryPerformanceFrequency(&freq);
+    LARGE_INTEGER now;
+    QueryPerformanceCounter(&now);
+    return now.QuadPart * 1e6 / freq.QuadPart;
+}
+
+void RemoveTree(const std::string& path)
+{
+    WIN32_FIND_DATAA fd;
+    HANDLE h = FindFirstFileA((path + "\\*").c_str(), &fd);
+    if (h != INVALID_HANDLE_VALUE) {
+        do {
+            std::string name = fd.cFileName;
+            if (name == "." || name == "..")
+                continue;
+            std::string full = path + "\\" + name;
+            if (fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
+                RemoveTree(full);
+            else
+                DeleteFileA(full.c_str());
+        } while (FindNextFileA(h, &fd));
+        FindClose(h);
+    }
+    RemoveDirectoryA(path.c_str());
+}
+
+std::string SetName(const char* prefix, int i)
+{
+    char name[32];
+    snprintf(name, sizeof name, "%s%02d", prefix, i);
+    return name;
+}
+
+void Report(const char* name, double us, int calls)
+{
+    printf("%s us_per_call=%.1f calls=%d\n", name, us / calls, calls);
+}
+
+// Calls GetNextPict calls times; the time in microseconds. found counts the pictures.
+double TimeCalls(Opts& opts, int calls, int& found)
+{
+    char path[520], caption[520];
+    found = 0;
+    double t0 = NowUs();
+    for (int i = 0; i < calls; ++i) {
+        opts.GetNextPict(1, path, caption);
+        found += path[0] != '\0';
+    }
+    return NowUs() - t0;
+}
+
+// One FindFirstFileA per picture number of every set, as the search makes per try.
+double TimeFindFirst(const std::string& images, const char* prefix, int& found)
+{
+    found = 0;
+    double t0 = NowUs();
+    for (int s = 0; s < kSets; ++s)
+        for (int p = 1; p <= kPictures; ++p) {
+            char pattern[MAX_PATH];
+            snprintf(pattern, sizeof pattern, "%s\\%s\\%02d*.jpg", images.c_str(), SetName(prefix, s).c_str(), p);
+            WIN32_FIND_DATAA fd;
+            HANDLE h = FindFirstFileA(pattern, &fd);
+            if (h != INVALID_HANDLE_VALUE) {
+                found++;
+                FindClose(h);
+            }
+        }
+    return NowUs() - t0;
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    int typical = argc > 1 ? atoi(argv[1]) : kSets * kPictures;
+    int worst = argc > 2 ? atoi(argv[2]) : 20;
+
+    char temp[MAX_PATH];
+    GetTempPathA(sizeof temp, temp);
+    std::string home = std::string(temp) + "vntbench" + std::to_string(GetCurrentProcessId());
+    std::string images = home + "\\Images";
+    CreateDirectoryA(home.c_str(), nullptr);
+    CreateDirectoryA(images.c_str(), nullptr);
+    for (int s = 0; s < kSets; ++s) {
+        std::string set = images + "\\" + SetName("Set", s);
+        CreateDirectoryA(set.c_str(), nullptr);
+        CreateDirectoryA((images + "\\" + SetName("Empty", s)).c_str(), nullptr);
+        for (int p = 1; p <= kPictures; ++p) {
+            char name[64];
+            snprintf(name, sizeof name, "\\%02d_Picture_%d.jpg", p, p);
+            HANDLE h = CreateFileA((set + name).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+            if (h != INVALID_HANDLE_VALUE)
+                CloseHandle(h);
+        }
+    }
+
+    // Private keys: the settings, and the machine-wide root holding the "Home" value.
+    std::string key = "Software\\VantoraTest\\Bench_" + std::to_string(GetCurrentProcessId());
+    HKEY hLm = nullptr, hSetup = nullptr;
+    RegCreateKeyExA(HKEY_CURRENT_USER, (key + "\\lm").c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &hLm, nullptr);
+    RegCreateKeyExA(hLm, "Software\\Corvane\\Vantora\\Setup", 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &hSetup, nullptr);
+    RegSetValueExA(hSetup, "Home", 0, REG_SZ, reinterpret_cast<const BYTE*>(home.c_str()),
+                   static_cast<DWORD>(home.size() + 1));
+    RegCloseKey(hSetup);
+    RegOverridePredefKey(HKEY_LOCAL_MACHINE, hLm);
+    {
+        AppInfo identity(GetModuleHandleA(nullptr), "Vantora", "ControlPanel", "Vantora", nullptr, 0, 0);
+        identity.SetAppRootKey(("HKCU\\" + key).c_str());
+        Opts opts;
+        opts.Reset();
+        int found = 0;
+
+        for (int s = 0; s < kSets; ++s)
+            opts.listSS.AddTail(("1" + SetName("Set", s)).c_str());
+        opts.Set(OPT_SS_RANDOM, 0);
+        double us = TimeCalls(opts, typical, found);
+        Report("nextpict_list_typical", us, typical);
+        printf("  found=%d\n", found);
+        opts.Set(OPT_SS_RANDOM, 1);
+        srand(1);
+        us = TimeCalls(opts, typical, found);
+        Report("nextpict_random_typical", us, typical);
+        printf("  found=%d\n", found);
+
+        // Every set exists but holds no picture: each call searches all of them.
+        opts.listSS.RemoveAll();
+        for (int s = 0; s < kSets; ++s)
+            opts.listSS.AddTail(("1" + SetName("Empty", s)).c_str());
+        opts.Set(OPT_SS_RANDOM, 0);
+        us = TimeCalls(opts, worst, found);
+        Report("nextpict_list_worst", us, worst);
+        printf("  found=%d tries_per_call=%d\n", found, kSets * kPictures);
+        opts.Set(OPT_SS_RANDOM, 1);
+        us = TimeCalls(opts, worst, found);
+        Report("nextpict_random_worst", us, worst);
+        printf("  found=%d tries_per_call=100\n", found);
+
+        us = TimeFindFirst(images, "Set", found);
+        Report("findfirst_hit", us, kSets * kPictures);
+        us = TimeFindFirst(images, "Empty", found);
+        Report("findfirst_miss", us, kSets * kPictures);
+    }
+    RegOverridePredefKey(HKEY_LOCAL_MACHINE, nullptr);
+    RegCloseKey(hLm);
+    SHDeleteKeyA(HKEY_CURRENT_USER, key.c_str());
+    RegDeleteKeyA(HKEY_CURRENT_USER, "Software\\VantoraTest");
+    RemoveTree(home);
+    return 0;
+}
