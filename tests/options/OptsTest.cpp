@@ -24,12 +24,24 @@ std::string GetWallpaper()
     return buf;
 }
 
-// A one-pixel bitmap file set as the desktop wallpaper for a test; the previous setting
-// comes back at the end.
+// The changer's wallpaper bitmap (a one-pixel bitmap at Opts::GetPathForBMP) set as the
+// desktop wallpaper for a test; the previous file and setting come back at the end.
 class WallpaperSet {
 public:
-    WallpaperSet() : previous(GetWallpaper()), file(dir / "wall.bmp")
+    WallpaperSet() : previous(GetWallpaper())
     {
+        char path[MAX_PATH];
+        Opts::GetPathForBMP(path);
+        file = path;
+        HANDLE h = CreateFileA(path, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+        if (h != INVALID_HANDLE_VALUE) {
+            char buf[4096];
+            DWORD n = 0;
+            while (ReadFile(h, buf, sizeof buf, &n, nullptr) && n)
+                saved.append(buf, n);
+            CloseHandle(h);
+            hadFile = true;
+        }
         static const unsigned char bmp[58] = {
             'B', 'M', 58, 0, 0, 0, 0, 0, 0, 0, 54, 0, 0, 0, 40, 0, 0, 0, 1, 0, 0, 0, 1, 0, 0, 0,
             1, 0, 24, 0, 0, 0, 0, 0, 4, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0,
@@ -40,15 +52,23 @@ public:
     }
     ~WallpaperSet()
     {
+        if (hadFile)
+            WriteFileBytes(file, saved.data(), saved.size());
+        else
+            DeleteFileA(file.c_str());
         SystemParametersInfoA(SPI_SETDESKWALLPAPER, 0, const_cast<char*>(previous.c_str()),
                               SPIF_UPDATEINIFILE | SPIF_SENDWININICHANGE);
     }
+    WallpaperSet(const WallpaperSet&) = delete;
+    WallpaperSet& operator=(const WallpaperSet&) = delete;
     const std::string& File() const { return file; }
+    bool FileThere() const { return GetFileAttributesA(file.c_str()) != INVALID_FILE_ATTRIBUTES; }
 
 private:
-    ScratchDir dir;
     std::string previous;
     std::string file;
+    std::string saved;
+    bool hadFile = false;
 };
 
 // Records when its hooks run and what the registry held at that moment.
@@ -195,15 +215,17 @@ TEST_F(OptsTest, UnopenableSettingsKeyWritesNothing)
     EXPECT_STREQ("", caption);
 }
 
-TEST_F(OptsTest, StoreWithTheChangerOffClearsTheWallpaper)
+TEST_F(OptsTest, StoreWithTheChangerOffRemovesTheWallpaper)
 {
     WallpaperSet wallpaper;
     ASSERT_EQ(wallpaper.File(), GetWallpaper());
+    ASSERT_TRUE(wallpaper.FileThere());
     Opts o;
     o.Load();
     o.Set(OPT_WP_CHANGE, 0);
     ASSERT_EQ(1, o.Store());
     EXPECT_EQ("", GetWallpaper());
+    EXPECT_FALSE(wallpaper.FileThere()) << "the wallpaper bitmap is deleted";
     EXPECT_EQ(0x01002u, Dword("Options"));
     EXPECT_TRUE(HasValue("SS"));
     EXPECT_TRUE(HasValue("WP_count"));
@@ -217,5 +239,6 @@ TEST_F(OptsTest, StoreWithTheChangerOnLeavesTheWallpaper)
     ASSERT_TRUE(o.IsOn(OPT_WP_CHANGE));
     ASSERT_EQ(1, o.Store());
     EXPECT_EQ(wallpaper.File(), GetWallpaper());
+    EXPECT_TRUE(wallpaper.FileThere());
     EXPECT_EQ(0x21002u, Dword("Options"));
 }
