@@ -1,0 +1,107 @@
+// The schedule of the wallpaper changer: the next change after a given local time for
+// each unit and count.
+#include <gtest/gtest.h>
+#include <windows.h>
+#include <string>
+#include "wallpaper/ChangeTime.h"
+
+namespace {
+
+SYSTEMTIME Time(WORD y, WORD mo, WORD d, WORD h, WORD mi, WORD s, WORD ms = 0)
+{
+    SYSTEMTIME t = {};
+    t.wYear = y;
+    t.wMonth = mo;
+    t.wDay = d;
+    t.wHour = h;
+    t.wMinute = mi;
+    t.wSecond = s;
+    t.wMilliseconds = ms;
+    return t;
+}
+
+// The next change as "YYYY-MM-DD hh:mm:ss.mmm".
+std::string Next(const SYSTEMTIME& now, unsigned long unit, unsigned long count)
+{
+    ULONGLONG n = NextWPChange(now, unit, count);
+    FILETIME ft = {static_cast<DWORD>(n), static_cast<DWORD>(n >> 32)};
+    SYSTEMTIME t;
+    if (!n || !FileTimeToSystemTime(&ft, &t))
+        return "invalid";
+    char buf[64];
+    wsprintfA(buf, "%04u-%02u-%02u %02u:%02u:%02u.%03u", t.wYear, t.wMonth, t.wDay, t.wHour,
+              t.wMinute, t.wSecond, t.wMilliseconds);
+    return buf;
+}
+
+} // namespace
+
+TEST(ChangeTime, HoursCountFromTheLastFullHour)
+{
+    SYSTEMTIME now = Time(2024, 5, 14, 10, 25, 30);
+    EXPECT_EQ("2024-05-14 11:00:00.000", Next(now, WP_HOURS, 1));
+    EXPECT_EQ(2070000u, MsUntil(now, NextWPChange(now, WP_HOURS, 1)));
+    EXPECT_EQ("2024-05-14 12:00:00.000", Next(now, WP_HOURS, 2));
+    // From the boundaries themselves the sequence goes on hour by hour.
+    EXPECT_EQ("2024-05-14 12:00:00.000", Next(Time(2024, 5, 14, 11, 0, 0), WP_HOURS, 1));
+    EXPECT_EQ("2024-05-14 14:00:00.000", Next(Time(2024, 5, 14, 12, 0, 0), WP_HOURS, 2));
+}
+
+TEST(ChangeTime, MinutesKeepTheMilliseconds)
+{
+    SYSTEMTIME now = Time(2024, 5, 14, 10, 25, 30, 750);
+    EXPECT_EQ("2024-05-14 10:26:00.000", Next(now, WP_MINUTES, 1));
+    EXPECT_EQ(29250u, MsUntil(now, NextWPChange(now, WP_MINUTES, 1)));
+    EXPECT_EQ("2024-05-14 10:40:00.000", Next(now, WP_MINUTES, 15));
+    // Count 0 counts as 1.
+    EXPECT_EQ(Next(now, WP_MINUTES, 1), Next(now, WP_MINUTES, 0));
+    EXPECT_EQ(Next(now, WP_HOURS, 1), Next(now, WP_HOURS, 0));
+}
+
+TEST(ChangeTime, DaysChangeAtMidnight)
+{
+    EXPECT_EQ("2024-05-15 00:00:00.000", Next(Time(2024, 5, 14, 10, 25, 30), WP_DAYS, 1));
+    EXPECT_EQ("2024-05-15 00:00:00.000", Next(Time(2024, 5, 14, 0, 0, 0), WP_DAYS, 1));
+    EXPECT_EQ("2024-05-21 00:00:00.000", Next(Time(2024, 5, 14, 23, 59, 59, 999), WP_DAYS, 7));
+    SYSTEMTIME late = Time(2024, 5, 14, 23, 59, 59, 999);
+    EXPECT_EQ(1u, MsUntil(late, NextWPChange(late, WP_DAYS, 1)));
+}
+
+TEST(ChangeTime, AcrossMonthAndYearEnds)
+{
+    EXPECT_EQ("2024-02-01 00:00:00.000", Next(Time(2024, 1, 31, 23, 30, 0), WP_HOURS, 1));
+    EXPECT_EQ("2024-03-01 00:00:00.000", Next(Time(2024, 2, 29, 8, 0, 0), WP_DAYS, 1));
+    EXPECT_EQ("2023-03-01 00:00:00.000", Next(Time(2023, 2, 28, 8, 0, 0), WP_DAYS, 1));
+    EXPECT_EQ("2025-01-01 00:00:00.000", Next(Time(2024, 12, 31, 23, 59, 10), WP_MINUTES, 1));
+    EXPECT_EQ("2025-01-01 00:00:00.000", Next(Time(2024, 12, 31, 12, 0, 0), WP_DAYS, 1));
+    EXPECT_EQ("2025-01-02 00:00:00.000", Next(Time(2024, 12, 31, 12, 0, 0), WP_DAYS, 2));
+}
+
+// An interval longer than the system timer takes still gives its true boundary; the
+// window reaches it by waking early and re-arming.
+TEST(ChangeTime, LongIntervals)
+{
+    SYSTEMTIME now = Time(2024, 5, 14, 10, 25, 30);
+    EXPECT_EQ("2024-06-13 00:00:00.000", Next(now, WP_DAYS, 30));
+    EXPECT_GT(MsUntil(now, NextWPChange(now, WP_DAYS, 30)), 0x7FFFFFFFull);
+    EXPECT_EQ("2025-05-14 00:00:00.000", Next(now, WP_DAYS, 365));
+    // The largest counts stay valid calendar times: 10000 years ahead at most.
+    EXPECT_EQ("12024-05-14 00:00:00.000", Next(now, WP_DAYS, 0xFFFFFFFFul));
+    EXPECT_EQ("12024-05-14 10:00:00.000", Next(now, WP_HOURS, 0xFFFFFFFFul));
+}
+
+// A unit the changer does not know counts as hours, the default unit, instead of an
+// interval of nothing.
+TEST(ChangeTime, UnknownUnitsCountAsHours)
+{
+    SYSTEMTIME now = Time(2024, 5, 14, 10, 25, 30);
+    EXPECT_EQ(3600u, WPUnitSeconds(0xFFFFFFFFul));
+    EXPECT_EQ(3600u, WPUnitSeconds(3));
+    EXPECT_EQ(60u, WPUnitSeconds(WP_MINUTES));
+    EXPECT_EQ(86400u, WPUnitSeconds(WP_DAYS));
+    EXPECT_EQ("2024-05-14 11:00:00.000", Next(now, 0xFFFFFFFFul, 1));
+    EXPECT_EQ("2024-05-14 13:00:00.000", Next(now, 7, 3));
+    EXPECT_GT(MsUntil(now, NextWPChange(now, 0xFFFFFFFFul, 1)), 0u);
+    // A time that is no calendar time gives no change time.
+    EXPECT_EQ(0u, NextWPChange(Time(2024, 13, 40, 10, 0, 0), WP_HOURS, 1));
+}

@@ -1,0 +1,213 @@
+#include "ChangerTestUtil.h"
+#include <psapi.h>
+#include <tlhelp32.h>
+#include "TestUtil.h"
+#include "options/Opts.h"
+
+const char kSettingsKey[] = "Software\\Corvane\\Vantora\\ControlPanel";
+const char kRunKey[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
+
+static bool CopyKey(const std::string& from, const std::string& to)
+{
+    HKEY src = nullptr, dst = nullptr;
+    bool ok = RegOpenKeyExA(HKEY_CURRENT_USER, from.c_str(), 0, KEY_READ, &src) == ERROR_SUCCESS &&
+              RegCreateKeyExA(HKEY_CURRENT_USER, to.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
+                              &dst, nullptr) == ERROR_SUCCESS &&
+              SHCopyKeyA(src, nullptr, dst, 0) == ERROR_SUCCESS;
+    if (src)
+        RegCloseKey(src);
+    if (dst)
+        RegCloseKey(dst);
+    return ok;
+}
+
+static bool KeyExists(const char* sub)
+{
+    HKEY h;
+    if (RegOpenKeyExA(HKEY_CURRENT_USER, sub, 0, KEY_READ, &h) != ERROR_SUCCESS)
+        return false;
+    RegCloseKey(h);
+    return true;
+}
+
+RealStateAside::RealStateAside()
+    : backupKey("Software\\VantoraTest\\ChangerBackup_" + std::to_string(GetCurrentProcessId()))
+{
+    EndStrayChangers();
+    SHDeleteKeyA(HKEY_CURRENT_USER, backupKey.c_str());
+    bSettingsExisted = KeyExists(kSettingsKey);
+    bool saved = !bSettingsExisted ||
+                 (CopyKey(kSettingsKey, backupKey) && SHDeleteKeyA(HKEY_CURRENT_USER, kSettingsKey) == ERROR_SUCCESS);
+    char buf[1024];
+    DWORD cb = sizeof(buf), type = 0;
+    bRunExisted = SHGetValueA(HKEY_CURRENT_USER, kRunKey, "VTWPChanger", &type, buf, &cb) == ERROR_SUCCESS;
+    if (bRunExisted)
+        runValue.assign(buf, cb && !buf[cb - 1] ? cb - 1 : cb);
+    wallpaper = GetWallpaperSetting();
+    char path[MAX_PATH];
+    Opts::GetPathForBMP(path);
+    bmpPath = path;
+    bmpBackup = bmpPath + ".testbackup";
+    DeleteFileA(bmpBackup.c_str());
+    if (GetFileAttributesA(bmpPath.c_str()) != INVALID_FILE_ATTRIBUTES)
+        saved = MoveFileA(bmpPath.c_str(), bmpBackup.c_str()) && saved;
+    bReady = saved;
+}
+
+RealStateAside::~RealStateAside()
+{
+    EndStrayChangers();
+    SHDeleteKeyA(HKEY_CURRENT_USER, kSettingsKey);
+    if (bSettingsExisted)
+        CopyKey(backupKey, kSettingsKey);
+    SHDeleteKeyA(HKEY_CURRENT_USER, backupKey.c_str());
+    RegDeleteKeyA(HKEY_CURRENT_USER, "Software\\VantoraTest"); // only when empty
+    if (bRunExisted)
+        SHSetValueA(HKEY_CURRENT_USER, kRunKey, "VTWPChanger", REG_SZ, runValue.c_str(),
+                    static_cast<DWORD>(runValue.size() + 1));
+    else
+        SHDeleteValueA(HKEY_CURRENT_USER, kRunKey, "VTWPChanger");
+    SystemParametersInfoA(SPI_SETDESKWALLPAPER, 0, const_cast<char*>(wallpaper.c_str()),
+                          SPIF_UPDATEINIFILE | SPIF_SENDWININICHANGE);
+    DeleteFileA(bmpPath.c_str());
+    if (GetFileAttributesA(bmpBackup.c_str()) != INVALID_FILE_ATTRIBUTES)
+        MoveFileA(bmpBackup.c_str(), bmpPath.c_str());
+    // The library remembers its folder as the home folder; every start drops it anyway.
+    HKEY h;
+    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, "Software\\Corvane\\Vantora\\Setup", 0, KEY_SET_VALUE, &h) == ERROR_SUCCESS) {
+        RegDeleteValueA(h, "Home");
+        RegCloseKey(h);
+    }
+}
+
+BinLibrary::BinLibrary() : path(BinDir() + "\\VNT32.dll")
+{
+    hLib = LoadLibraryA(path.c_str());
+    if (!hLib)
+        return;
+    pfnRunWPChanger = reinterpret_cast<void (*)(HWND, int)>(
+        GetProcAddress(hLib, "_Z12RunWPChangerP6HWND__i"));
+    pfnUninstall = reinterpret_cast<void(CALLBACK*)(HWND, HINSTANCE, char*, int)>(
+        GetProcAddress(hLib, "Uninstall"));
+}
+
+BinLibrary::~BinLibrary()
+{
+    if (hLib)
+        FreeLibrary(hLib);
+}
+
+HWND FindChanger()
+{
+    return FindWindowA("WPChangerWnd32", nullptr);
+}
+
+DWORD ChangerPid()
+{
+    HWND h = FindChanger();
+    DWORD pid = 0;
+    if (h)
+        GetWindowThreadProcessId(h, &pid);
+    return pid;
+}
+
+int CountProcesses(const char* name)
+{
+    HANDLE snap = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
+    if (snap == INVALID_HANDLE_VALUE)
+        return -1;
+    int n = 0;
+    PROCESSENTRY32 pe = {};
+    pe.dwSize = sizeof(pe);
+    for (BOOL ok = Process32First(snap, &pe); ok; ok = Process32Next(snap, &pe))
+        if (lstrcmpiA(pe.szExeFile, name) == 0)
+            n++;
+    CloseHandle(snap);
+    return n;
+}
+
+std::string ProcessImage(DWORD pid)
+{
+    return ProcessModule(pid, nullptr);
+}
+
+std::string ProcessModule(DWORD pid, const char* module)
+{
+    std::string result;
+    HANDLE h = OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ, FALSE, pid);
+    if (!h)
+        return result;
+    HMODULE mods[512];
+    DWORD cb = 0;
+    if (EnumProcessModules(h, mods, sizeof(mods), &cb)) {
+        for (DWORD i = 0; i < cb / sizeof(HMODULE); i++) {
+            char file[MAX_PATH] = "";
+            GetModuleFileNameExA(h, mods[i], file, sizeof(file));
+            if (!module || lstrcmpiA(PathFindFileNameA(file), module) == 0) {
+                result = file;
+                break;
+            }
+        }
+    }
+    CloseHandle(h);
+    return result;
+}
+
+bool WaitProcessEnd(DWORD pid, DWORD ms)
+{
+    HANDLE h = OpenProcess(SYNCHRONIZE, FALSE, pid);
+    if (!h)
+        return true;
+    bool ended = WaitFor([h] { return WaitForSingleObject(h, 0) == WAIT_OBJECT_0; }, ms);
+    CloseHandle(h);
+    return ended;
+}
+
+void EndStrayChangers()
+{
+    for (int i = 0; i < 5; i++) {
+        DWORD pid = ChangerPid();
+        if (!pid)
+            return;
+        PostMessageA(FindChanger(), RegisterWindowMessageA("CorvaneMessage"), 1, 6294);
+        if (WaitProcessEnd(pid, 10000))
+            continue;
+        HANDLE h = OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, pid);
+        if (h) {
+            TerminateProcess(h, 1);
+            WaitForSingleObject(h, 5000);
+            CloseHandle(h);
+        }
+    }
+}
+
+std::string GetWallpaperSetting()
+{
+    char buf[MAX_PATH] = "";
+    SystemParametersInfoA(SPI_GETDESKWALLPAPER, sizeof(buf), buf, 0);
+    return buf;
+}
+
+ULONGLONG FileWriteLocal(const std::string& path)
+{
+    WIN32_FILE_ATTRIBUTE_DATA fa;
+    if (!GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &fa))
+        return 0;
+    FILETIME local;
+    FileTimeToLocalFileTime(&fa.ftLastWriteTime, &local);
+    return (static_cast<ULONGLONG>(local.dwHighDateTime) << 32) | local.dwLowDateTime;
+}
+
+std::string LongPath(const std::string& path)
+{
+    char buf[MAX_PATH];
+    DWORD n = GetLongPathNameA(path.c_str(), buf, sizeof(buf));
+    return n && n < sizeof(buf) ? std::string(buf) : path;
+}
+
+std::string ShortPath(const std::string& path)
+{
+    char buf[MAX_PATH];
+    DWORD n = GetShortPathNameA(path.c_str(), buf, sizeof(buf));
+    return n && n < sizeof(buf) ? std::string(buf) : path;
+}

@@ -1,0 +1,69 @@
+// Helpers of the changer tests: the real settings, autorun value, desktop wallpaper and
+// wallpaper file moved aside and put back; the library of the built product (beside its
+// Images folder) loaded for its changer entries; and looks at changer processes.
+#pragma once
+#include <windows.h>
+#include <shlwapi.h>
+#include <string>
+
+// Saves what the changer touches in the user's real settings and restores it.
+class RealStateAside {
+public:
+    RealStateAside();
+    ~RealStateAside();
+    RealStateAside(const RealStateAside&) = delete;
+    RealStateAside& operator=(const RealStateAside&) = delete;
+    bool Ready() const { return bReady; }
+
+private:
+    std::string backupKey;
+    bool bSettingsExisted = false;
+    bool bReady = false;
+    bool bRunExisted = false;
+    std::string runValue;
+    std::string wallpaper;
+    std::string bmpPath, bmpBackup;
+};
+
+// VNT32.dll of the built product, loaded a second time from bin so that the changer it
+// starts finds the sample image sets beside it.
+class BinLibrary {
+public:
+    BinLibrary();
+    ~BinLibrary();
+    BinLibrary(const BinLibrary&) = delete;
+    BinLibrary& operator=(const BinLibrary&) = delete;
+    bool Ready() const { return hLib && pfnRunWPChanger && pfnUninstall; }
+    void RunWPChanger(HWND owner, int start) { pfnRunWPChanger(owner, start); }
+    void Uninstall() { pfnUninstall(nullptr, nullptr, nullptr, SW_SHOWNORMAL); }
+    std::string Path() const { return path; }
+
+private:
+    HMODULE hLib = nullptr;
+    std::string path;
+    void (*pfnRunWPChanger)(HWND, int) = nullptr;
+    void(CALLBACK* pfnUninstall)(HWND, HINSTANCE, char*, int) = nullptr;
+};
+
+extern const char kSettingsKey[];
+extern const char kRunKey[];
+
+// The changer's window (any process), or null.
+HWND FindChanger();
+// The process id of the changer's window; 0 when none.
+DWORD ChangerPid();
+// Number of running processes whose file name is name (case ignored).
+int CountProcesses(const char* name);
+// The file of the process's main module, and of its module named module (full paths).
+std::string ProcessImage(DWORD pid);
+std::string ProcessModule(DWORD pid, const char* module);
+// Waits until the process ends; false on time-out.
+bool WaitProcessEnd(DWORD pid, DWORD ms);
+// Ends every changer left running by a failed test (processes this test started).
+void EndStrayChangers();
+// The desktop wallpaper setting.
+std::string GetWallpaperSetting();
+// The last write time of a file (100-ns count, local time); 0 when missing.
+ULONGLONG FileWriteLocal(const std::string& path);
+std::string LongPath(const std::string& path);
+std::string ShortPath(const std::string& path);
