@@ -3,6 +3,11 @@
 static const ULONGLONG kTicksPerSecond = 10000000ull;
 // Intervals beyond 10000 years are cut to it, so the sum stays a valid calendar time.
 static const ULONGLONG kMaxIntervalSeconds = 3652425ull * 86400ull;
+// A timer that fires this little before its boundary counts as on time.
+static const ULONGLONG kEarlyTicks = 2000ull * 10000ull;
+// The system timer takes at most about 24.8 days; a change further away is reached by
+// waking once a day and re-arming.
+static const ULONGLONG kMaxTimerMs = 24ull * 60 * 60 * 1000;
 
 unsigned long WPUnitOf(unsigned long unit)
 {
@@ -58,4 +63,30 @@ ULONGLONG MsUntil(const SYSTEMTIME& now, ULONGLONG next)
 {
     ULONGLONG start = LocalTimeToCount(now);
     return next > start ? (next - start) / 10000ull : 0;
+}
+
+ULONGLONG ScheduleWPChange(const SYSTEMTIME& now, ULONGLONG planned, unsigned long unit,
+                           unsigned long count)
+{
+    ULONGLONG start = LocalTimeToCount(now);
+    if (planned > start && planned - start <= kEarlyTicks) {
+        FILETIME ft;
+        ft.dwLowDateTime = static_cast<DWORD>(planned);
+        ft.dwHighDateTime = static_cast<DWORD>(planned >> 32);
+        SYSTEMTIME base;
+        if (FileTimeToSystemTime(&ft, &base))
+            return NextWPChange(base, unit, count);
+    }
+    return NextWPChange(now, unit, count);
+}
+
+WPTimerPlan PlanWPTimer(ULONGLONG msLeft)
+{
+    WPTimerPlan plan;
+    plan.bWake = msLeft > kMaxTimerMs;
+    if (plan.bWake)
+        plan.uElapse = static_cast<UINT>(kMaxTimerMs);
+    else
+        plan.uElapse = static_cast<UINT>(msLeft < USER_TIMER_MINIMUM ? USER_TIMER_MINIMUM : msLeft);
+    return plan;
 }

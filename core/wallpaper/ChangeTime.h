@@ -16,6 +16,20 @@ VNT_API ULONGLONG LocalTimeToCount(const SYSTEMTIME& t);
 // The next change after now: now + count units (0 counts as 1), with the parts below
 // the unit set to 0. 0 when now is not a valid calendar time.
 VNT_API ULONGLONG NextWPChange(const SYSTEMTIME& now, unsigned long unit, unsigned long count);
+// The change after the one planned for planned (0: none planned), seen at now: a timer
+// that fires up to two seconds before its boundary counts from that boundary, so the
+// boundary does not come round again at once.
+VNT_API ULONGLONG ScheduleWPChange(const SYSTEMTIME& now, ULONGLONG planned, unsigned long unit,
+                                   unsigned long count);
 // Milliseconds from now to the time next (a 100-ns count), rounded down; 0 when next is
 // not later than now.
 VNT_API ULONGLONG MsUntil(const SYSTEMTIME& now, ULONGLONG next);
+
+// How to arm the system timer for a change msLeft milliseconds away: the change timer
+// with that elapse (at least the system's minimum), or, beyond what one timer should
+// cover, a wake-up timer after a day that re-arms.
+struct WPTimerPlan {
+    int bWake;
+    UINT uElapse;
+};
+VNT_API WPTimerPlan PlanWPTimer(ULONGLONG msLeft);

@@ -5,12 +5,6 @@
 #include "ui/FindScreenSaverWnd.h"
 #include "wallpaper/ChangeTime.h"
 
-// The system timer takes at most about 24.8 days; a change further away is reached by
-// waking once a day and re-arming.
-static const ULONGLONG kMaxTimerMs = 24ull * 60 * 60 * 1000;
-// A timer that fires this little before its boundary counts as on time.
-static const ULONGLONG kEarlyMs = 2000;
-
 static void GetNow(SYSTEMTIME& t)
 {
     GetLocalTime(&t);
@@ -95,17 +89,7 @@ void WPChangerWnd::SetChangeTimer(int start)
         opts.dwWPChangeCount = 1;
     SYSTEMTIME now;
     GetNow(now);
-    // A timer that fired a little early counts from its boundary, so that boundary does
-    // not come round again at once.
-    SYSTEMTIME base = now;
-    ULONGLONG nowCount = LocalTimeToCount(now);
-    if (ullNextChange > nowCount && (ullNextChange - nowCount) / 10000 <= kEarlyMs) {
-        FILETIME ft;
-        ft.dwLowDateTime = static_cast<DWORD>(ullNextChange);
-        ft.dwHighDateTime = static_cast<DWORD>(ullNextChange >> 32);
-        FileTimeToSystemTime(&ft, &base);
-    }
-    ullNextChange = NextWPChange(base, opts.dwWPChange, opts.dwWPChangeCount);
+    ullNextChange = ScheduleWPChange(now, ullNextChange, opts.dwWPChange, opts.dwWPChangeCount);
     // The change itself took time: a boundary it ran past is taken as done.
     GetNow(now);
     if (ullNextChange <= LocalTimeToCount(now))
@@ -121,9 +105,9 @@ void WPChangerWnd::ArmForNextChange()
         return;
     SYSTEMTIME now;
     GetNow(now);
-    ULONGLONG ms = MsUntil(now, ullNextChange);
-    if (ms > kMaxTimerMs)
-        timerWake.Start(hWnd, static_cast<UINT>(kMaxTimerMs), nullptr, idWakeTimer);
+    WPTimerPlan plan = PlanWPTimer(MsUntil(now, ullNextChange));
+    if (plan.bWake)
+        timerWake.Start(hWnd, plan.uElapse, nullptr, idWakeTimer);
     else
-        timer.Start(hWnd, static_cast<UINT>(ms ? ms : USER_TIMER_MINIMUM), nullptr, idChangeTimer);
+        timer.Start(hWnd, plan.uElapse, nullptr, idChangeTimer);
 }

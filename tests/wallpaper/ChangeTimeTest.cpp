@@ -105,3 +105,48 @@ TEST(ChangeTime, UnknownUnitsCountAsHours)
     // A time that is no calendar time gives no change time.
     EXPECT_EQ(0u, NextWPChange(Time(2024, 13, 40, 10, 0, 0), WP_HOURS, 1));
 }
+
+// A timer that fires a little before its boundary, or after the change took a while,
+// must not bring the same boundary round again.
+TEST(ChangeTime, ScheduleAfterATimerThatFiredEarly)
+{
+    SYSTEMTIME early = Time(2024, 5, 14, 10, 59, 59, 990);
+    ULONGLONG planned = NextWPChange(Time(2024, 5, 14, 10, 25, 30), WP_HOURS, 1);
+    auto text = [](ULONGLONG n) {
+        FILETIME ft = {static_cast<DWORD>(n), static_cast<DWORD>(n >> 32)};
+        SYSTEMTIME t;
+        FileTimeToSystemTime(&ft, &t);
+        char buf[32];
+        wsprintfA(buf, "%02u:%02u:%02u", t.wHour, t.wMinute, t.wSecond);
+        return std::string(buf);
+    };
+    EXPECT_EQ("11:00:00", text(NextWPChange(early, WP_HOURS, 1)));       // on its own: again at once
+    EXPECT_EQ("12:00:00", text(ScheduleWPChange(early, planned, WP_HOURS, 1)));
+    EXPECT_EQ("12:00:00", text(ScheduleWPChange(Time(2024, 5, 14, 11, 0, 0, 40), planned, WP_HOURS, 1)));
+    // Nothing planned, or a plan far ahead (a tick of its own): counted from now.
+    EXPECT_EQ("11:00:00", text(ScheduleWPChange(early, 0, WP_HOURS, 1)));
+    EXPECT_EQ("11:00:00", text(ScheduleWPChange(Time(2024, 5, 14, 10, 40, 0), planned, WP_HOURS, 1)));
+}
+
+TEST(ChangeTime, TimerPlans)
+{
+    WPTimerPlan p = PlanWPTimer(29250);
+    EXPECT_FALSE(p.bWake);
+    EXPECT_EQ(29250u, p.uElapse);
+    p = PlanWPTimer(0); // already due
+    EXPECT_FALSE(p.bWake);
+    EXPECT_EQ(static_cast<UINT>(USER_TIMER_MINIMUM), p.uElapse);
+    p = PlanWPTimer(24ull * 3600 * 1000);
+    EXPECT_FALSE(p.bWake);
+    EXPECT_EQ(86400000u, p.uElapse);
+    // 30 days do not fit one timer: wake after a day and plan again.
+    SYSTEMTIME now = Time(2024, 5, 14, 10, 25, 30);
+    p = PlanWPTimer(MsUntil(now, NextWPChange(now, WP_DAYS, 30)));
+    EXPECT_TRUE(p.bWake);
+    EXPECT_EQ(86400000u, p.uElapse);
+    // A day before the boundary the plan is the change itself, to the millisecond.
+    SYSTEMTIME later = Time(2024, 6, 12, 10, 25, 30);
+    p = PlanWPTimer(MsUntil(later, NextWPChange(now, WP_DAYS, 30)));
+    EXPECT_FALSE(p.bWake);
+    EXPECT_EQ((13u * 3600 + 34 * 60 + 30) * 1000, p.uElapse);
+}
