@@ -73,6 +73,8 @@ enum RebuildPass { passLongNames, passLetterCase };
 // path without a root or a result that does not fit.
 bool RebuildComponents(char* path, RebuildPass pass)
 {
+    if (strlen(path) >= MAX_PATH)
+        return false;
     size_t rootLen = RootLength(path);
     if (rootLen == 0)
         return false;
