@@ -181,7 +181,20 @@ void EndStrayChangers()
     }
 }
 
+// The stored setting: the system's cached copy in this process does not follow changes
+// that other processes make.
 std::string GetWallpaperSetting()
+{
+    char buf[MAX_PATH] = "";
+    DWORD cb = sizeof(buf), type = 0;
+    if (SHGetValueA(HKEY_CURRENT_USER, "Control Panel\\Desktop", "Wallpaper", &type, buf, &cb) != ERROR_SUCCESS ||
+        type != REG_SZ)
+        return "";
+    buf[sizeof(buf) - 1] = '\0';
+    return buf;
+}
+
+std::string GetWallpaperSPI()
 {
     char buf[MAX_PATH] = "";
     SystemParametersInfoA(SPI_GETDESKWALLPAPER, sizeof(buf), buf, 0);

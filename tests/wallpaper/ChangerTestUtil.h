@@ -61,8 +61,11 @@ std::string ProcessModule(DWORD pid, const char* module);
 bool WaitProcessEnd(DWORD pid, DWORD ms);
 // Ends every changer left running by a failed test (processes this test started).
 void EndStrayChangers();
-// The desktop wallpaper setting.
+// The desktop wallpaper setting as stored for the user ("Wallpaper" under
+// "HKCU\Control Panel\Desktop"), which follows changes made by any process.
 std::string GetWallpaperSetting();
+// The setting as this process's SPI_GETDESKWALLPAPER reports it.
+std::string GetWallpaperSPI();
 // The last write time of a file (100-ns count, local time); 0 when missing.
 ULONGLONG FileWriteLocal(const std::string& path);
 std::string LongPath(const std::string& path);

@@ -97,6 +97,7 @@ TEST(OptsWallpaper, ChangeWritesTheDesktopSizedFileAndSetsIt)
     HDC screen = GetDC(nullptr);
     EXPECT_EQ(GetDeviceCaps(screen, BITSPIXEL), *reinterpret_cast<WORD*>(h + 28));
     ReleaseDC(nullptr, screen);
+    EXPECT_EQ(std::string(path), GetWallpaperSPI());
     EXPECT_EQ(std::string(path), GetWallpaperSetting());
     f.close();
 
@@ -123,12 +124,13 @@ TEST(OptsWallpaper, StoreWithTheChangerOffTakesTheWallpaperAway)
         opts.Set(OPT_WP_CHANGE, 1);
         opts.Store();
         EXPECT_TRUE(Exists(path));
-        EXPECT_EQ(std::string(path), GetWallpaperSetting());
+        EXPECT_EQ(std::string(path), GetWallpaperSPI());
 
         // Changer off: file deleted, desktop without wallpaper.
         opts.Set(OPT_WP_CHANGE, 0);
         opts.Store();
         EXPECT_FALSE(Exists(path));
+        EXPECT_EQ("", GetWallpaperSPI());
         EXPECT_EQ("", GetWallpaperSetting());
     }
 }
