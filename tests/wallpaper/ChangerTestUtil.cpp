@@ -1,6 +1,8 @@
 #include "ChangerTestUtil.h"
 #include <psapi.h>
 #include <tlhelp32.h>
+#include <winternl.h>
+#include <vector>
 #include "TestUtil.h"
 #include "options/Opts.h"
 
@@ -150,6 +152,34 @@ std::string ProcessModule(DWORD pid, const char* module)
         }
     }
     CloseHandle(h);
+    return result;
+}
+
+std::string ProcessCommandLine(DWORD pid)
+{
+    typedef LONG(WINAPI * QueryFn)(HANDLE, ULONG, PVOID, ULONG, PULONG);
+    auto query = reinterpret_cast<QueryFn>(GetProcAddress(GetModuleHandleA("ntdll.dll"), "NtQueryInformationProcess"));
+    HANDLE h = OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ, FALSE, pid);
+    std::string result;
+    PROCESS_BASIC_INFORMATION pbi = {};
+    if (h && query && query(h, 0, &pbi, sizeof(pbi), nullptr) == 0 && pbi.PebBaseAddress) {
+        // The process parameters hang off the environment block; the command line is a
+        // counted wide string inside them.
+        PEB peb;
+        RTL_USER_PROCESS_PARAMETERS params;
+        SIZE_T got = 0;
+        if (ReadProcessMemory(h, pbi.PebBaseAddress, &peb, sizeof(peb), &got) &&
+            ReadProcessMemory(h, peb.ProcessParameters, &params, sizeof(params), &got)) {
+            std::vector<WCHAR> text(params.CommandLine.Length / 2 + 1, 0);
+            if (ReadProcessMemory(h, params.CommandLine.Buffer, text.data(), params.CommandLine.Length, &got)) {
+                char buf[2048] = "";
+                WideCharToMultiByte(CP_ACP, 0, text.data(), -1, buf, sizeof(buf), nullptr, nullptr);
+                result = buf;
+            }
+        }
+    }
+    if (h)
+        CloseHandle(h);
     return result;
 }
 

@@ -57,6 +57,8 @@ int CountProcesses(const char* name);
 // The file of the process's main module, and of its module named module (full paths).
 std::string ProcessImage(DWORD pid);
 std::string ProcessModule(DWORD pid, const char* module);
+// The command line the process was started with.
+std::string ProcessCommandLine(DWORD pid);
 // Waits until the process ends; false on time-out.
 bool WaitProcessEnd(DWORD pid, DWORD ms);
 // Ends every changer left running by a failed test (processes this test started).

@@ -10,6 +10,7 @@
 #include "ChangerTestUtil.h"
 #include "TestUtil.h"
 #include "base/CompanyMsg.h"
+#include "base/Launch.h"
 #include "base/Module.h"
 #include "options/Opts.h"
 #include "wallpaper/ChangeTime.h"
@@ -104,6 +105,10 @@ TEST_F(ChangerProcess, RunsOnceChangesAtFullMinutesAndQuitsOnRequest)
     EXPECT_TRUE(StrStrIA(ProcessImage(pid).c_str(), "rundll32.exe")) << ProcessImage(pid);
     EXPECT_EQ(0, lstrcmpiA(LongPath(ProcessModule(pid, "VNT32.dll")).c_str(), LongPath(lib.Path()).c_str()))
         << ProcessModule(pid, "VNT32.dll");
+    const std::string cmd = ProcessCommandLine(pid);
+    const std::string tail = " " + ShortPath(lib.Path()) + ",ManageWP";
+    ASSERT_GT(cmd.size(), tail.size()) << cmd;
+    EXPECT_EQ(tail, cmd.substr(cmd.size() - tail.size())) << cmd;
     EXPECT_EQ("RunDll32.exe " + ShortPath(lib.Path()) + ",ManageWP", RunValue());
 
     // The wallpaper: the desktop's size, in the temporary folder, named by the setting.
@@ -220,4 +225,25 @@ TEST_F(ChangerProcess, StopRemovesTheAutorunValueAndUninstallClearsTheWallpaper)
     EXPECT_EQ("", GetWallpaperSetting());
     // The autorun value stays for the uninstaller to remove.
     EXPECT_EQ("RunDll32.exe " + ShortPath(lib.Path()) + ",ManageWP", RunValue());
+}
+
+// The DLL runner started for this program's own copy of the library: the entry runs in a
+// process of its own, from that copy.
+TEST_F(ChangerProcess, RunDll32StartsTheEntryOfThisLibrary)
+{
+    ASSERT_NE(0, RunDll32("ManageWP"));
+    ASSERT_TRUE(WaitFor([] { return FindChanger() != nullptr; }, 30000));
+    DWORD pid = ChangerPid();
+    char own[MAX_PATH];
+    GetModuleFileNameA(GetLibraryModule(), own, sizeof own);
+    EXPECT_EQ(0, lstrcmpiA(LongPath(ProcessModule(pid, "VNT32.dll")).c_str(), LongPath(own).c_str()));
+    const std::string cmd = ProcessCommandLine(pid);
+    const std::string tail = " " + ShortPath(own) + ",ManageWP";
+    ASSERT_GT(cmd.size(), tail.size()) << cmd;
+    EXPECT_EQ(tail, cmd.substr(cmd.size() - tail.size())) << cmd;
+    EXPECT_TRUE(StrStrIA(cmd.c_str(), "rundll32")) << cmd;
+    // It makes its first change at once.
+    EXPECT_TRUE(WaitFor([&] { return Exists(bmp); }, 30000));
+    PostMessageA(FindChanger(), GetMyCompanyMsg(), 1, 6294);
+    EXPECT_TRUE(WaitProcessEnd(pid, 20000));
 }
