@@ -3,22 +3,22 @@
 #include <commdlg.h>
 #include <shlobj.h>
 #include "base/Mbcs.h"
-#include "base/Module.h"
 #include "base/OsVersion.h"
 #include "base/Path.h"
 #include "base/PathScan.h"
+#include "base/ResStr.h"
 #include "base/ShellItemList.h"
 
 using namespace PathScan;
 
 namespace {
 
-// A string of the library's own table, or the given text when the table lacks it.
-const char* LibString(UINT id, const char* fallback, char* buf, int size)
+// A string of the library's own table (negative id), or the given text when the table
+// lacks it.
+const char* LibString(ResStr& str, int id, const char* fallback)
 {
-    if (LoadStringA(GetLibraryModule(), id, buf, size) > 0)
-        return buf;
-    return fallback;
+    str.Load(id);
+    return str.IsEmpty() ? fallback : static_cast<const char*>(str);
 }
 
 // OLE on this thread for the length of a picker (the new folder dialog needs it).
@@ -54,9 +54,9 @@ int BrowseForFolder(HWND owner, char* path, const char* title, unsigned flags)
         return 0;
     if (!memchr(path, 0, MAX_PATH))
         path[0] = '\0';
-    char titleBuf[256];
+    ResStr titleStr;
     if (!title)
-        title = LibString(20002, "Browse for folder:", titleBuf, sizeof titleBuf);
+        title = LibString(titleStr, -20002, "Browse for folder:");
     if (OsVersion::IsWin2KOrLater())
         flags |= BIF_NEWDIALOGSTYLE | BIF_EDITBOX;
     OleScope ole;
@@ -83,8 +83,8 @@ void PrepareBrowseFilter(char* out, const char* filter)
 {
     if (!out)
         return;
-    char defBuf[128];
-    const char* def = LibString(20004, "|All Files|*.*|", defBuf, sizeof defBuf);
+    ResStr defStr;
+    const char* def = LibString(defStr, -20004, "|All Files|*.*|");
     const size_t size = cbBrowseFilter - 1; // room for the second closing zero
     size_t len = 0;
     out[0] = '\0';
@@ -118,9 +118,9 @@ int BrowseForFile(HWND owner, int save, char* path, const char* title, const cha
         path[0] = '\0';
     char filterBuf[cbBrowseFilter];
     PrepareBrowseFilter(filterBuf, filter);
-    char titleBuf[256];
+    ResStr titleStr;
     if (!title)
-        title = LibString(20003, "Browse for file", titleBuf, sizeof titleBuf);
+        title = LibString(titleStr, -20003, "Browse for file");
     OPENFILENAMEA ofn = {};
     ofn.lStructSize = sizeof ofn;
     ofn.hwndOwner = owner;

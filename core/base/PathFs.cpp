@@ -6,6 +6,7 @@
 #include <ctime>
 #include <shlwapi.h>
 #include "base/FwFindFile.h"
+#include "base/FwWaitCursor.h"
 #include "base/Mbcs.h"
 #include "base/PathScan.h"
 #include "picture/FwFile.h"
@@ -127,18 +128,6 @@ bool RebuildComponents(char* path, RebuildPass pass)
     }
     return CopyWhole(path, out, MAX_PATH);
 }
-
-// The system's wait cursor while a scope runs.
-class WaitCursor {
-public:
-    WaitCursor() : hOld(SetCursor(LoadCursor(nullptr, IDC_WAIT))) {}
-    ~WaitCursor() { SetCursor(hOld); }
-    WaitCursor(const WaitCursor&) = delete;
-    WaitCursor& operator=(const WaitCursor&) = delete;
-
-private:
-    HCURSOR hOld;
-};
 
 // A library loaded for one look-up, or borrowed when the process already has it.
 class LoadedLibrary {
@@ -288,7 +277,7 @@ int CreateFolder(const char* path)
 {
     if (!IsFullPathName(path))
         return 0;
-    WaitCursor wait;
+    FwWaitCursor wait;
     char work[MAX_PATH];
     if (!CopyWhole(work, path, sizeof work))
         return 0;
