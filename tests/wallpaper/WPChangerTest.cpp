@@ -130,6 +130,13 @@ TEST_F(ChangerProcess, RunsOnceChangesAtFullMinutesAndQuitsOnRequest)
     PumpMessages(3000);
     EXPECT_EQ(runners, CountProcesses("rundll32.exe"));
     EXPECT_EQ(pid, ChangerPid());
+    // Started directly, as the autorun value does at logon, a second changer gives way.
+    {
+        ChildProcess second;
+        ASSERT_TRUE(second.Start("rundll32.exe " + ShortPath(lib.Path()) + ",ManageWP"));
+        EXPECT_TRUE(second.Wait(20000));
+        EXPECT_EQ(pid, ChangerPid());
+    }
 
     // The next change comes at the next full minute, not before.
     ULONGLONG first = FileWriteLocal(bmp);
