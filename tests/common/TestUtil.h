@@ -12,7 +12,7 @@ std::string TestDir();
 // Pumps this thread's messages for the given time.
 void PumpMessages(DWORD ms);
 // Pumps messages until cond() holds or the time is up; returns cond()'s last value.
-bool WaitFor(const std::function<bool()>& cond, DWORD timeoutMs = 15000);
+bool WaitFor(const std::function<bool()>& cond, DWORD timeoutMs = 30000);
 
 // A process started by a test; terminated by the destructor if still running.
 class ChildProcess {
@@ -24,7 +24,7 @@ public:
 
     bool Start(const std::string& commandLine, const std::string& currentDir = "");
     // Waits (pumping messages) for the exit; returns false on time-out.
-    bool Wait(DWORD timeoutMs = 20000);
+    bool Wait(DWORD timeoutMs = 30000);
     bool IsRunning() const;
     DWORD ExitCode() const;
     DWORD Id() const { return pi.dwProcessId; }
