@@ -9,12 +9,13 @@ namespace {
 const char* kSaverClass = "WindowsScreenSaverClass";
 const DWORD kExitInvalid = static_cast<DWORD>(-1);
 
+// The saver window once it is shown (it can be found while it is still being created).
 HWND WaitForSaverWindow(ChildProcess& proc, const char* title = "Screen Saver")
 {
     HWND hWnd = nullptr;
     WaitFor([&] {
         hWnd = FindProcessWindow(proc.Id(), kSaverClass, title);
-        return hWnd != nullptr || !proc.IsRunning();
+        return (hWnd != nullptr && IsWindowVisible(hWnd)) || !proc.IsRunning();
     });
     return hWnd;
 }
