@@ -2,6 +2,8 @@
 #include <stdlib.h>
 #include <time.h>
 #include "GradualReplace.h"
+#include "picture/FwDC.h"
+#include "picture/GdiHolders.h"
 #include "picture/iPicture.h"
 
 namespace {
@@ -13,49 +15,6 @@ const int kPictBuffer = 520;
 
 // Direction and style of the last replacements, kept for the whole process.
 GradualChooser s_chooser;
-
-// Memory DC holding a bitmap of the window's size while a picture is drawn off screen.
-class OffscreenBitmap {
-public:
-    OffscreenBitmap(HDC hdc, int cx, int cy)
-        : hdcMem(CreateCompatibleDC(hdc)), hbm(CreateCompatibleBitmap(hdc, cx, cy)), hbmOld(nullptr)
-    {
-        if (hdcMem && hbm)
-            hbmOld = static_cast<HBITMAP>(SelectObject(hdcMem, hbm));
-    }
-    ~OffscreenBitmap()
-    {
-        if (hbmOld)
-            SelectObject(hdcMem, hbmOld);
-        if (hbm)
-            DeleteObject(hbm);
-        if (hdcMem)
-            DeleteDC(hdcMem);
-    }
-    OffscreenBitmap(const OffscreenBitmap&) = delete;
-    OffscreenBitmap& operator=(const OffscreenBitmap&) = delete;
-    bool IsReady() const { return hbmOld != nullptr; }
-    HDC GetDC() const { return hdcMem; }
-
-private:
-    HDC hdcMem;
-    HBITMAP hbm;
-    HBITMAP hbmOld;
-};
-
-// The window's DC for the length of one drawing.
-class WindowDC {
-public:
-    explicit WindowDC(HWND hWnd) : hWnd(hWnd), hdc(::GetDC(hWnd)) {}
-    ~WindowDC() { if (hdc) ReleaseDC(hWnd, hdc); }
-    WindowDC(const WindowDC&) = delete;
-    WindowDC& operator=(const WindowDC&) = delete;
-    operator HDC() const { return hdc; }
-
-private:
-    HWND hWnd;
-    HDC hdc;
-};
 
 } // namespace
 
@@ -86,13 +45,13 @@ LRESULT SlideshowWnd::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam)
         break;
     }
     case WM_ERASEBKGND: {
-        WindowDC hdc(hWnd);
+        ClientDC hdc(hWnd);
         ShowNext(hdc);
         return 1;
     }
     case WM_TIMER: {
         bTimerFired = 1;
-        WindowDC hdc(hWnd);
+        ClientDC hdc(hWnd);
         ShowNext(hdc);
         break;
     }
@@ -151,15 +110,17 @@ void SlideshowWnd::DrawGradually(HDC hdc)
 {
     RECT rc;
     GetClientRect(hWnd, &rc);
-    OffscreenBitmap offscreen(hdc, rc.right, rc.bottom);
-    if (!offscreen.IsReady()) {
+    MemoryDC memDC(hdc);
+    GdiObject bitmap(CreateCompatibleBitmap(hdc, rc.right, rc.bottom));
+    if (!memDC.hDC || !bitmap.hObj) {
         DrawPicture(hdc); // no memory for the off-screen copy: draw straight to the window
         return;
     }
-    DrawPicture(offscreen.GetDC());
+    DCSelection select(memDC.hDC, bitmap.hObj);
+    DrawPicture(memDC.hDC);
     int dir, style;
     s_chooser.Choose(rand(), dir, style);
-    CopyGradually(hdc, offscreen.GetDC(), rc.right, rc.bottom, dir, style, opts.dwPace,
+    CopyGradually(hdc, memDC.hDC, rc.right, rc.bottom, dir, style, opts.dwPace,
                   IsInputPendingCallback, this);
 }
 

@@ -6,7 +6,7 @@
 #include "picture/FwDC.h"
 #include "picture/FwFile.h"
 #include "picture/iPicture.h"
-#include "wallpaper/GdiHolders.h"
+#include "picture/GdiHolders.h"
 #include "wallpaper/WallpaperBmp.h"
 
 static const char kBmpName[] = "Vantora.BMP";

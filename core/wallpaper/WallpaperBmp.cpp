@@ -2,7 +2,7 @@
 #include "base/Mbcs.h"
 #include "base/Path.h"
 #include "picture/FwFile.h"
-#include "wallpaper/GdiHolders.h"
+#include "picture/GdiHolders.h"
 
 WORD BmpColorBits(WORD planesTimesBits)
 {

@@ -1,4 +1,4 @@
-// Owners of the GDI and memory resources the wallpaper bitmap is made with: each frees
+// Owners of GDI objects, memory DCs, selections and local memory blocks: each frees
 // its resource when it goes out of scope, on every path.
 #pragma once
 #include <windows.h>
