@@ -1,6 +1,7 @@
 // The folder and file pickers, driven the way a user would: another thread waits for the
 // picker dialog of the test thread, records what it shows and presses OK or Cancel.
 #include <gtest/gtest.h>
+#include <algorithm>
 #include <string>
 #include <thread>
 #include <vector>
@@ -11,8 +12,8 @@
 
 namespace {
 
-// Waits for a dialog (class "#32770") of the given thread, records its title and the
-// texts of its controls, then sends it the command.
+// Waits for a visible dialog (class "#32770") of the given thread, records its title and
+// the texts of its controls, then sends it the command.
 class DialogDriver {
 public:
     std::string title;
@@ -26,38 +27,35 @@ public:
 private:
     std::thread worker;
 
+    static std::string Text(HWND hWnd)
+    {
+        char text[256] = "";
+        GetWindowTextA(hWnd, text, sizeof text);
+        return text;
+    }
     static BOOL CALLBACK FindDialog(HWND hWnd, LPARAM lParam)
     {
         char cls[64] = "";
         GetClassNameA(hWnd, cls, sizeof cls);
-        if (lstrcmpA(cls, "#32770") == 0 && IsWindowVisible(hWnd)) {
+        bool found = lstrcmpA(cls, "#32770") == 0 && IsWindowVisible(hWnd);
+        if (found)
             *reinterpret_cast<HWND*>(lParam) = hWnd;
-            return FALSE;
-        }
-        return TRUE;
+        return !found;
     }
     static BOOL CALLBACK CollectText(HWND hWnd, LPARAM lParam)
     {
-        char text[256] = "";
-        GetWindowTextA(hWnd, text, sizeof text);
-        if (text[0])
-            reinterpret_cast<std::vector<std::string>*>(lParam)->push_back(text);
+        reinterpret_cast<std::vector<std::string>*>(lParam)->push_back(Text(hWnd));
         return TRUE;
     }
     void Run(DWORD threadId, WORD command)
     {
         HWND dlg = nullptr;
-        for (int i = 0; i < 1500 && !dlg; ++i) {
+        for (int i = 0; i < 1500 && !dlg; ++i, Sleep(dlg ? 0 : 10))
             EnumThreadWindows(threadId, FindDialog, reinterpret_cast<LPARAM>(&dlg));
-            if (!dlg)
-                Sleep(10);
-        }
         if (!dlg)
             return; // the test sees the picker return without this driver's answer
         Sleep(300); // let the picker finish its own start-up (initial selection, file list)
-        char text[256] = "";
-        GetWindowTextA(dlg, text, sizeof text);
-        title = text;
+        title = Text(dlg);
         EnumChildWindows(dlg, CollectText, reinterpret_cast<LPARAM>(&texts));
         PostMessageA(dlg, WM_COMMAND, MAKEWPARAM(command, BN_CLICKED), 0);
     }
@@ -65,10 +63,7 @@ private:
 
 bool Contains(const std::vector<std::string>& texts, const std::string& s)
 {
-    for (const std::string& t : texts)
-        if (t == s)
-            return true;
-    return false;
+    return std::find(texts.begin(), texts.end(), s) != texts.end();
 }
 
 std::string Short(const std::string& path)
@@ -103,7 +98,7 @@ public:
 
 } // namespace
 
-TEST(Browse, FolderPickerStartsAtThePathAndGivesItsLongName)
+TEST(Browse, FolderPickerShowsTheTitleStartsAtThePathAndGivesItsLongName)
 {
     ScratchDir dir;
     std::string target = dir / "Long Folder Name";
@@ -119,14 +114,8 @@ TEST(Browse, FolderPickerStartsAtThePathAndGivesItsLongName)
     EXPECT_EQ(1, result);
     EXPECT_TRUE(SameText(target, path)) << path;
     EXPECT_STREQ("Long Folder Name", FindNameExt(path));
-}
 
-TEST(Browse, FolderPickerShowsTheTitleAndCancelKeepsThePath)
-{
-    ScratchDir dir;
-    char path[MAX_PATH];
-    strcpy(path, dir.Path().c_str());
-    int result;
+    // Cancel keeps the path.
     std::vector<std::string> texts;
     {
         DialogDriver driver(GetCurrentThreadId(), IDCANCEL);
@@ -134,7 +123,7 @@ TEST(Browse, FolderPickerShowsTheTitleAndCancelKeepsThePath)
         texts = driver.texts;
     }
     EXPECT_EQ(0, result);
-    EXPECT_EQ(dir.Path(), path);
+    EXPECT_TRUE(SameText(target, path)) << path;
     EXPECT_TRUE(Contains(texts, "Choose the pictures:"));
 }
 
@@ -153,32 +142,33 @@ TEST(Browse, FileWindowCompletesItsTextAndTakesTheChoice)
     }
     EXPECT_EQ(1, result);
     EXPECT_EQ("Pick a picture", title);
-    EXPECT_TRUE(SameText(file, edit.Text())) << edit.Text();
     EXPECT_STREQ("Picture Of Dunes.jpg", FindNameExt(edit.Text().c_str()));
+    EXPECT_TRUE(SameText(file, edit.Text())) << edit.Text();
 
-    // Cancel leaves the window's text alone.
-    EditWindow other("other.jpg");
+    // Cancel leaves the window's text alone; the default title.
+    edit.wnd.SetText("other.jpg");
     {
         DialogDriver driver(GetCurrentThreadId(), IDCANCEL);
-        result = other.wnd.OnBrowseForFile(1, nullptr, nullptr, nullptr, dir.Path().c_str(), 0);
+        result = edit.wnd.OnBrowseForFile(1, nullptr, nullptr, nullptr, dir.Path().c_str(), 0);
         title = driver.title;
     }
     EXPECT_EQ(0, result);
-    EXPECT_EQ("other.jpg", other.Text());
+    EXPECT_EQ("other.jpg", edit.Text());
     EXPECT_EQ("Browse for file", title);
+
 }
 
-TEST(Browse, FolderWindowTakesTheChosenFolder)
+TEST(Browse, FolderWindowStartsAtItsShortPathAndTakesTheLongOne)
 {
     ScratchDir dir;
     std::string target = dir / "Image Sets";
     ASSERT_TRUE(CreateDirectoryA(target.c_str(), nullptr));
-    EditWindow edit(Short(target));
+    EditWindow folder(Short(target));
     int result;
     {
         DialogDriver driver(GetCurrentThreadId(), IDOK);
-        result = edit.wnd.OnBrowseForFolder("Where are the pictures?", 0);
+        result = folder.wnd.OnBrowseForFolder("Where are the pictures?", 0);
     }
     EXPECT_EQ(1, result);
-    EXPECT_TRUE(SameText(target, edit.Text())) << edit.Text();
+    EXPECT_TRUE(SameText(target, folder.Text())) << folder.Text();
 }

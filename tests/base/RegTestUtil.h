@@ -4,6 +4,7 @@
 #pragma once
 #include <gtest/gtest.h>
 #include <windows.h>
+#include <sddl.h>
 #include <shlwapi.h>
 #include <algorithm>
 #include <cstring>
@@ -47,32 +48,50 @@ protected:
     }
 };
 
-// Raw access relative to HKEY_CURRENT_USER (or another root).
-inline bool RawExists(const std::string& sub, HKEY root = HKEY_CURRENT_USER)
+// Lets everyone only read the key below base (which this process cannot open for writing
+// afterwards; RegDeleteKey of it still works).
+inline void RawLockForReading(HKEY base, const char* sub)
 {
     HKEY h;
-    if (RegOpenKeyExA(root, sub.c_str(), 0, KEY_READ, &h) != ERROR_SUCCESS)
-        return false;
+    ASSERT_EQ(ERROR_SUCCESS, RegOpenKeyExA(base, sub, 0, KEY_ALL_ACCESS, &h));
+    PSECURITY_DESCRIPTOR sd = nullptr;
+    ASSERT_TRUE(ConvertStringSecurityDescriptorToSecurityDescriptorA("D:P(A;;KR;;;WD)", SDDL_REVISION_1, &sd, nullptr));
+    EXPECT_EQ(ERROR_SUCCESS, RegSetKeySecurity(h, DACL_SECURITY_INFORMATION, sd));
+    LocalFree(sd);
     RegCloseKey(h);
-    return true;
+}
+
+// A raw key below a root, opened for reading or created; closed with the object.
+struct RawKey {
+    HKEY h = nullptr;
+    RawKey(const std::string& sub, HKEY root, bool create)
+    {
+        LONG r = create ? RegCreateKeyExA(root, sub.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &h, nullptr)
+                        : RegOpenKeyExA(root, sub.c_str(), 0, KEY_READ, &h);
+        if (r != ERROR_SUCCESS)
+            h = nullptr;
+    }
+    ~RawKey() { if (h) RegCloseKey(h); }
+    RawKey(const RawKey&) = delete;
+    RawKey& operator=(const RawKey&) = delete;
+};
+
+inline bool RawExists(const std::string& sub, HKEY root = HKEY_CURRENT_USER)
+{
+    return RawKey(sub, root, false).h != nullptr;
 }
 
 inline void RawCreate(const std::string& sub, HKEY root = HKEY_CURRENT_USER)
 {
-    HKEY h;
-    ASSERT_EQ(ERROR_SUCCESS, RegCreateKeyExA(root, sub.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS,
-                                             nullptr, &h, nullptr));
-    RegCloseKey(h);
+    ASSERT_NE(nullptr, RawKey(sub, root, true).h) << sub;
 }
 
 inline void RawSet(const std::string& sub, const char* name, DWORD type, const void* data,
                    DWORD cb, HKEY root = HKEY_CURRENT_USER)
 {
-    HKEY h;
-    ASSERT_EQ(ERROR_SUCCESS, RegCreateKeyExA(root, sub.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS,
-                                             nullptr, &h, nullptr));
-    EXPECT_EQ(ERROR_SUCCESS, RegSetValueExA(h, name, 0, type, static_cast<const BYTE*>(data), cb));
-    RegCloseKey(h);
+    RawKey key(sub, root, true);
+    ASSERT_NE(nullptr, key.h) << sub;
+    EXPECT_EQ(ERROR_SUCCESS, RegSetValueExA(key.h, name, 0, type, static_cast<const BYTE*>(data), cb));
 }
 
 inline void RawSetStr(const std::string& sub, const char* name, const char* s,
@@ -97,52 +116,40 @@ struct RawValue {
 inline RawValue RawGet(const std::string& sub, const char* name, HKEY root = HKEY_CURRENT_USER)
 {
     RawValue v;
-    HKEY h;
-    if (RegOpenKeyExA(root, sub.c_str(), 0, KEY_READ, &h) != ERROR_SUCCESS)
-        return v;
+    RawKey key(sub, root, false);
     DWORD cb = 0, type = 0;
-    if (RegQueryValueExA(h, name, nullptr, &type, nullptr, &cb) == ERROR_SUCCESS) {
-        v.bytes.resize(cb);
-        if (RegQueryValueExA(h, name, nullptr, &type, cb ? reinterpret_cast<BYTE*>(&v.bytes[0]) : nullptr, &cb) == ERROR_SUCCESS)
+    if (key.h && RegQueryValueExA(key.h, name, nullptr, &type, nullptr, &cb) == ERROR_SUCCESS) {
+        v.bytes.resize(cb + 1);
+        if (RegQueryValueExA(key.h, name, nullptr, &type, reinterpret_cast<BYTE*>(&v.bytes[0]), &cb) == ERROR_SUCCESS)
             v.type = type;
         v.bytes.resize(cb);
     }
-    RegCloseKey(h);
     return v;
 }
 
 inline std::string RawStr(const std::string& sub, const char* name, HKEY root = HKEY_CURRENT_USER)
 {
-    RawValue v = RawGet(sub, name, root);
-    return std::string(v.bytes.c_str());
+    return RawGet(sub, name, root).bytes.c_str();
 }
 
 // Names of the subkeys (wide, as the registry holds them).
 inline std::vector<std::wstring> RawSubKeysW(const std::string& sub, HKEY root = HKEY_CURRENT_USER)
 {
     std::vector<std::wstring> names;
-    HKEY h;
-    if (RegOpenKeyExA(root, sub.c_str(), 0, KEY_READ, &h) != ERROR_SUCCESS)
-        return names;
+    RawKey key(sub, root, false);
     WCHAR name[300];
-    for (DWORD i = 0;; i++) {
-        DWORD cch = 300;
-        if (RegEnumKeyExW(h, i, name, &cch, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS)
-            break;
+    for (DWORD i = 0, cch = 300; key.h && RegEnumKeyExW(key.h, i, name, &cch, nullptr, nullptr, nullptr,
+                                                        nullptr) == ERROR_SUCCESS; i++, cch = 300)
         names.push_back(name);
-    }
-    RegCloseKey(h);
     return names;
 }
 
 inline DWORD RawValueCount(const std::string& sub, HKEY root = HKEY_CURRENT_USER)
 {
-    HKEY h;
+    RawKey key(sub, root, false);
     DWORD n = 0;
-    if (RegOpenKeyExA(root, sub.c_str(), 0, KEY_READ, &h) != ERROR_SUCCESS)
-        return 0;
-    RegQueryInfoKeyA(h, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, &n, nullptr,
-                     nullptr, nullptr, nullptr);
-    RegCloseKey(h);
+    if (key.h)
+        RegQueryInfoKeyA(key.h, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, &n, nullptr,
+                         nullptr, nullptr, nullptr);
     return n;
 }
