@@ -2,7 +2,6 @@
 // and icons, web pages, the help launcher and the shell refresh.
 #include "RegTestUtil.h"
 #include <shlobj.h>
-#include <fstream>
 #include "MsgBoxWatcher.h"
 #include "TestUtil.h"
 #include "base/CompanyMsg.h"
@@ -14,17 +13,26 @@
 
 namespace {
 
-std::string LibraryShortPath()
+std::string LibraryPath()
 {
-    char path[MAX_PATH], shortPath[MAX_PATH];
+    char path[MAX_PATH];
     GetModuleFileNameA(GetLibraryModule(), path, sizeof path);
-    GetShortPathNameA(path, shortPath, sizeof shortPath);
-    return shortPath;
+    return path;
 }
 
 bool Exists(const std::string& path)
 {
     return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+// Waits for the process, closes its handle and gives its exit code (~0 on time-out).
+DWORD ExitCodeOf(HANDLE process)
+{
+    DWORD code = ~0u;
+    if (WaitForSingleObject(process, 20000) == WAIT_OBJECT_0)
+        GetExitCodeProcess(process, &code);
+    CloseHandle(process);
+    return code;
 }
 
 // A file type ".vnttest" whose open command copies the opened file to a marker file;
@@ -41,16 +49,18 @@ protected:
         Redirect(HKEY_LOCAL_MACHINE, "lm");
         typeKey = sub + "\\classes";
     }
-    void SetType(const char* ext, const char* command)
+    void SetType(const char* ext, const std::string& command)
     {
         RawSetStr(typeKey + "\\" + ext, nullptr, "VntTest.File");
-        RawSetStr(typeKey + "\\VntTest.File\\shell\\open\\command", nullptr, command);
+        RawSetStr(typeKey + "\\VntTest.File\\shell\\open\\command", nullptr, command.c_str());
     }
     std::string Marker() { return dir / "opened.txt"; }
-    void SetCopyingType()
+    void SetCopyingType() { SetType(".vnttest", "cmd.exe /c copy \"%1\" \"" + Marker() + "\""); }
+    std::string MakeFile(const char* name)
     {
-        std::string cmd = "cmd.exe /c copy \"%1\" \"" + Marker() + "\"";
-        SetType(".vnttest", cmd.c_str());
+        std::string path = dir / name;
+        EXPECT_TRUE(WriteFileBytes(path, "MZ", 2));
+        return path;
     }
 };
 
@@ -62,30 +72,29 @@ TEST_F(RegFixture, AutoRunDll32WritesOnceAndRemoves)
     Redirect(HKEY_LOCAL_MACHINE, "lm");
     // Both roots are redirected: these paths lie in the test key.
     const std::string run = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
-    const std::string expected = "RunDll32.exe " + LibraryShortPath() + ",ManageWP";
+    char shortPath[MAX_PATH];
+    GetShortPathNameA(LibraryPath().c_str(), shortPath, sizeof shortPath);
+    const std::string expected = "RunDll32.exe " + std::string(shortPath) + ",ManageWP";
 
     ASSERT_EQ(1, AutoRunDll32("VntTestRun", 1, 1, "ManageWP"));
-    RawValue v = RawGet(run, "VntTestRun");
-    EXPECT_EQ(static_cast<DWORD>(REG_SZ), v.type);
+    EXPECT_EQ(static_cast<DWORD>(REG_SZ), RawGet(run, "VntTestRun").type);
     EXPECT_EQ(expected, RawStr(run, "VntTestRun"));
 
-    // The same value again: the key is not written.
+    // The same value again: the key is not written; a different command is.
     HKEY h = nullptr;
     ASSERT_EQ(ERROR_SUCCESS, RegOpenKeyExA(HKEY_CURRENT_USER, run.c_str(), 0, KEY_NOTIFY, &h));
     HANDLE ev = CreateEventA(nullptr, TRUE, FALSE, nullptr);
     ASSERT_EQ(ERROR_SUCCESS, RegNotifyChangeKeyValue(h, FALSE, REG_NOTIFY_CHANGE_LAST_SET, ev, TRUE));
     EXPECT_EQ(1, AutoRunDll32("VntTestRun", 1, 1, "ManageWP"));
     EXPECT_EQ(static_cast<DWORD>(WAIT_TIMEOUT), WaitForSingleObject(ev, 300));
-    // A different command is written.
     EXPECT_EQ(1, AutoRunDll32("VntTestRun", 1, 1, "Uninstall"));
     EXPECT_EQ(static_cast<DWORD>(WAIT_OBJECT_0), WaitForSingleObject(ev, 2000));
-    EXPECT_EQ("RunDll32.exe " + LibraryShortPath() + ",Uninstall", RawStr(run, "VntTestRun"));
+    EXPECT_EQ("RunDll32.exe " + std::string(shortPath) + ",Uninstall", RawStr(run, "VntTestRun"));
     CloseHandle(ev);
     RegCloseKey(h);
 
     EXPECT_EQ(1, AutoRunDll32("VntTestRun", 0, 1, "ManageWP"));
     EXPECT_EQ(0u, RawGet(run, "VntTestRun").type);
-
     // The machine's Run key.
     EXPECT_EQ(1, AutoRunDll32("VntTestRun", 1, 0, "ManageWP"));
     EXPECT_EQ(expected, RawStr(run, "VntTestRun", HKEY_LOCAL_MACHINE));
@@ -94,32 +103,24 @@ TEST_F(RegFixture, AutoRunDll32WritesOnceAndRemoves)
 
 TEST_F(AssocTest, AssociatedAppFromTheOpenCommand)
 {
-    std::string folder = dir / "Some App";
-    ASSERT_TRUE(CreateDirectoryA(folder.c_str(), nullptr));
-    std::string app = folder + "\\app.exe";
-    ASSERT_TRUE(WriteFileBytes(app, "MZ", 2));
+    ASSERT_TRUE(CreateDirectoryA((dir / "Some App").c_str(), nullptr));
+    std::string app = MakeFile("Some App\\app.exe");
     char out[MAX_PATH];
-
-    SetType(".vnttest", ("\"" + app + "\" \"%1\"").c_str());
+    SetType(".vnttest", "\"" + app + "\" \"%1\"");
     EXPECT_EQ(1, GetAssociatedApp(".vnttest", out));
     EXPECT_EQ(app, out);
-    EXPECT_EQ(1, GetAssociatedApp(".vnttest", nullptr));
 
     // Unquoted: up to the first blank.
-    std::string plain = dir / "plain.exe";
-    ASSERT_TRUE(WriteFileBytes(plain, "MZ", 2));
-    SetType(".vnttest", (plain + " /open %1").c_str());
+    std::string plain = MakeFile("plain.exe");
+    SetType(".vnttest", plain + " /open %1");
     EXPECT_EQ(1, GetAssociatedApp(".vnttest", out));
     EXPECT_EQ(plain, out);
 
     // A program that does not exist, an unknown type, an empty type name.
     SetType(".vnttest", "\"C:\\No Such\\app.exe\" %1");
     EXPECT_EQ(0, GetAssociatedApp(".vnttest", out));
-    EXPECT_EQ(1, GetAssociatedApp(".vnttest", nullptr));
     EXPECT_EQ(0, GetAssociatedApp(".vntnone", out));
     EXPECT_STREQ("", out);
-    RawSetStr(typeKey + "\\.vntempty", nullptr, "");
-    EXPECT_EQ(0, GetAssociatedApp(".vntempty", out));
     EXPECT_EQ(0, GetAssociatedApp("", out));
 }
 
@@ -135,70 +136,50 @@ TEST_F(AssocTest, IconOfTheFileOrOfItsProgram)
     EXPECT_NE(nullptr, icon);
     DestroyIcon(icon);
 
-    // A document without icons takes its program's icon (the program has one only).
-    SetType(".vnttest", ("\"" + scr + "\" /s").c_str());
-    std::string doc = dir / "photo.vnttest";
-    ASSERT_TRUE(WriteFileBytes(doc, "x", 1));
+    // A document without icons takes its program's icon.
+    SetType(".vnttest", "\"" + scr + "\" /s");
     index = 7;
-    ASSERT_EQ(1, GetAssociatedIcon(doc.c_str(), iconFile, &index, &icon));
+    ASSERT_EQ(1, GetAssociatedIcon(MakeFile("photo.vnttest").c_str(), iconFile, &index, &icon));
     EXPECT_EQ(scr, iconFile);
     EXPECT_EQ(0, index);
     EXPECT_NE(nullptr, icon);
     DestroyIcon(icon);
 
-    // No extension, no program.
-    EXPECT_EQ(0, GetAssociatedIcon((dir / "noext").c_str(), iconFile, &index, &icon));
-    EXPECT_STREQ("", iconFile);
-    EXPECT_EQ(nullptr, icon);
+    // No program for the type.
     EXPECT_EQ(0, GetAssociatedIcon((dir / "a.vntnone").c_str(), iconFile, &index, &icon));
     EXPECT_STREQ("", iconFile);
+    EXPECT_EQ(nullptr, icon);
 }
 
 TEST_F(AssocTest, OpenHTMLAsksFirstAndReportsNoBrowser)
 {
     SetCopyingType();
-    std::string page = dir / "page.vnttest";
-    ASSERT_TRUE(WriteFileBytes(page, "<html>", 6));
+    std::string page = MakeFile("page.vnttest");
 
     // Cancel: nothing opens; the library's own confirmation text.
-    {
-        MsgBoxWatcher w(GetCurrentThreadId(), IDCANCEL);
-        EXPECT_EQ(0, OpenHTML(MSG_NO_OWNER, page.c_str(), 1, 0));
-        const MsgBoxSeen& s = w.Join();
-        ASSERT_TRUE(s.found);
-        EXPECT_EQ(std::string(ResStr(-20007)), s.text);
-        EXPECT_EQ("Vantora", s.title);
-    }
+    MsgBoxSeen s = WatchBox(IDCANCEL, [&] { EXPECT_EQ(0, OpenHTML(MSG_NO_OWNER, page.c_str(), 1, 0)); });
+    ASSERT_TRUE(s.found);
+    EXPECT_EQ(std::string(ResStr(-20007)), s.text);
+    EXPECT_EQ("Vantora", s.title);
     PumpMessages(500);
     EXPECT_FALSE(Exists(Marker()));
 
     // OK: the page opens with its program.
-    {
-        MsgBoxWatcher w(GetCurrentThreadId(), IDOK);
-        EXPECT_EQ(1, OpenHTML(MSG_NO_OWNER, page.c_str(), 1, 0));
-        EXPECT_TRUE(w.Join().found);
-    }
+    s = WatchBox(IDOK, [&] { EXPECT_EQ(1, OpenHTML(MSG_NO_OWNER, page.c_str(), 1, 0)); });
+    EXPECT_TRUE(s.found);
     EXPECT_TRUE(WaitFor([&] { return Exists(Marker()); }));
 
     // Without a confirmation, and with no program for the type: the failure message.
-    std::string other = dir / "page.vntnone";
-    ASSERT_TRUE(WriteFileBytes(other, "<html>", 6));
-    MsgBoxWatcher w(GetCurrentThreadId(), IDOK);
-    EXPECT_EQ(0, OpenHTML(MSG_NO_OWNER, other.c_str(), 0, 0));
-    const MsgBoxSeen& s = w.Join();
-    ASSERT_TRUE(s.found);
-    EXPECT_EQ("Cannot find the application associated with file type HTML.\n\n"
-              "Please make sure your Web browser is correctly installed.",
-              s.text);
+    std::string other = MakeFile("page.vntnone");
+    s = WatchBox(IDOK, [&] { EXPECT_EQ(0, OpenHTML(MSG_NO_OWNER, other.c_str(), 0, 0)); });
+    EXPECT_EQ(std::string(ResStr(-22022)), s.text);
 }
 
 TEST_F(AssocTest, RunFileAndRunLocalFileOpenDocuments)
 {
     SetCopyingType();
-    std::string doc = dir / "doc.vnttest";
-    ASSERT_TRUE(WriteFileBytes(doc, "doc", 3));
     HCURSOR before = GetCursor();
-    EXPECT_NE(0, RunFile(doc.c_str(), nullptr, nullptr, 0));
+    EXPECT_NE(0, RunFile(MakeFile("doc.vnttest").c_str(), nullptr, nullptr, 0));
     EXPECT_EQ(before, GetCursor());
     EXPECT_TRUE(WaitFor([&] { return Exists(Marker()); }));
     DeleteFileA(Marker().c_str());
@@ -218,32 +199,20 @@ TEST(Launch, ProcessesAndTheirHandles)
     // Handles freed are handed out again: a leak shows as a new handle value.
     HANDLE probe = CreateEventA(nullptr, FALSE, FALSE, nullptr);
     CloseHandle(probe);
-    char cmd1[] = "cmd.exe /c exit 0";
-    for (int i = 0; i < 5; i++)
-        EXPECT_EQ(1, RunProcess(nullptr, cmd1, static_cast<HANDLE*>(nullptr), SW_HIDE));
+    char cmd0[] = "cmd.exe /c exit 0", cmd3[] = "cmd.exe /c exit 3", cmd4[] = "cmd.exe /c exit 4";
+    for (int i = 0; i < 3; i++)
+        EXPECT_EQ(1, RunProcess(nullptr, cmd0, static_cast<HANDLE*>(nullptr), SW_HIDE));
     HANDLE probe2 = CreateEventA(nullptr, FALSE, FALSE, nullptr);
     EXPECT_EQ(probe, probe2);
     CloseHandle(probe2);
 
-    char cmd2[] = "cmd.exe /c exit 3";
     HANDLE process = nullptr;
-    ASSERT_EQ(1, RunProcess(nullptr, cmd2, &process, SW_HIDE));
-    ASSERT_NE(nullptr, process);
-    EXPECT_EQ(WAIT_OBJECT_0, WaitForSingleObject(process, 20000));
-    DWORD code = 0;
-    GetExitCodeProcess(process, &code);
-    EXPECT_EQ(3u, code);
-    CloseHandle(process);
-
-    char cmd3[] = "cmd.exe /c exit 4";
+    ASSERT_EQ(1, RunProcess(nullptr, cmd3, &process, SW_HIDE));
+    EXPECT_EQ(3u, ExitCodeOf(process));
     PROCESS_INFORMATION pi = {};
-    ASSERT_EQ(1, RunProcess(nullptr, cmd3, &pi, SW_HIDE));
-    EXPECT_EQ(WAIT_OBJECT_0, WaitForSingleObject(pi.hProcess, 20000));
-    GetExitCodeProcess(pi.hProcess, &code);
-    EXPECT_EQ(4u, code);
+    ASSERT_EQ(1, RunProcess(nullptr, cmd4, &pi, SW_HIDE));
     CloseHandle(pi.hThread);
-    CloseHandle(pi.hProcess);
-
+    EXPECT_EQ(4u, ExitCodeOf(pi.hProcess));
     char bad[] = "no_such_program_vnt.exe";
     process = reinterpret_cast<HANDLE>(1);
     EXPECT_EQ(0, RunProcess(nullptr, bad, &process, SW_HIDE));
@@ -251,27 +220,20 @@ TEST(Launch, ProcessesAndTheirHandles)
 
     HANDLE started = StartProcess("cmd.exe", "/c exit 5");
     ASSERT_NE(nullptr, started);
-    EXPECT_EQ(WAIT_OBJECT_0, WaitForSingleObject(started, 20000));
-    GetExitCodeProcess(started, &code);
-    EXPECT_EQ(5u, code);
-    CloseHandle(started);
+    EXPECT_EQ(5u, ExitCodeOf(started));
     // The shell tells the user that the program is missing; the watcher closes its box.
-    MsgBoxWatcher w(GetCurrentThreadId(), IDOK);
-    EXPECT_EQ(nullptr, StartProcess("no_such_program_vnt.exe", nullptr));
+    WatchBox(IDOK, [] { EXPECT_EQ(nullptr, StartProcess("no_such_program_vnt.exe", nullptr)); });
 }
 
-TEST(Launch, RunMyselfStartsThisProgramAgain)
+TEST(Launch, RunMyselfAndSystemKeys)
 {
     ScratchDir dir("vntself");
     std::string xml = dir / "self.xml";
-    std::string params = "--gtest_filter=CompanyMsg.* --gtest_output=xml:" + xml;
-    EXPECT_EQ(1, RunMyself(params.c_str()));
+    EXPECT_EQ(1, RunMyself(("--gtest_filter=CompanyMsg.* --gtest_output=xml:" + xml).c_str()));
     EXPECT_TRUE(WaitFor([&] { return Exists(xml); }, 30000));
     PumpMessages(500);
-}
 
-TEST(Launch, SystemKeysFollowTheScreenSaverState)
-{
+    // The system keys follow the screen saver state.
     BOOL running = FALSE;
     ASSERT_EQ(1, EnableSysKeys(0));
     SystemParametersInfoA(SPI_GETSCREENSAVERRUNNING, 0, &running, 0);
@@ -306,62 +268,14 @@ public:
 };
 
 int g_nSettingChange = 0;
-
-LRESULT CALLBACK TopProc(HWND h, UINT msg, WPARAM wp, LPARAM lp)
-{
-    if (msg == WM_SETTINGCHANGE && wp == 0 && lp == 0)
-        g_nSettingChange++;
-    return DefWindowProcA(h, msg, wp, lp);
-}
-
-} // namespace
-
-TEST(Launch, UpdateShellRefreshesFolderViewsAndBroadcasts)
-{
-    WNDCLASSA wc = {};
-    wc.lpfnWndProc = DefWindowProcA;
-    wc.cbWndExtra = sizeof(void*);
-    wc.hInstance = GetModuleHandleA(nullptr);
-    wc.lpszClassName = "SHELLDLL_DefView";
-    ASSERT_TRUE(RegisterClassA(&wc));
-    WNDCLASSA top = {};
-    top.lpfnWndProc = TopProc;
-    top.hInstance = GetModuleHandleA(nullptr);
-    top.lpszClassName = "VntTestShellTop";
-    ASSERT_TRUE(RegisterClassA(&top));
-
-    HWND hTop = CreateWindowA("VntTestShellTop", "", WS_OVERLAPPEDWINDOW, 0, 0, 100, 100, nullptr,
-                              nullptr, top.hInstance, nullptr);
-    HWND hView = CreateWindowA("SHELLDLL_DefView", "", WS_CHILD, 0, 0, 10, 10, hTop, nullptr,
-                               wc.hInstance, nullptr);
-    HWND hEmpty = CreateWindowA("SHELLDLL_DefView", "", WS_CHILD, 0, 0, 10, 10, hTop, nullptr,
-                                wc.hInstance, nullptr);
-    ASSERT_TRUE(hTop && hView && hEmpty);
-    CountingView view;
-    SetWindowLongPtrA(hView, 0, reinterpret_cast<LONG_PTR>(&view));
-
-    g_nSettingChange = 0;
-    UpdateShell();
-    EXPECT_EQ(1, view.nRefresh);
-    EXPECT_EQ(1, g_nSettingChange);
-
-    // The hook is gone afterwards: the message alone refreshes nothing.
-    SendMessageA(hView, GetMyCompanyMsg(), COMPANYMSG_REFRESH_VIEW, 0);
-    EXPECT_EQ(1, view.nRefresh);
-
-    DestroyWindow(hTop);
-    UnregisterClassA("SHELLDLL_DefView", wc.hInstance);
-    UnregisterClassA("VntTestShellTop", top.hInstance);
-}
-
-namespace {
-
 std::string g_helpBytes;
 WPARAM g_helpOwner = 0;
 
-LRESULT CALLBACK HelpProc(HWND h, UINT msg, WPARAM wp, LPARAM lp)
+LRESULT CALLBACK TestTopProc(HWND h, UINT msg, WPARAM wp, LPARAM lp)
 {
-    if (msg == WM_COPYDATA) {
+    if (msg == WM_SETTINGCHANGE && wp == 0 && lp == 0)
+        g_nSettingChange++;
+    if (msg == WM_COPYDATA) { // what the help engine receives
         const COPYDATASTRUCT* cds = reinterpret_cast<const COPYDATASTRUCT*>(lp);
         g_helpBytes.assign(static_cast<const char*>(cds->lpData), cds->cbData);
         g_helpOwner = wp;
@@ -370,22 +284,46 @@ LRESULT CALLBACK HelpProc(HWND h, UINT msg, WPARAM wp, LPARAM lp)
     return DefWindowProcA(h, msg, wp, lp);
 }
 
+// A top-level window of a class of its own, served by TestTopProc.
+HWND MakeClassWindow(const char* cls, WNDPROC proc = TestTopProc, int extra = 0, HWND parent = nullptr)
+{
+    WNDCLASSA wc = {};
+    wc.lpfnWndProc = proc;
+    wc.cbWndExtra = extra;
+    wc.hInstance = GetModuleHandleA(nullptr);
+    wc.lpszClassName = cls;
+    RegisterClassA(&wc);
+    return CreateWindowA(cls, "", parent ? WS_CHILD : WS_OVERLAPPEDWINDOW, 0, 0, 100, 100, parent,
+                         nullptr, wc.hInstance, nullptr);
+}
+
 } // namespace
+
+TEST(Launch, UpdateShellRefreshesFolderViewsAndBroadcasts)
+{
+    HWND hTop = MakeClassWindow("VntTestShellTop");
+    HWND hView = MakeClassWindow("SHELLDLL_DefView", DefWindowProcA, sizeof(void*), hTop);
+    HWND hEmpty = MakeClassWindow("SHELLDLL_DefView", DefWindowProcA, sizeof(void*), hTop);
+    ASSERT_TRUE(hTop && hView && hEmpty);
+    CountingView view;
+    SetWindowLongPtrA(hView, 0, reinterpret_cast<LONG_PTR>(&view));
+
+    g_nSettingChange = 0;
+    UpdateShell();
+    EXPECT_EQ(1, view.nRefresh);
+    EXPECT_EQ(1, g_nSettingChange);
+    // The hook is gone afterwards: the message alone refreshes nothing.
+    SendMessageA(hView, GetMyCompanyMsg(), COMPANYMSG_REFRESH_VIEW, 0);
+    EXPECT_EQ(1, view.nRefresh);
+    DestroyWindow(hTop);
+}
 
 // The help engine's window receives the file, command and data of each request.
 TEST(Launch, HelpFileBesideTheLibraryOrAsGiven)
 {
-    WNDCLASSA wc = {};
-    wc.lpfnWndProc = HelpProc;
-    wc.hInstance = GetModuleHandleA(nullptr);
-    wc.lpszClassName = "MS_WINHELP";
-    ASSERT_TRUE(RegisterClassA(&wc));
-    HWND hHelp = CreateWindowA("MS_WINHELP", "", 0, 0, 0, 1, 1, nullptr, nullptr, wc.hInstance, nullptr);
+    HWND hHelp = MakeClassWindow("MS_WINHELP");
     ASSERT_TRUE(hHelp);
-
-    char lib[MAX_PATH];
-    GetModuleFileNameA(GetLibraryModule(), lib, sizeof lib);
-    std::string expected = lib;
+    std::string expected = LibraryPath();
     expected = expected.substr(0, expected.rfind('\\') + 1) + "VNT.hlp";
 
     EXPECT_NE(0, FwHelp(hHelp, "VNT.hlp", HELP_CONTEXT, 0x320007));
@@ -398,7 +336,5 @@ TEST(Launch, HelpFileBesideTheLibraryOrAsGiven)
     EXPECT_NE(0, FwHelp(hHelp, "C:\\Help\\Other.hlp", HELP_CONTEXT, 5));
     EXPECT_NE(std::string::npos, g_helpBytes.find(std::string("C:\\Help\\Other.hlp") + '\0'));
     EXPECT_EQ(std::string::npos, g_helpBytes.find(expected));
-
     DestroyWindow(hHelp);
-    UnregisterClassA("MS_WINHELP", wc.hInstance);
 }

@@ -7,7 +7,6 @@
 
 struct MsgBoxSeen {
     bool found = false;
-    HWND hBox = nullptr;
     HWND hOwner = nullptr;
     std::string title;
     std::string text;       // the longest static text of the box
@@ -54,12 +53,10 @@ private:
     static BOOL CALLBACK FindText(HWND h, LPARAM lp)
     {
         char cls[64], text[1100];
-        if (GetClassNameA(h, cls, sizeof cls) && lstrcmpiA(cls, "Static") == 0) {
-            GetWindowTextA(h, text, sizeof text);
-            std::string& best = *reinterpret_cast<std::string*>(lp);
-            if (strlen(text) > best.size())
-                best = text;
-        }
+        std::string& best = *reinterpret_cast<std::string*>(lp);
+        if (GetClassNameA(h, cls, sizeof cls) && lstrcmpiA(cls, "Static") == 0 &&
+            GetWindowTextA(h, text, sizeof text) > static_cast<int>(best.size()))
+            best = text;
         return TRUE;
     }
     static DWORD WINAPI Proc(void* p)
@@ -76,7 +73,6 @@ private:
         Sleep(100); // let the box finish its activation
         MsgBoxSeen& s = w->seen;
         s.found = true;
-        s.hBox = box;
         s.hOwner = GetWindow(box, GW_OWNER);
         char title[256] = "";
         GetWindowTextA(box, title, sizeof title);
@@ -88,3 +84,12 @@ private:
         return 0;
     }
 };
+
+// Runs show() on this thread while a watcher presses button on the box it shows.
+template <class F>
+MsgBoxSeen WatchBox(int button, F show)
+{
+    MsgBoxWatcher w(GetCurrentThreadId(), button);
+    show();
+    return w.Join();
+}

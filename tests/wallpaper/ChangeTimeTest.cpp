@@ -1,5 +1,5 @@
 // The schedule of the wallpaper changer: the next change after a given local time for
-// each unit and count.
+// each unit and count, and the timer that waits for it.
 #include <gtest/gtest.h>
 #include <windows.h>
 #include <string>
@@ -9,21 +9,13 @@ namespace {
 
 SYSTEMTIME Time(WORD y, WORD mo, WORD d, WORD h, WORD mi, WORD s, WORD ms = 0)
 {
-    SYSTEMTIME t = {};
-    t.wYear = y;
-    t.wMonth = mo;
-    t.wDay = d;
-    t.wHour = h;
-    t.wMinute = mi;
-    t.wSecond = s;
-    t.wMilliseconds = ms;
+    SYSTEMTIME t = {y, mo, 0, d, h, mi, s, ms};
     return t;
 }
 
-// The next change as "YYYY-MM-DD hh:mm:ss.mmm".
-std::string Next(const SYSTEMTIME& now, unsigned long unit, unsigned long count)
+// A change time as "YYYY-MM-DD hh:mm:ss.mmm".
+std::string Text(ULONGLONG n)
 {
-    ULONGLONG n = NextWPChange(now, unit, count);
     FILETIME ft = {static_cast<DWORD>(n), static_cast<DWORD>(n >> 32)};
     SYSTEMTIME t;
     if (!n || !FileTimeToSystemTime(&ft, &t))
@@ -34,37 +26,34 @@ std::string Next(const SYSTEMTIME& now, unsigned long unit, unsigned long count)
     return buf;
 }
 
+std::string Next(const SYSTEMTIME& now, unsigned long unit, unsigned long count)
+{
+    return Text(NextWPChange(now, unit, count));
+}
+
+const SYSTEMTIME kNow = Time(2024, 5, 14, 10, 25, 30);
+
 } // namespace
 
-TEST(ChangeTime, HoursCountFromTheLastFullHour)
+TEST(ChangeTime, NextBoundaryOfEachUnit)
 {
-    SYSTEMTIME now = Time(2024, 5, 14, 10, 25, 30);
-    EXPECT_EQ("2024-05-14 11:00:00.000", Next(now, WP_HOURS, 1));
-    EXPECT_EQ(2070000u, MsUntil(now, NextWPChange(now, WP_HOURS, 1)));
-    EXPECT_EQ("2024-05-14 12:00:00.000", Next(now, WP_HOURS, 2));
-    // From the boundaries themselves the sequence goes on hour by hour.
-    EXPECT_EQ("2024-05-14 12:00:00.000", Next(Time(2024, 5, 14, 11, 0, 0), WP_HOURS, 1));
+    EXPECT_EQ("2024-05-14 11:00:00.000", Next(kNow, WP_HOURS, 1));
+    EXPECT_EQ(2070000u, MsUntil(kNow, NextWPChange(kNow, WP_HOURS, 1)));
+    EXPECT_EQ("2024-05-14 12:00:00.000", Next(kNow, WP_HOURS, 2));
+    // From a boundary itself the sequence goes on.
     EXPECT_EQ("2024-05-14 14:00:00.000", Next(Time(2024, 5, 14, 12, 0, 0), WP_HOURS, 2));
-}
 
-TEST(ChangeTime, MinutesKeepTheMilliseconds)
-{
-    SYSTEMTIME now = Time(2024, 5, 14, 10, 25, 30, 750);
-    EXPECT_EQ("2024-05-14 10:26:00.000", Next(now, WP_MINUTES, 1));
-    EXPECT_EQ(29250u, MsUntil(now, NextWPChange(now, WP_MINUTES, 1)));
-    EXPECT_EQ("2024-05-14 10:40:00.000", Next(now, WP_MINUTES, 15));
-    // Count 0 counts as 1.
-    EXPECT_EQ(Next(now, WP_MINUTES, 1), Next(now, WP_MINUTES, 0));
-    EXPECT_EQ(Next(now, WP_HOURS, 1), Next(now, WP_HOURS, 0));
-}
+    const SYSTEMTIME ms750 = Time(2024, 5, 14, 10, 25, 30, 750);
+    EXPECT_EQ("2024-05-14 10:26:00.000", Next(ms750, WP_MINUTES, 1));
+    EXPECT_EQ(29250u, MsUntil(ms750, NextWPChange(ms750, WP_MINUTES, 1)));
+    EXPECT_EQ("2024-05-14 10:40:00.000", Next(ms750, WP_MINUTES, 15));
 
-TEST(ChangeTime, DaysChangeAtMidnight)
-{
-    EXPECT_EQ("2024-05-15 00:00:00.000", Next(Time(2024, 5, 14, 10, 25, 30), WP_DAYS, 1));
-    EXPECT_EQ("2024-05-15 00:00:00.000", Next(Time(2024, 5, 14, 0, 0, 0), WP_DAYS, 1));
+    EXPECT_EQ("2024-05-15 00:00:00.000", Next(kNow, WP_DAYS, 1));
     EXPECT_EQ("2024-05-21 00:00:00.000", Next(Time(2024, 5, 14, 23, 59, 59, 999), WP_DAYS, 7));
-    SYSTEMTIME late = Time(2024, 5, 14, 23, 59, 59, 999);
-    EXPECT_EQ(1u, MsUntil(late, NextWPChange(late, WP_DAYS, 1)));
+
+    // Count 0 counts as 1.
+    EXPECT_EQ(Next(ms750, WP_MINUTES, 1), Next(ms750, WP_MINUTES, 0));
+    EXPECT_EQ(Next(kNow, WP_HOURS, 1), Next(kNow, WP_HOURS, 0));
 }
 
 TEST(ChangeTime, AcrossMonthAndYearEnds)
@@ -73,35 +62,21 @@ TEST(ChangeTime, AcrossMonthAndYearEnds)
     EXPECT_EQ("2024-03-01 00:00:00.000", Next(Time(2024, 2, 29, 8, 0, 0), WP_DAYS, 1));
     EXPECT_EQ("2023-03-01 00:00:00.000", Next(Time(2023, 2, 28, 8, 0, 0), WP_DAYS, 1));
     EXPECT_EQ("2025-01-01 00:00:00.000", Next(Time(2024, 12, 31, 23, 59, 10), WP_MINUTES, 1));
-    EXPECT_EQ("2025-01-01 00:00:00.000", Next(Time(2024, 12, 31, 12, 0, 0), WP_DAYS, 1));
     EXPECT_EQ("2025-01-02 00:00:00.000", Next(Time(2024, 12, 31, 12, 0, 0), WP_DAYS, 2));
 }
 
-// An interval longer than the system timer takes still gives its true boundary; the
-// window reaches it by waking early and re-arming.
-TEST(ChangeTime, LongIntervals)
+// An interval longer than one system timer takes still gives its true boundary; the
+// largest counts stay valid calendar times. A unit the changer does not know counts as
+// hours, the default unit, instead of an interval of nothing.
+TEST(ChangeTime, LongIntervalsAndUnknownUnits)
 {
-    SYSTEMTIME now = Time(2024, 5, 14, 10, 25, 30);
-    EXPECT_EQ("2024-06-13 00:00:00.000", Next(now, WP_DAYS, 30));
-    EXPECT_GT(MsUntil(now, NextWPChange(now, WP_DAYS, 30)), 0x7FFFFFFFull);
-    EXPECT_EQ("2025-05-14 00:00:00.000", Next(now, WP_DAYS, 365));
-    // The largest counts stay valid calendar times: 10000 years ahead at most.
-    EXPECT_EQ("12024-05-14 00:00:00.000", Next(now, WP_DAYS, 0xFFFFFFFFul));
-    EXPECT_EQ("12024-05-14 10:00:00.000", Next(now, WP_HOURS, 0xFFFFFFFFul));
-}
+    EXPECT_EQ("2024-06-13 00:00:00.000", Next(kNow, WP_DAYS, 30));
+    EXPECT_GT(MsUntil(kNow, NextWPChange(kNow, WP_DAYS, 30)), 0x7FFFFFFFull);
+    EXPECT_EQ("12024-05-14 00:00:00.000", Next(kNow, WP_DAYS, 0xFFFFFFFFul));
+    EXPECT_EQ("12024-05-14 10:00:00.000", Next(kNow, WP_HOURS, 0xFFFFFFFFul));
 
-// A unit the changer does not know counts as hours, the default unit, instead of an
-// interval of nothing.
-TEST(ChangeTime, UnknownUnitsCountAsHours)
-{
-    SYSTEMTIME now = Time(2024, 5, 14, 10, 25, 30);
-    EXPECT_EQ(3600u, WPUnitSeconds(0xFFFFFFFFul));
-    EXPECT_EQ(3600u, WPUnitSeconds(3));
-    EXPECT_EQ(60u, WPUnitSeconds(WP_MINUTES));
-    EXPECT_EQ(86400u, WPUnitSeconds(WP_DAYS));
-    EXPECT_EQ("2024-05-14 11:00:00.000", Next(now, 0xFFFFFFFFul, 1));
-    EXPECT_EQ("2024-05-14 13:00:00.000", Next(now, 7, 3));
-    EXPECT_GT(MsUntil(now, NextWPChange(now, 0xFFFFFFFFul, 1)), 0u);
+    EXPECT_EQ("2024-05-14 11:00:00.000", Next(kNow, 0xFFFFFFFFul, 1));
+    EXPECT_EQ("2024-05-14 13:00:00.000", Next(kNow, 7, 3));
     // A time that is no calendar time gives no change time.
     EXPECT_EQ(0u, NextWPChange(Time(2024, 13, 40, 10, 0, 0), WP_HOURS, 1));
 }
@@ -110,22 +85,16 @@ TEST(ChangeTime, UnknownUnitsCountAsHours)
 // must not bring the same boundary round again.
 TEST(ChangeTime, ScheduleAfterATimerThatFiredEarly)
 {
-    SYSTEMTIME early = Time(2024, 5, 14, 10, 59, 59, 990);
-    ULONGLONG planned = NextWPChange(Time(2024, 5, 14, 10, 25, 30), WP_HOURS, 1);
-    auto text = [](ULONGLONG n) {
-        FILETIME ft = {static_cast<DWORD>(n), static_cast<DWORD>(n >> 32)};
-        SYSTEMTIME t;
-        FileTimeToSystemTime(&ft, &t);
-        char buf[32];
-        wsprintfA(buf, "%02u:%02u:%02u", t.wHour, t.wMinute, t.wSecond);
-        return std::string(buf);
-    };
-    EXPECT_EQ("11:00:00", text(NextWPChange(early, WP_HOURS, 1)));       // on its own: again at once
-    EXPECT_EQ("12:00:00", text(ScheduleWPChange(early, planned, WP_HOURS, 1)));
-    EXPECT_EQ("12:00:00", text(ScheduleWPChange(Time(2024, 5, 14, 11, 0, 0, 40), planned, WP_HOURS, 1)));
+    const SYSTEMTIME early = Time(2024, 5, 14, 10, 59, 59, 990);
+    const ULONGLONG planned = NextWPChange(kNow, WP_HOURS, 1);
+    EXPECT_EQ("2024-05-14 11:00:00.000", Text(NextWPChange(early, WP_HOURS, 1))); // on its own: again at once
+    EXPECT_EQ("2024-05-14 12:00:00.000", Text(ScheduleWPChange(early, planned, WP_HOURS, 1)));
+    EXPECT_EQ("2024-05-14 12:00:00.000",
+              Text(ScheduleWPChange(Time(2024, 5, 14, 11, 0, 0, 40), planned, WP_HOURS, 1)));
     // Nothing planned, or a plan far ahead (a tick of its own): counted from now.
-    EXPECT_EQ("11:00:00", text(ScheduleWPChange(early, 0, WP_HOURS, 1)));
-    EXPECT_EQ("11:00:00", text(ScheduleWPChange(Time(2024, 5, 14, 10, 40, 0), planned, WP_HOURS, 1)));
+    EXPECT_EQ("2024-05-14 11:00:00.000", Text(ScheduleWPChange(early, 0, WP_HOURS, 1)));
+    EXPECT_EQ("2024-05-14 11:00:00.000",
+              Text(ScheduleWPChange(Time(2024, 5, 14, 10, 40, 0), planned, WP_HOURS, 1)));
 }
 
 TEST(ChangeTime, TimerPlans)
@@ -136,17 +105,13 @@ TEST(ChangeTime, TimerPlans)
     p = PlanWPTimer(0); // already due
     EXPECT_FALSE(p.bWake);
     EXPECT_EQ(static_cast<UINT>(USER_TIMER_MINIMUM), p.uElapse);
-    p = PlanWPTimer(24ull * 3600 * 1000);
-    EXPECT_FALSE(p.bWake);
-    EXPECT_EQ(86400000u, p.uElapse);
     // 30 days do not fit one timer: wake after a day and plan again.
-    SYSTEMTIME now = Time(2024, 5, 14, 10, 25, 30);
-    p = PlanWPTimer(MsUntil(now, NextWPChange(now, WP_DAYS, 30)));
+    const ULONGLONG boundary = NextWPChange(kNow, WP_DAYS, 30);
+    p = PlanWPTimer(MsUntil(kNow, boundary));
     EXPECT_TRUE(p.bWake);
     EXPECT_EQ(86400000u, p.uElapse);
     // A day before the boundary the plan is the change itself, to the millisecond.
-    SYSTEMTIME later = Time(2024, 6, 12, 10, 25, 30);
-    p = PlanWPTimer(MsUntil(later, NextWPChange(now, WP_DAYS, 30)));
+    p = PlanWPTimer(MsUntil(Time(2024, 6, 12, 10, 25, 30), boundary));
     EXPECT_FALSE(p.bWake);
     EXPECT_EQ((13u * 3600 + 34 * 60 + 30) * 1000, p.uElapse);
 }

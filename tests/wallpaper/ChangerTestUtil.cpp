@@ -1,5 +1,6 @@
 #include "ChangerTestUtil.h"
-#include <psapi.h>
+#include <shlwapi.h>
+#include <fstream>
 #include <tlhelp32.h>
 #include <winternl.h>
 #include <vector>
@@ -23,21 +24,15 @@ static bool CopyKey(const std::string& from, const std::string& to)
     return ok;
 }
 
-static bool KeyExists(const char* sub)
-{
-    HKEY h;
-    if (RegOpenKeyExA(HKEY_CURRENT_USER, sub, 0, KEY_READ, &h) != ERROR_SUCCESS)
-        return false;
-    RegCloseKey(h);
-    return true;
-}
-
 RealStateAside::RealStateAside()
     : backupKey("Software\\VantoraTest\\ChangerBackup_" + std::to_string(GetCurrentProcessId()))
 {
     EndStrayChangers();
     SHDeleteKeyA(HKEY_CURRENT_USER, backupKey.c_str());
-    bSettingsExisted = KeyExists(kSettingsKey);
+    HKEY key;
+    bSettingsExisted = RegOpenKeyExA(HKEY_CURRENT_USER, kSettingsKey, 0, KEY_READ, &key) == ERROR_SUCCESS;
+    if (bSettingsExisted)
+        RegCloseKey(key);
     bool saved = !bSettingsExisted ||
                  (CopyKey(kSettingsKey, backupKey) && SHDeleteKeyA(HKEY_CURRENT_USER, kSettingsKey) == ERROR_SUCCESS);
     char buf[1024];
@@ -75,11 +70,7 @@ RealStateAside::~RealStateAside()
     if (GetFileAttributesA(bmpBackup.c_str()) != INVALID_FILE_ATTRIBUTES)
         MoveFileA(bmpBackup.c_str(), bmpPath.c_str());
     // The library remembers its folder as the home folder; every start drops it anyway.
-    HKEY h;
-    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, "Software\\Corvane\\Vantora\\Setup", 0, KEY_SET_VALUE, &h) == ERROR_SUCCESS) {
-        RegDeleteValueA(h, "Home");
-        RegCloseKey(h);
-    }
+    SHDeleteValueA(HKEY_LOCAL_MACHINE, "Software\\Corvane\\Vantora\\Setup", "Home");
 }
 
 BinLibrary::BinLibrary() : path(BinDir() + "\\VNT32.dll")
@@ -97,6 +88,52 @@ BinLibrary::~BinLibrary()
 {
     if (hLib)
         FreeLibrary(hLib);
+}
+
+DWORD RegDword(const char* name, DWORD def)
+{
+    DWORD v = def, cb = sizeof(v), type = 0;
+    if (SHGetValueA(HKEY_CURRENT_USER, kSettingsKey, name, &type, &v, &cb) != ERROR_SUCCESS || type != REG_DWORD)
+        return def;
+    return v;
+}
+
+void SetRegDword(const char* name, DWORD v)
+{
+    SHSetValueA(HKEY_CURRENT_USER, kSettingsKey, name, REG_DWORD, &v, sizeof(v));
+}
+
+std::string RunValue()
+{
+    char buf[1024] = "";
+    DWORD cb = sizeof(buf) - 1, type = 0;
+    if (SHGetValueA(HKEY_CURRENT_USER, kRunKey, "VTWPChanger", &type, buf, &cb) != ERROR_SUCCESS || type != REG_SZ)
+        return "";
+    return buf;
+}
+
+bool Exists(const std::string& path)
+{
+    return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+SIZE BmpSize(const std::string& path)
+{
+    SIZE s = {0, 0};
+    std::ifstream f(path, std::ios::binary);
+    char h[54] = {};
+    if (f.read(h, sizeof h) && h[0] == 'B' && h[1] == 'M') {
+        memcpy(&s.cx, h + 18, 4);
+        memcpy(&s.cy, h + 22, 4);
+    }
+    return s;
+}
+
+SIZE DesktopSize()
+{
+    RECT r;
+    GetClientRect(GetDesktopWindow(), &r);
+    return {r.right, r.bottom};
 }
 
 HWND FindChanger()
@@ -126,33 +163,6 @@ int CountProcesses(const char* name)
             n++;
     CloseHandle(snap);
     return n;
-}
-
-std::string ProcessImage(DWORD pid)
-{
-    return ProcessModule(pid, nullptr);
-}
-
-std::string ProcessModule(DWORD pid, const char* module)
-{
-    std::string result;
-    HANDLE h = OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ, FALSE, pid);
-    if (!h)
-        return result;
-    HMODULE mods[512];
-    DWORD cb = 0;
-    if (EnumProcessModules(h, mods, sizeof(mods), &cb)) {
-        for (DWORD i = 0; i < cb / sizeof(HMODULE); i++) {
-            char file[MAX_PATH] = "";
-            GetModuleFileNameExA(h, mods[i], file, sizeof(file));
-            if (!module || lstrcmpiA(PathFindFileNameA(file), module) == 0) {
-                result = file;
-                break;
-            }
-        }
-    }
-    CloseHandle(h);
-    return result;
 }
 
 std::string ProcessCommandLine(DWORD pid)
@@ -224,13 +234,6 @@ std::string GetWallpaperSetting()
     return buf;
 }
 
-std::string GetWallpaperSPI()
-{
-    char buf[MAX_PATH] = "";
-    SystemParametersInfoA(SPI_GETDESKWALLPAPER, sizeof(buf), buf, 0);
-    return buf;
-}
-
 ULONGLONG FileWriteLocal(const std::string& path)
 {
     WIN32_FILE_ATTRIBUTE_DATA fa;
@@ -239,13 +242,6 @@ ULONGLONG FileWriteLocal(const std::string& path)
     FILETIME local;
     FileTimeToLocalFileTime(&fa.ftLastWriteTime, &local);
     return (static_cast<ULONGLONG>(local.dwHighDateTime) << 32) | local.dwLowDateTime;
-}
-
-std::string LongPath(const std::string& path)
-{
-    char buf[MAX_PATH];
-    DWORD n = GetLongPathNameA(path.c_str(), buf, sizeof(buf));
-    return n && n < sizeof(buf) ? std::string(buf) : path;
 }
 
 std::string ShortPath(const std::string& path)

@@ -3,7 +3,6 @@
 // Images folder) loaded for its changer entries; and looks at changer processes.
 #pragma once
 #include <windows.h>
-#include <shlwapi.h>
 #include <string>
 
 // Saves what the changer touches in the user's real settings and restores it.
@@ -48,15 +47,22 @@ private:
 extern const char kSettingsKey[];
 extern const char kRunKey[];
 
-// The changer's window (any process), or null.
+// A DWORD of the changer's settings, or def when missing or of another type.
+DWORD RegDword(const char* name, DWORD def = 0xDEADBEEF);
+void SetRegDword(const char* name, DWORD v);
+// The changer's autorun value; "" when missing.
+std::string RunValue();
+bool Exists(const std::string& path);
+// Width and height in the header of a .BMP file; 0 x 0 when it is none.
+SIZE BmpSize(const std::string& path);
+// The size of the desktop.
+SIZE DesktopSize();
+
+// The changer's window (any process), or null; the process id of that window, or 0.
 HWND FindChanger();
-// The process id of the changer's window; 0 when none.
 DWORD ChangerPid();
 // Number of running processes whose file name is name (case ignored).
 int CountProcesses(const char* name);
-// The file of the process's main module, and of its module named module (full paths).
-std::string ProcessImage(DWORD pid);
-std::string ProcessModule(DWORD pid, const char* module);
 // The command line the process was started with.
 std::string ProcessCommandLine(DWORD pid);
 // Waits until the process ends; false on time-out.
@@ -66,9 +72,6 @@ void EndStrayChangers();
 // The desktop wallpaper setting as stored for the user ("Wallpaper" under
 // "HKCU\Control Panel\Desktop"), which follows changes made by any process.
 std::string GetWallpaperSetting();
-// The setting as this process's SPI_GETDESKWALLPAPER reports it.
-std::string GetWallpaperSPI();
 // The last write time of a file (100-ns count, local time); 0 when missing.
 ULONGLONG FileWriteLocal(const std::string& path);
-std::string LongPath(const std::string& path);
 std::string ShortPath(const std::string& path);

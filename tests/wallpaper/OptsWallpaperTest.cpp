@@ -2,28 +2,11 @@
 // change, and the store with the changer off that takes the wallpaper away.
 #include <gtest/gtest.h>
 #include <windows.h>
-#include <shlwapi.h>
-#include <fstream>
 #include "ChangerTestUtil.h"
 #include "TestUtil.h"
 #include "options/Opts.h"
 
 namespace {
-
-bool Exists(const std::string& path)
-{
-    return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
-}
-
-std::string WindowsBmp()
-{
-    char win[MAX_PATH];
-    GetWindowsDirectoryA(win, sizeof win);
-    std::string s = win;
-    if (s.back() != '\\')
-        s += '\\';
-    return s + "Vantora.BMP";
-}
 
 // Points the process's temporary folder elsewhere for a scope.
 class TempFolderAs {
@@ -62,7 +45,10 @@ TEST(OptsWallpaper, FileInTheTemporaryFolderOrElseTheWindowsFolder)
     {
         TempFolderAs tmp(dir / "missing\\");
         Opts::GetPathForBMP(path);
-        EXPECT_EQ(WindowsBmp(), path);
+        char win[MAX_PATH];
+        GetWindowsDirectoryA(win, sizeof win);
+        std::string expected = win;
+        EXPECT_EQ(expected + (expected.back() == '\\' ? "" : "\\") + "Vantora.BMP", path);
     }
     // The probe of the folder leaves nothing behind.
     WIN32_FIND_DATAA fd;
@@ -72,65 +58,37 @@ TEST(OptsWallpaper, FileInTheTemporaryFolderOrElseTheWindowsFolder)
         FindClose(h);
 }
 
-TEST(OptsWallpaper, ChangeWritesTheDesktopSizedFileAndSetsIt)
+TEST(OptsWallpaper, ChangeSetsTheDesktopSizedFileAndStoreWithTheChangerOffTakesItAway)
 {
     RealStateAside aside;
     ASSERT_TRUE(aside.Ready());
     char path[MAX_PATH];
     Opts::GetPathForBMP(path);
-    {
-        Opts opts;
-        opts.Load();
-        opts.UpdateImageLists();
-        opts.SetNextWP();
-    }
-    std::ifstream f(path, std::ios::binary);
-    char h[54] = {};
-    ASSERT_TRUE(f.read(h, sizeof h));
-    LONG w = 0, ht = 0;
-    memcpy(&w, h + 18, 4);
-    memcpy(&ht, h + 22, 4);
-    RECT desk;
-    GetClientRect(GetDesktopWindow(), &desk);
-    EXPECT_EQ(desk.right, w);
-    EXPECT_EQ(desk.bottom, ht);
-    HDC screen = GetDC(nullptr);
-    EXPECT_EQ(GetDeviceCaps(screen, BITSPIXEL), *reinterpret_cast<WORD*>(h + 28));
-    ReleaseDC(nullptr, screen);
-    EXPECT_EQ(std::string(path), GetWallpaperSPI());
+    Opts opts;
+    opts.Load();
+    opts.UpdateImageLists();
+    opts.SetNextWP();
+    SIZE size = BmpSize(path), desk = DesktopSize();
+    EXPECT_EQ(desk.cx, size.cx);
+    EXPECT_EQ(desk.cy, size.cy);
     EXPECT_EQ(std::string(path), GetWallpaperSetting());
-    f.close();
 
-    // Opts::DelBMP removes it; a second call finds nothing to do.
+    // Changer on: the wallpaper stays.
+    opts.Set(OPT_WP_CHANGE, 1);
+    opts.Store();
+    EXPECT_TRUE(Exists(path));
+    EXPECT_EQ(std::string(path), GetWallpaperSetting());
+    // Changer off: file deleted, desktop without wallpaper.
+    opts.Set(OPT_WP_CHANGE, 0);
+    opts.Store();
+    EXPECT_FALSE(Exists(path));
+    EXPECT_EQ("", GetWallpaperSetting());
+
+    // Opts::DelBMP removes a file written again; a second call finds nothing to do.
+    opts.SetNextWP();
+    ASSERT_TRUE(Exists(path));
     Opts::DelBMP();
     EXPECT_FALSE(Exists(path));
     Opts::DelBMP();
     EXPECT_FALSE(Exists(path));
-}
-
-TEST(OptsWallpaper, StoreWithTheChangerOffTakesTheWallpaperAway)
-{
-    RealStateAside aside;
-    ASSERT_TRUE(aside.Ready());
-    char path[MAX_PATH];
-    Opts::GetPathForBMP(path);
-    {
-        Opts opts;
-        opts.Load();
-        opts.SetNextWP();
-        ASSERT_TRUE(Exists(path));
-
-        // Changer on: the wallpaper stays.
-        opts.Set(OPT_WP_CHANGE, 1);
-        opts.Store();
-        EXPECT_TRUE(Exists(path));
-        EXPECT_EQ(std::string(path), GetWallpaperSPI());
-
-        // Changer off: file deleted, desktop without wallpaper.
-        opts.Set(OPT_WP_CHANGE, 0);
-        opts.Store();
-        EXPECT_FALSE(Exists(path));
-        EXPECT_EQ("", GetWallpaperSPI());
-        EXPECT_EQ("", GetWallpaperSetting());
-    }
 }

@@ -5,7 +5,6 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 #include <shlwapi.h>
-#include <fstream>
 #include <string>
 #include "ChangerTestUtil.h"
 #include "TestUtil.h"
@@ -16,46 +15,6 @@
 #include "wallpaper/ChangeTime.h"
 
 namespace {
-
-DWORD RegDword(const char* name, DWORD def = 0xDEADBEEF)
-{
-    DWORD v = def, cb = sizeof(v), type = 0;
-    if (SHGetValueA(HKEY_CURRENT_USER, kSettingsKey, name, &type, &v, &cb) != ERROR_SUCCESS || type != REG_DWORD)
-        return def;
-    return v;
-}
-
-void SetRegDword(const char* name, DWORD v)
-{
-    SHSetValueA(HKEY_CURRENT_USER, kSettingsKey, name, REG_DWORD, &v, sizeof(v));
-}
-
-std::string RunValue()
-{
-    char buf[1024] = "";
-    DWORD cb = sizeof(buf), type = 0;
-    if (SHGetValueA(HKEY_CURRENT_USER, kRunKey, "VTWPChanger", &type, buf, &cb) != ERROR_SUCCESS || type != REG_SZ)
-        return "";
-    return buf;
-}
-
-bool Exists(const std::string& path)
-{
-    return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
-}
-
-// Width and height in the header of a .BMP file; 0 x 0 when it is none.
-SIZE BmpSize(const std::string& path)
-{
-    SIZE s = {0, 0};
-    std::ifstream f(path, std::ios::binary);
-    char h[54] = {};
-    if (f.read(h, sizeof h) && h[0] == 'B' && h[1] == 'M') {
-        memcpy(&s.cx, h + 18, 4);
-        memcpy(&s.cy, h + 22, 4);
-    }
-    return s;
-}
 
 class ChangerProcess : public ::testing::Test {
 protected:
@@ -78,15 +37,29 @@ protected:
         SetRegDword("WP_count", 0);
     }
 
-    // Starts the changer and waits for its window and its first wallpaper.
-    DWORD Start()
+    // Waits for the changer's window and its first wallpaper.
+    DWORD WaitStarted()
     {
-        lib.RunWPChanger(nullptr, 1);
         EXPECT_TRUE(WaitFor([] { return FindChanger() != nullptr; }, 30000));
         EXPECT_TRUE(WaitFor([&] { return Exists(bmp) && GetWallpaperSetting() == bmp; }, 30000));
         return ChangerPid();
     }
+    DWORD Start()
+    {
+        lib.RunWPChanger(nullptr, 1);
+        return WaitStarted();
+    }
 };
+
+// The process runs under the DLL runner, for the entry of the library at libPath.
+void ExpectRunnerOf(DWORD pid, const std::string& libPath)
+{
+    const std::string cmd = ProcessCommandLine(pid);
+    const std::string tail = " " + ShortPath(libPath) + ",ManageWP";
+    EXPECT_TRUE(StrStrIA(cmd.c_str(), "rundll32")) << cmd;
+    ASSERT_GT(cmd.size(), tail.size()) << cmd;
+    EXPECT_EQ(tail, cmd.substr(cmd.size() - tail.size())) << cmd;
+}
 
 // The position in the wallpaper's picture sequence; it moves at every change.
 std::string WallpaperPosition()
@@ -100,43 +73,29 @@ TEST_F(ChangerProcess, RunsOnceChangesAtFullMinutesAndQuitsOnRequest)
 {
     DWORD pid = Start();
     ASSERT_NE(0u, pid);
-
-    // The DLL runner, with the product's library from its folder.
-    EXPECT_TRUE(StrStrIA(ProcessImage(pid).c_str(), "rundll32.exe")) << ProcessImage(pid);
-    EXPECT_EQ(0, lstrcmpiA(LongPath(ProcessModule(pid, "VNT32.dll")).c_str(), LongPath(lib.Path()).c_str()))
-        << ProcessModule(pid, "VNT32.dll");
-    const std::string cmd = ProcessCommandLine(pid);
-    const std::string tail = " " + ShortPath(lib.Path()) + ",ManageWP";
-    ASSERT_GT(cmd.size(), tail.size()) << cmd;
-    EXPECT_EQ(tail, cmd.substr(cmd.size() - tail.size())) << cmd;
+    ExpectRunnerOf(pid, lib.Path());
     EXPECT_EQ("RunDll32.exe " + ShortPath(lib.Path()) + ",ManageWP", RunValue());
 
     // The wallpaper: the desktop's size, in the temporary folder, named by the setting.
-    RECT desk;
-    GetClientRect(GetDesktopWindow(), &desk);
-    SIZE size = BmpSize(bmp);
-    EXPECT_EQ(desk.right, size.cx);
-    EXPECT_EQ(desk.bottom, size.cy);
+    SIZE size = BmpSize(bmp), desk = DesktopSize();
+    EXPECT_EQ(desk.cx, size.cx);
+    EXPECT_EQ(desk.cy, size.cy);
     char temp[MAX_PATH];
     GetTempPathA(sizeof temp, temp);
     EXPECT_EQ(std::string(temp) + "Vantora.BMP", bmp);
     EXPECT_EQ(bmp, GetWallpaperSetting());
     EXPECT_NE("4294967295/4294967295", WallpaperPosition());
 
-    // A second start makes no second process.
-    const int runners = CountProcesses("rundll32.exe");
-    EXPECT_EQ(1, runners);
+    // A second start makes no second process; one started directly, as the autorun value
+    // does at logon, gives way.
+    EXPECT_EQ(1, CountProcesses("rundll32.exe"));
     lib.RunWPChanger(nullptr, 1);
     PumpMessages(3000);
-    EXPECT_EQ(runners, CountProcesses("rundll32.exe"));
+    EXPECT_EQ(1, CountProcesses("rundll32.exe"));
+    ChildProcess direct;
+    ASSERT_TRUE(direct.Start("rundll32.exe " + ShortPath(lib.Path()) + ",ManageWP"));
+    EXPECT_TRUE(direct.Wait(20000));
     EXPECT_EQ(pid, ChangerPid());
-    // Started directly, as the autorun value does at logon, a second changer gives way.
-    {
-        ChildProcess second;
-        ASSERT_TRUE(second.Start("rundll32.exe " + ShortPath(lib.Path()) + ",ManageWP"));
-        EXPECT_TRUE(second.Wait(20000));
-        EXPECT_EQ(pid, ChangerPid());
-    }
 
     // The next change comes at the next full minute, not before.
     ULONGLONG first = FileWriteLocal(bmp);
@@ -156,14 +115,14 @@ TEST_F(ChangerProcess, RunsOnceChangesAtFullMinutesAndQuitsOnRequest)
     EXPECT_FALSE(WaitProcessEnd(pid, 3000));
     EXPECT_EQ(pid, ChangerPid());
 
-    // The quit request ends the process; the options are stored, the count as 1.
+    // The quit request ends the process; the options are stored, the count as 1, and with
+    // the changer on the wallpaper stays.
     EXPECT_EQ(0u, RegDword("WP_count"));
     PostMessageA(FindChanger(), msg, 1, 6294);
     EXPECT_TRUE(WaitProcessEnd(pid, 20000));
     EXPECT_EQ(nullptr, FindChanger());
     EXPECT_EQ(1u, RegDword("WP_count"));
     EXPECT_EQ(0u, RegDword("WP_change"));
-    // Stored with the changer on: the wallpaper stays.
     EXPECT_TRUE(Exists(bmp));
     EXPECT_EQ(bmp, GetWallpaperSetting());
 }
@@ -209,7 +168,7 @@ TEST_F(ChangerProcess, StopRemovesTheAutorunValueAndUninstallClearsTheWallpaper)
     lib.RunWPChanger(nullptr, 0);
     EXPECT_EQ("", RunValue());
 
-    // Stopping a running changer: it quits, the value goes.
+    // Stopping a running changer: it quits, the value goes, the wallpaper stays.
     DWORD pid = Start();
     ASSERT_NE(0u, pid);
     EXPECT_NE("", RunValue());
@@ -218,39 +177,27 @@ TEST_F(ChangerProcess, StopRemovesTheAutorunValueAndUninstallClearsTheWallpaper)
     EXPECT_EQ("", RunValue());
     EXPECT_TRUE(Exists(bmp));
 
-    // Uninstall with no changer running does nothing.
-    lib.Uninstall();
-    EXPECT_TRUE(Exists(bmp));
-    EXPECT_EQ(bmp, GetWallpaperSetting());
-
-    // Uninstall stops the changer, deletes the file and clears the wallpaper.
+    // Uninstall stops the changer, deletes the file and clears the wallpaper; the autorun
+    // value stays for the uninstaller to remove.
     pid = Start();
     ASSERT_NE(0u, pid);
     lib.Uninstall();
     EXPECT_TRUE(WaitProcessEnd(pid, 20000));
     EXPECT_FALSE(Exists(bmp));
     EXPECT_EQ("", GetWallpaperSetting());
-    // The autorun value stays for the uninstaller to remove.
     EXPECT_EQ("RunDll32.exe " + ShortPath(lib.Path()) + ",ManageWP", RunValue());
 }
 
 // The DLL runner started for this program's own copy of the library: the entry runs in a
-// process of its own, from that copy.
+// process of its own, from that copy, and changes the wallpaper at once.
 TEST_F(ChangerProcess, RunDll32StartsTheEntryOfThisLibrary)
 {
     ASSERT_NE(0, RunDll32("ManageWP"));
-    ASSERT_TRUE(WaitFor([] { return FindChanger() != nullptr; }, 30000));
-    DWORD pid = ChangerPid();
+    DWORD pid = WaitStarted();
+    ASSERT_NE(0u, pid);
     char own[MAX_PATH];
     GetModuleFileNameA(GetLibraryModule(), own, sizeof own);
-    EXPECT_EQ(0, lstrcmpiA(LongPath(ProcessModule(pid, "VNT32.dll")).c_str(), LongPath(own).c_str()));
-    const std::string cmd = ProcessCommandLine(pid);
-    const std::string tail = " " + ShortPath(own) + ",ManageWP";
-    ASSERT_GT(cmd.size(), tail.size()) << cmd;
-    EXPECT_EQ(tail, cmd.substr(cmd.size() - tail.size())) << cmd;
-    EXPECT_TRUE(StrStrIA(cmd.c_str(), "rundll32")) << cmd;
-    // It makes its first change at once.
-    EXPECT_TRUE(WaitFor([&] { return Exists(bmp); }, 30000));
+    ExpectRunnerOf(pid, own);
     PostMessageA(FindChanger(), GetMyCompanyMsg(), 1, 6294);
     EXPECT_TRUE(WaitProcessEnd(pid, 20000));
 }
