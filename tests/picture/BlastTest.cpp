@@ -90,16 +90,6 @@ TEST(Blast, CaptionWiderThanTheFrameStartsAtTheLeftEdge)
     EXPECT_TRUE(IsGreen(run.canvas.Pixel(100, 10)));
 }
 
-TEST(Blast, WithoutTextsOnlyFrameAndPicture)
-{
-    BlastRun run(400, 300, Fixture("green_1000x500.jpg"), nullptr, nullptr);
-    const Canvas& c = run.canvas;
-    // Full width, 200 high, centred: rows 50 to 249.
-    EXPECT_EQ(400 * 200, c.Count(0, 50, 400, 250, IsGreen));
-    auto notBlack = [](Rgb p) { return !IsBlack(p); };
-    EXPECT_EQ(0, c.Count(0, 0, 400, 50, notBlack) + c.Count(0, 250, 400, 300, notBlack));
-}
-
 TEST(Blast, NullWindowDrawsIntoTheDesktopsFrame)
 {
     int cx = GetSystemMetrics(SM_CXSCREEN), cy = GetSystemMetrics(SM_CYSCREEN);
