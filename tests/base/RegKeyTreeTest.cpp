@@ -177,8 +177,7 @@ TEST_F(RegKeyTree, SaveAndLoadHiveFiles)
     // An existing read-only file is replaced and keeps its attributes.
     ASSERT_TRUE(WriteFileBytes(file, "old", 3));
     SetFileAttributesA(file.c_str(), FILE_ATTRIBUTE_READONLY);
-    RegKey key((path + "\\Hive").c_str(), 0);
-    EXPECT_TRUE(key.Save(file.c_str()));
+    EXPECT_TRUE(RegKey((path + "\\Hive").c_str(), 0).Save(file.c_str()));
     DWORD attr = GetFileAttributesA(file.c_str());
     EXPECT_TRUE(attr != INVALID_FILE_ATTRIBUTES && (attr & FILE_ATTRIBUTE_READONLY));
     SetFileAttributesA(file.c_str(), FILE_ATTRIBUTE_NORMAL);
