@@ -147,7 +147,7 @@ TEST_F(RegKeyValue, EnumerationAndEmptiness)
 {
     RegKey key(path.c_str(), 1);
     EXPECT_TRUE(key.IsKeyEmpty());
-    for (const char* name : {"K1", "K2", "K3"})
+    for (const char* name : {"K1", "K2"})
         RawCreate(sub + "\\" + name);
     key.PutDword("v1", 1);
     key.PutStr("v2", "x");
@@ -159,7 +159,7 @@ TEST_F(RegKeyValue, EnumerationAndEmptiness)
         values.push_back(buf);
     std::sort(keys.begin(), keys.end());
     std::sort(values.begin(), values.end());
-    EXPECT_EQ((std::vector<std::string>{"K1", "K2", "K3"}), keys);
+    EXPECT_EQ((std::vector<std::string>{"K1", "K2"}), keys);
     EXPECT_EQ((std::vector<std::string>{"v1", "v2"}), values);
 
     // A name longer than the buffer ends the enumeration with an empty buffer.

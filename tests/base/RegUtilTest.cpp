@@ -66,10 +66,8 @@ TEST_F(RegUtil, RectanglesAsFourNumbers)
     key.DelValue("WndR");
     RECT back = {1, 2, 3, 4};
     EXPECT_TRUE(RegGetRect(key, &back, "Wnd"));
-    EXPECT_EQ(10, back.left);
-    EXPECT_EQ(-20, back.top);
-    EXPECT_EQ(3, back.right); // missing: the field stays
-    EXPECT_EQ(400, back.bottom);
+    RECT expected = {10, -20, 3, 400}; // a missing field stays
+    EXPECT_TRUE(EqualRect(&expected, &back));
 }
 
 TEST_F(RegUtil, ShellExtensionRegistrationModes)

@@ -162,7 +162,7 @@ TEST_F(ImageSetTest, OneSetWithOnlyPictureOne)
 }
 
 
-TEST_F(ImageSetTest, SemicolonInASetNameShiftsTheLaterSets)
+TEST_F(ImageSetTest, JoinedSetNamesWithSemicolonsOrOfGreatLength)
 {
     MakeSet("A", 1, 2);
     MakeSet("X;Y", 1, 3);
@@ -173,6 +173,20 @@ TEST_F(ImageSetTest, SemicolonInASetNameShiftsTheLaterSets)
     EXPECT_EQ("0,3", Position(1)) << "\"X;Y\" counts as the two sets X and Y";
     EXPECT_EQ(Pict("A", 1), Next(1));
     EXPECT_EQ(Pict("A", 2), Next(1));
+
+    // Three names of 120 characters join to 362 characters: every set still takes its turn.
+    std::vector<std::string> names;
+    for (char c : {'P', 'Q', 'R'}) {
+        names.push_back(std::string(120, c));
+        MakeSet(names.back(), 1, 1);
+    }
+    SetList(opts.listSS, {"1" + names[0], "1" + names[1], "1" + names[2]});
+    SetDword(Opts::pszSSLastPicInd, 0);
+    SetDword(Opts::pszSSLastSetInd, 0);
+    EXPECT_EQ(Pict(names[1], 1), Next(1));
+    EXPECT_EQ(Pict(names[2], 1), Next(1));
+    EXPECT_EQ("0,2", Position(1));
+    EXPECT_EQ(Pict(names[0], 1), Next(1));
 }
 
 TEST_F(ImageSetTest, ListUpdatesFollowTheSetsOnDisk)
@@ -306,21 +320,6 @@ TEST_F(ImageSetTest, StoredPositionsOutOfRange)
     RawSetStr(sub, Opts::pszSSLastPicInd, "2");
     SetDword(Opts::pszSSLastSetInd, 0);
     EXPECT_EQ(Pict("A", 2), Next(1));
-}
-
-// Three names of 120 characters join to 362 characters: every set still takes its turn.
-TEST_F(ImageSetTest, LongJoinedNamesReachEverySet)
-{
-    std::vector<std::string> names;
-    for (char c : {'P', 'Q', 'R'}) {
-        names.push_back(std::string(120, c));
-        MakeSet(names.back(), 1, 1);
-    }
-    SetList(opts.listSS, {"1" + names[0], "1" + names[1], "1" + names[2]});
-    EXPECT_EQ(Pict(names[1], 1), Next(1));
-    EXPECT_EQ(Pict(names[2], 1), Next(1));
-    EXPECT_EQ("0,2", Position(1));
-    EXPECT_EQ(Pict(names[0], 1), Next(1));
 }
 
 // Starts the tests above in a copy of this program beside a copy of VNT32.dll, where they
