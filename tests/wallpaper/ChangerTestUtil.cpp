@@ -4,6 +4,7 @@
 #include <tlhelp32.h>
 #include <winternl.h>
 #include <vector>
+#include <gtest/gtest.h>
 #include "TestUtil.h"
 #include "options/Opts.h"
 
@@ -35,11 +36,7 @@ RealStateAside::RealStateAside()
         RegCloseKey(key);
     bool saved = !bSettingsExisted ||
                  (CopyKey(kSettingsKey, backupKey) && SHDeleteKeyA(HKEY_CURRENT_USER, kSettingsKey) == ERROR_SUCCESS);
-    char buf[1024];
-    DWORD cb = sizeof(buf), type = 0;
-    bRunExisted = SHGetValueA(HKEY_CURRENT_USER, kRunKey, "VTWPChanger", &type, buf, &cb) == ERROR_SUCCESS;
-    if (bRunExisted)
-        runValue.assign(buf, cb && !buf[cb - 1] ? cb - 1 : cb);
+    runValue = RunValue();
     wallpaper = GetWallpaperSetting();
     char path[MAX_PATH];
     Opts::GetPathForBMP(path);
@@ -59,7 +56,7 @@ RealStateAside::~RealStateAside()
         CopyKey(backupKey, kSettingsKey);
     SHDeleteKeyA(HKEY_CURRENT_USER, backupKey.c_str());
     RegDeleteKeyA(HKEY_CURRENT_USER, "Software\\VantoraTest"); // only when empty
-    if (bRunExisted)
+    if (!runValue.empty())
         SHSetValueA(HKEY_CURRENT_USER, kRunKey, "VTWPChanger", REG_SZ, runValue.c_str(),
                     static_cast<DWORD>(runValue.size() + 1));
     else
@@ -117,23 +114,28 @@ bool Exists(const std::string& path)
     return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
-SIZE BmpSize(const std::string& path)
+BITMAPINFOHEADER BmpHeader(const std::string& path)
 {
-    SIZE s = {0, 0};
     std::ifstream f(path, std::ios::binary);
-    char h[54] = {};
-    if (f.read(h, sizeof h) && h[0] == 'B' && h[1] == 'M') {
-        memcpy(&s.cx, h + 18, 4);
-        memcpy(&s.cy, h + 22, 4);
-    }
-    return s;
+    BITMAPFILEHEADER fh = {};
+    BITMAPINFOHEADER ih = {};
+    if (!f.read(reinterpret_cast<char*>(&fh), sizeof fh) || fh.bfType != 0x4D42 ||
+        !f.read(reinterpret_cast<char*>(&ih), sizeof ih))
+        ih = {};
+    return ih;
 }
 
-SIZE DesktopSize()
+// The wallpaper is a picture of the desktop's size at the display's depth.
+void ExpectDesktopBmp(const std::string& path)
 {
+    BITMAPINFOHEADER ih = BmpHeader(path);
     RECT r;
     GetClientRect(GetDesktopWindow(), &r);
-    return {r.right, r.bottom};
+    EXPECT_EQ(r.right, ih.biWidth);
+    EXPECT_EQ(r.bottom, ih.biHeight);
+    HDC screen = GetDC(nullptr);
+    EXPECT_EQ(GetDeviceCaps(screen, BITSPIXEL), ih.biBitCount);
+    ReleaseDC(nullptr, screen);
 }
 
 HWND FindChanger()

@@ -18,7 +18,6 @@ private:
     std::string backupKey;
     bool bSettingsExisted = false;
     bool bReady = false;
-    bool bRunExisted = false;
     std::string runValue;
     std::string wallpaper;
     std::string bmpPath, bmpBackup;
@@ -53,10 +52,10 @@ void SetRegDword(const char* name, DWORD v);
 // The changer's autorun value; "" when missing.
 std::string RunValue();
 bool Exists(const std::string& path);
-// Width and height in the header of a .BMP file; 0 x 0 when it is none.
-SIZE BmpSize(const std::string& path);
-// The size of the desktop.
-SIZE DesktopSize();
+// The info header of a .BMP file; all 0 when it is none.
+BITMAPINFOHEADER BmpHeader(const std::string& path);
+// Checks that the file is a picture of the desktop's size at the display's depth.
+void ExpectDesktopBmp(const std::string& path);
 
 // The changer's window (any process), or null; the process id of that window, or 0.
 HWND FindChanger();

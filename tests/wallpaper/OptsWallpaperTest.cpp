@@ -68,9 +68,7 @@ TEST(OptsWallpaper, ChangeSetsTheDesktopSizedFileAndStoreWithTheChangerOffTakesI
     opts.Load();
     opts.UpdateImageLists();
     opts.SetNextWP();
-    SIZE size = BmpSize(path), desk = DesktopSize();
-    EXPECT_EQ(desk.cx, size.cx);
-    EXPECT_EQ(desk.cy, size.cy);
+    ExpectDesktopBmp(path);
     EXPECT_EQ(std::string(path), GetWallpaperSetting());
 
     // Changer on: the wallpaper stays.

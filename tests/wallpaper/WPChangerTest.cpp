@@ -77,9 +77,7 @@ TEST_F(ChangerProcess, RunsOnceChangesAtFullMinutesAndQuitsOnRequest)
     EXPECT_EQ("RunDll32.exe " + ShortPath(lib.Path()) + ",ManageWP", RunValue());
 
     // The wallpaper: the desktop's size, in the temporary folder, named by the setting.
-    SIZE size = BmpSize(bmp), desk = DesktopSize();
-    EXPECT_EQ(desk.cx, size.cx);
-    EXPECT_EQ(desk.cy, size.cy);
+    ExpectDesktopBmp(bmp);
     char temp[MAX_PATH];
     GetTempPathA(sizeof temp, temp);
     EXPECT_EQ(std::string(temp) + "Vantora.BMP", bmp);
@@ -168,10 +166,14 @@ TEST_F(ChangerProcess, StopRemovesTheAutorunValueAndUninstallClearsTheWallpaper)
     lib.RunWPChanger(nullptr, 0);
     EXPECT_EQ("", RunValue());
 
-    // Stopping a running changer: it quits, the value goes, the wallpaper stays.
-    DWORD pid = Start();
+    // The DLL runner started for this program's own copy of the library runs the entry in
+    // a process of its own, from that copy. Stopping it: it quits, the wallpaper stays.
+    ASSERT_NE(0, RunDll32("ManageWP"));
+    DWORD pid = WaitStarted();
     ASSERT_NE(0u, pid);
-    EXPECT_NE("", RunValue());
+    char own[MAX_PATH];
+    GetModuleFileNameA(GetLibraryModule(), own, sizeof own);
+    ExpectRunnerOf(pid, own);
     lib.RunWPChanger(nullptr, 0);
     EXPECT_TRUE(WaitProcessEnd(pid, 20000));
     EXPECT_EQ("", RunValue());
@@ -186,18 +188,4 @@ TEST_F(ChangerProcess, StopRemovesTheAutorunValueAndUninstallClearsTheWallpaper)
     EXPECT_FALSE(Exists(bmp));
     EXPECT_EQ("", GetWallpaperSetting());
     EXPECT_EQ("RunDll32.exe " + ShortPath(lib.Path()) + ",ManageWP", RunValue());
-}
-
-// The DLL runner started for this program's own copy of the library: the entry runs in a
-// process of its own, from that copy, and changes the wallpaper at once.
-TEST_F(ChangerProcess, RunDll32StartsTheEntryOfThisLibrary)
-{
-    ASSERT_NE(0, RunDll32("ManageWP"));
-    DWORD pid = WaitStarted();
-    ASSERT_NE(0u, pid);
-    char own[MAX_PATH];
-    GetModuleFileNameA(GetLibraryModule(), own, sizeof own);
-    ExpectRunnerOf(pid, own);
-    PostMessageA(FindChanger(), GetMyCompanyMsg(), 1, 6294);
-    EXPECT_TRUE(WaitProcessEnd(pid, 20000));
 }
