@@ -5,6 +5,7 @@
 // be deleted (no access, or a name that does not survive the code page) is stepped over,
 // and any enumeration error ends a loop, so no loop repeats a failing item.
 #include <new>
+#include "base/FwHandle.h"
 #include "base/RegKey.h"
 
 namespace {
@@ -79,15 +80,14 @@ void DeleteValues(HKEY h)
 // where the system has none.
 void EnablePrivilege(const char* name)
 {
-    HANDLE hToken = nullptr;
-    if (!OpenProcessToken(GetCurrentProcess(), TOKEN_ADJUST_PRIVILEGES | TOKEN_QUERY, &hToken))
+    FwHandle token;
+    if (!OpenProcessToken(GetCurrentProcess(), TOKEN_ADJUST_PRIVILEGES | TOKEN_QUERY, token.Receive()))
         return;
     TOKEN_PRIVILEGES tp = {};
     tp.PrivilegeCount = 1;
     tp.Privileges[0].Attributes = SE_PRIVILEGE_ENABLED;
     if (LookupPrivilegeValueA(nullptr, name, &tp.Privileges[0].Luid))
-        AdjustTokenPrivileges(hToken, FALSE, &tp, 0, nullptr, nullptr);
-    CloseHandle(hToken);
+        AdjustTokenPrivileges(token, FALSE, &tp, 0, nullptr, nullptr);
 }
 
 } // namespace

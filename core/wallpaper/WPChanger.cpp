@@ -3,6 +3,7 @@
 #include <stdio.h>
 #include "base/AppInfo.h"
 #include "base/CompanyMsg.h"
+#include "base/FwHandle.h"
 #include "base/Launch.h"
 #include "base/Mbcs.h"
 #include "base/Module.h"
@@ -129,11 +130,10 @@ void CALLBACK Uninstall(HWND, HINSTANCE, char*, int)
     // Wait for the changer to end, so it cannot write the file again after it is gone.
     DWORD pid = 0;
     GetWindowThreadProcessId(changer, &pid);
-    HANDLE process = pid ? OpenProcess(SYNCHRONIZE, FALSE, pid) : nullptr;
+    FwHandle process(pid ? OpenProcess(SYNCHRONIZE, FALSE, pid) : nullptr);
     PostMessageA(changer, GetMyCompanyMsg(), COMPANYMSG_QUIT, COMPANYMSG_QUIT_KEY);
-    if (process) {
+    if (process.IsReady()) {
         WaitForSingleObject(process, 10000);
-        CloseHandle(process);
     } else {
         Sleep(1000);
     }
