@@ -1,4 +1,5 @@
 #include "picture/FwFile.h"
+#include "base/FwFindFile.h"
 
 FwFile::FwFile() : hFile(INVALID_HANDLE_VALUE), hMap(nullptr), pView(nullptr), bWritable(0) {}
 
@@ -72,13 +73,11 @@ DWORD FwFile::GetSize()
 
 int FwFile::GetInfo(const char* pszPath, WIN32_FIND_DATAA* pData)
 {
-    WIN32_FIND_DATAA data;
-    HANDLE hFind = FindFirstFileA(pszPath, &data);
-    if (hFind == INVALID_HANDLE_VALUE)
+    FwFindFile find;
+    if (!find.First(pszPath))
         return 0;
-    FindClose(hFind);
     if (pData)
-        *pData = data;
+        *pData = find.data;
     return 1;
 }
 
@@ -110,8 +109,11 @@ int FwFile::SetTime(const FILETIME* pCreated, const FILETIME* pAccessed, const F
 int FwFile::SetTime(const char* pszPath, const FILETIME* pCreated, const FILETIME* pAccessed,
                     const FILETIME* pWritten)
 {
-    FwFile file;
-    return file.Open(pszPath, 1) && file.SetTime(pCreated, pAccessed, pWritten);
+    // Only an existing file, opened for its attributes: a missing one must not be created
+    // (an empty file reported as a success), and readers may keep it open meanwhile.
+    FwFile file(pszPath, FILE_WRITE_ATTRIBUTES, FILE_SHARE_READ | FILE_SHARE_WRITE, OPEN_EXISTING,
+                FILE_ATTRIBUTE_NORMAL);
+    return file.IsReady() && file.SetTime(pCreated, pAccessed, pWritten);
 }
 
 int FwFile::Delete(const char* pszPath)
