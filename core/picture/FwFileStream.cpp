@@ -31,11 +31,14 @@ HRESULT FwFileStream::Read(void* pv, ULONG cb, ULONG* pcbRead)
     return S_OK;
 }
 
+// A write that moves fewer bytes than asked (a file opened for reading, a full disk) is
+// a failure, not a success with a short count.
 HRESULT FwFileStream::Write(const void* pv, ULONG cb, ULONG* pcbWritten)
 {
-    if (!RunGuarded([&] { pFile->WriteBin(pv, cb, pcbWritten); }))
+    int ok = 0;
+    if (!RunGuarded([&] { ok = pFile->WriteBin(pv, cb, pcbWritten); }))
         return E_UNEXPECTED;
-    return S_OK;
+    return ok ? S_OK : STG_E_WRITEFAULT;
 }
 
 // Moves are 32-bit: from -2^31 up to 2^32 - 1, the low 32 bits taken as a signed distance.
