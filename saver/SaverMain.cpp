@@ -1,5 +1,6 @@
 // The program's side of the screen-saver host: start-up, the saver window procedure and
 // the configuration dialog procedure.
+#include <new>
 #include <windows.h>
 #include <commctrl.h>
 #include "ScreenSaverHost.h"
@@ -13,6 +14,7 @@ HINSTANCE g_hInstProgram = nullptr;
 
 static int s_bSaverStarted = 0;
 static int s_bConfigStarted = 0;
+static int s_bNoShow = 0; // no memory for the slide show object
 
 // One-time start-up shared by the saver and the configuration.
 void InitModule()
@@ -32,13 +34,19 @@ extern "C" LRESULT WINAPI ScreenSaverProc(HWND hWnd, UINT msg, WPARAM wParam, LP
     if (!s_bSaverStarted) {
         s_bSaverStarted = 1;
         InitModule();
-        SlideshowWnd* pShow = new SlideshowWnd;
-        pShow->pfnPrevWndProc = DefScreenSaverProc;
-        FwWnd::pWndInit = pShow;
+        SlideshowWnd* pShow = new (std::nothrow) SlideshowWnd;
+        s_bNoShow = !pShow;
+        if (pShow) {
+            pShow->pfnPrevWndProc = DefScreenSaverProc;
+            FwWnd::pWndInit = pShow;
+        }
         // A saver window of another process does not stop this one: the host already
         // refuses a second full-screen run, and a preview runs beside a full-screen saver.
         FindScreenSaverWnd();
     }
+    // Without memory for the slide show the window still behaves as a blank saver.
+    if (s_bNoShow)
+        return DefScreenSaverProc(hWnd, msg, wParam, lParam);
     return FwWnd::WndProc(hWnd, msg, wParam, lParam);
 }
 

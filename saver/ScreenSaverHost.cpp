@@ -2,6 +2,7 @@
 // which input ends a full-screen run, and the message loop.
 #include "ScreenSaverHost.h"
 #include <imm.h>
+#include "picture/FwDC.h"
 #include "ui/FindScreenSaverWnd.h"
 
 HINSTANCE hMainInstance = nullptr;
@@ -100,10 +101,12 @@ int RunSaverWindow(HWND hParent)
                                       WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, 0, 0, rc.right,
                                       rc.bottom, hParent, nullptr, hMainInstance, nullptr);
     } else {
-        RECT rc;
-        HDC hdc = GetDC(nullptr);
-        GetClipBox(hdc, &rc);
-        ReleaseDC(nullptr, hdc);
+        RECT rc = {0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+        {
+            ClientDC screen(nullptr);
+            if (screen.hDC)
+                GetClipBox(screen, &rc);
+        }
         hMainWindow = CreateWindowExA(WS_EX_TOPMOST, SCREENSAVER_CLASS, "Screen Saver",
                                       WS_POPUP | WS_VISIBLE | WS_CLIPSIBLINGS | WS_CLIPCHILDREN,
                                       rc.left, rc.top, rc.right - rc.left, rc.bottom - rc.top,

@@ -62,7 +62,13 @@ LRESULT CALLBACK FwWnd::WndProc(HWND hWnd, UINT msg, WPARAM wParam, LPARAM lPara
         SetWindowLongPtrA(hWnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(pWnd));
         pWnd->hWnd = hWnd;
     }
-    return pWnd->OnMessage(msg, wParam, lParam);
+    // A C++ exception cannot pass through the system's frames that called us: it ends
+    // here as an unhandled message.
+    try {
+        return pWnd->OnMessage(msg, wParam, lParam);
+    } catch (...) {
+        return 0;
+    }
 }
 
 int FwWnd::Create(const char* pszClass, const char* pszName, DWORD style, int x, int y, int cx,
