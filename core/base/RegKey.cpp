@@ -1,6 +1,7 @@
 // RegKey: opening by textual path and the value operations.
 #include <cstdarg>
 #include <cstdio>
+#include <memory>
 #include <new>
 #include "base/RegKey.h"
 #include "base/Mbcs.h"
@@ -222,9 +223,9 @@ int RegKey::GetStr(const char* name, char* buf, int size, const char* def)
         (type == REG_SZ || type == REG_EXPAND_SZ) && cb <= static_cast<DWORD>(size)) {
         // Read aside first: the stored bytes may lack their terminator, and buf may hold
         // the caller's default.
-        char* tmp = new (std::nothrow) char[cb + 1];
+        std::unique_ptr<char[]> tmp(new (std::nothrow) char[cb + 1]);
         DWORD cbRead = cb;
-        if (tmp && RegQueryValueExA(hKey, name, nullptr, &type, reinterpret_cast<BYTE*>(tmp), &cbRead) == ERROR_SUCCESS &&
+        if (tmp && RegQueryValueExA(hKey, name, nullptr, &type, reinterpret_cast<BYTE*>(tmp.get()), &cbRead) == ERROR_SUCCESS &&
             (type == REG_SZ || type == REG_EXPAND_SZ) && cbRead <= cb) {
             tmp[cbRead] = '\0';
             unsigned len = 0;
@@ -233,11 +234,9 @@ int RegKey::GetStr(const char* name, char* buf, int size, const char* def)
             if (len < static_cast<unsigned>(size)) {
                 for (unsigned i = 0; i <= len; i++)
                     buf[i] = tmp[i];
-                delete[] tmp;
                 return static_cast<int>(len);
             }
         }
-        delete[] tmp;
     }
     if (def == buf) {
         // The caller's text in buf is the default: keep it, terminated within size after

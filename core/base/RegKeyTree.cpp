@@ -4,6 +4,7 @@
 // The deleting loops take the first item again after each deletion. An item that cannot
 // be deleted (no access, or a name that does not survive the code page) is stepped over,
 // and any enumeration error ends a loop, so no loop repeats a failing item.
+#include <memory>
 #include <new>
 #include "base/FwHandle.h"
 #include "base/RegKey.h"
@@ -204,13 +205,12 @@ int RegKey::CopyValueTo(RegKey& dst, const char* name)
     DWORD type = 0, cb = 0;
     if (!hKey || !dst.hKey || RegQueryValueExA(hKey, name, nullptr, &type, nullptr, &cb) != ERROR_SUCCESS)
         return 1;
-    BYTE* data = new (std::nothrow) BYTE[cb ? cb : 1];
+    std::unique_ptr<BYTE[]> data(new (std::nothrow) BYTE[cb ? cb : 1]);
     if (!data)
         return 1;
     DWORD cbRead = cb;
-    if (RegQueryValueExA(hKey, name, nullptr, &type, data, &cbRead) == ERROR_SUCCESS && cbRead <= cb)
-        RegSetValueExA(dst.hKey, name, 0, type, data, cbRead);
-    delete[] data;
+    if (RegQueryValueExA(hKey, name, nullptr, &type, data.get(), &cbRead) == ERROR_SUCCESS && cbRead <= cb)
+        RegSetValueExA(dst.hKey, name, 0, type, data.get(), cbRead);
     return 1;
 }
 
