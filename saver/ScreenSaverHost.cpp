@@ -2,6 +2,7 @@
 // which input ends a full-screen run, and the message loop.
 #include "ScreenSaverHost.h"
 #include <imm.h>
+#include "base/FwLibrary.h"
 #include "picture/FwDC.h"
 #include "ui/FindScreenSaverWnd.h"
 
@@ -129,13 +130,10 @@ int RunSaverWindow(HWND hParent)
 int RunPasswordChange(HWND hOwner)
 {
     typedef DWORD(WINAPI * PwdChangeFn)(LPCSTR, HWND, DWORD, LPVOID);
-    HMODULE hMpr = LoadLibraryA("MPR.DLL");
-    if (!hMpr)
-        return 0;
-    PwdChangeFn pfn = reinterpret_cast<PwdChangeFn>(GetProcAddress(hMpr, "PwdChangePasswordA"));
+    FwLibrary mpr("MPR.DLL");
+    PwdChangeFn pfn = reinterpret_cast<PwdChangeFn>(mpr.GetProc("PwdChangePasswordA"));
     if (pfn)
         pfn("SCRSAVE", hOwner, 0, nullptr);
-    FreeLibrary(hMpr);
     return 0;
 }
 
