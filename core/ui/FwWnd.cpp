@@ -1,8 +1,8 @@
 #include "ui/FwWnd.h"
 #include <stdarg.h>
-#include <stdio.h>
 #include "base/WinUtil.h"
 #include "base/Module.h"
+#include "base/ResStr.h"
 
 FwWnd* FwWnd::pWndInit = nullptr;
 
@@ -220,7 +220,7 @@ BOOL FwWnd::SetTextFmt(const char* pszFormat, ...)
     char sz[1024];
     va_list args;
     va_start(args, pszFormat);
-    vsnprintf(sz, sizeof(sz), pszFormat, args);
+    FormatBuf(sz, sizeof(sz), pszFormat, args); // a cut text never ends in half a character
     va_end(args);
     return SetWindowTextA(hWnd, sz);
 }
