@@ -119,55 +119,38 @@ TEST(SlideshowWnd, TimerTickShowsTheNextPictureAndMarksTheTimerFired)
     DestroyWindow(hWnd);
 }
 
-TEST(SlideshowWnd, InputStopsALaterGradualReplacementAndNoTimerIsArmed)
+// A key waiting when a gradual replacement starts: after the first timer tick it stops the
+// replacement (the window keeps the old picture) and no timer is armed; before it, the first
+// picture is drawn whole and the timer runs.
+TEST(SlideshowWnd, InputStopsOnlyALaterGradualReplacement)
 {
     int cxScreen = GetSystemMetrics(SM_CXSCREEN), cyScreen = GetSystemMetrics(SM_CYSCREEN);
-    SlideshowWnd* p = CreateSlideshow(cxScreen, cyScreen);
-    ASSERT_NE(nullptr, p);
-    HWND hWnd = p->hWnd;
-    ShowWindow(hWnd, SW_SHOWNOACTIVATE);
-    PumpMessages(100);
-    p->opts.dwOpts = OPT_SS_CHANGE | OPT_SS_GRADUAL;
-    p->opts.dwTimeOut = 10;
-    p->bTimerFired = 1;
-    FillWindow(hWnd, kRed);
+    for (int bTimerFired = 0; bTimerFired < 2; ++bTimerFired) {
+        SCOPED_TRACE(bTimerFired ? "later picture" : "first picture");
+        SlideshowWnd* p = CreateSlideshow(cxScreen, cyScreen);
+        ASSERT_NE(nullptr, p);
+        HWND hWnd = p->hWnd;
+        ShowWindow(hWnd, SW_SHOWNOACTIVATE);
+        PumpMessages(100);
+        p->opts.dwOpts = OPT_SS_CHANGE | OPT_SS_GRADUAL;
+        p->opts.dwTimeOut = 10;
+        p->opts.dwPace = 0; // no pauses: the test needs the result, not the pace
+        p->bTimerFired = bTimerFired;
+        FillWindow(hWnd, kRed);
 
-    DropPendingMessages();
-    PostMessageA(hWnd, WM_KEYDOWN, VK_SPACE, 0);
-    HDC hdc = GetDC(hWnd);
-    p->ShowNext(hdc);
-    ReleaseDC(hWnd, hdc);
-    // Nothing of the next picture reached the window, and the saver is left to end.
-    EXPECT_EQ(kRed, PixelAt(hWnd, 0, 0));
-    EXPECT_EQ(kRed, PixelAt(hWnd, cxScreen / 2, cyScreen / 2));
-    EXPECT_EQ(kRed, PixelAt(hWnd, cxScreen - 1, cyScreen - 1));
-    EXPECT_FALSE(p->timer.IsTicking());
-    DropPendingMessages();
-    DestroyWindow(hWnd);
-}
-
-TEST(SlideshowWnd, InputDoesNotInterruptTheFirstPicture)
-{
-    int cxScreen = GetSystemMetrics(SM_CXSCREEN), cyScreen = GetSystemMetrics(SM_CYSCREEN);
-    SlideshowWnd* p = CreateSlideshow(cxScreen, cyScreen);
-    ASSERT_NE(nullptr, p);
-    HWND hWnd = p->hWnd;
-    ShowWindow(hWnd, SW_SHOWNOACTIVATE);
-    PumpMessages(100);
-    p->opts.dwOpts = OPT_SS_CHANGE | OPT_SS_GRADUAL;
-    p->opts.dwPace = 0; // no pauses: the test needs the result, not the pace
-    FillWindow(hWnd, kRed);
-
-    DropPendingMessages();
-    PostMessageA(hWnd, WM_KEYDOWN, VK_SPACE, 0);
-    HDC hdc = GetDC(hWnd);
-    p->ShowNext(hdc);
-    ReleaseDC(hWnd, hdc);
-    EXPECT_NE(kRed, PixelAt(hWnd, 0, 0));
-    EXPECT_NE(kRed, PixelAt(hWnd, cxScreen - 1, cyScreen - 1));
-    EXPECT_TRUE(p->timer.IsTicking());
-    DropPendingMessages();
-    DestroyWindow(hWnd);
+        DropPendingMessages();
+        PostMessageA(hWnd, WM_KEYDOWN, VK_SPACE, 0);
+        HDC hdc = GetDC(hWnd);
+        p->ShowNext(hdc);
+        ReleaseDC(hWnd, hdc);
+        bool bStopped = bTimerFired != 0;
+        EXPECT_EQ(bStopped, kRed == PixelAt(hWnd, 0, 0));
+        EXPECT_EQ(bStopped, kRed == PixelAt(hWnd, cxScreen / 2, cyScreen / 2));
+        EXPECT_EQ(bStopped, kRed == PixelAt(hWnd, cxScreen - 1, cyScreen - 1));
+        EXPECT_EQ(!bStopped, p->timer.IsTicking() != 0);
+        DropPendingMessages();
+        DestroyWindow(hWnd);
+    }
 }
 
 TEST(SlideshowWnd, PowerBroadcastIsAnsweredZero)
