@@ -1,6 +1,7 @@
 #include "Installation.h"
 #include <objbase.h>
 #include <shlobj.h>
+#include <shlwapi.h>
 #include <set>
 #include "TestUtil.h"
 
@@ -27,39 +28,20 @@ bool RunUninstaller(const std::string& dir)
         return false;
     // The uninstaller runs on from a copy in the temporary folder; dropping the programs-list
     // entry is its last step but a message, which a silent run does not show.
-    return WaitFor([] { return !RegKeyExists(HKEY_LOCAL_MACHINE, kUninstallKey); }, kSetupMs);
+    return WaitFor([] { return RegString(HKEY_LOCAL_MACHINE, kUninstallKey, "DisplayName").empty(); }, kSetupMs);
 }
 
 std::string RegString(HKEY root, const char* key, const char* name)
 {
     char buf[1024] = "";
     DWORD cb = sizeof(buf) - 1, type = 0;
-    HKEY h;
-    if (RegOpenKeyExA(root, key, 0, KEY_READ, &h) != ERROR_SUCCESS)
-        return "";
-    LONG r = RegQueryValueExA(h, name, nullptr, &type, reinterpret_cast<BYTE*>(buf), &cb);
-    RegCloseKey(h);
-    return r == ERROR_SUCCESS && type == REG_SZ ? buf : "";
+    return SHGetValueA(root, key, name, &type, buf, &cb) == ERROR_SUCCESS && type == REG_SZ ? buf : "";
 }
 
 DWORD RegDword(HKEY root, const char* key, const char* name, DWORD def)
 {
     DWORD v = def, cb = sizeof(v), type = 0;
-    HKEY h;
-    if (RegOpenKeyExA(root, key, 0, KEY_READ, &h) != ERROR_SUCCESS)
-        return def;
-    LONG r = RegQueryValueExA(h, name, nullptr, &type, reinterpret_cast<BYTE*>(&v), &cb);
-    RegCloseKey(h);
-    return r == ERROR_SUCCESS && type == REG_DWORD ? v : def;
-}
-
-bool RegKeyExists(HKEY root, const char* key)
-{
-    HKEY h;
-    if (RegOpenKeyExA(root, key, 0, KEY_READ, &h) != ERROR_SUCCESS)
-        return false;
-    RegCloseKey(h);
-    return true;
+    return SHGetValueA(root, key, name, &type, &v, &cb) == ERROR_SUCCESS && type == REG_DWORD ? v : def;
 }
 
 static bool Mentions(const std::string& text, const std::vector<std::string>& words)
@@ -163,19 +145,11 @@ bool ReadShortcut(const std::string& lnk, std::string& target, std::string& args
     return ok;
 }
 
-static BOOL CALLBACK CollectChanger(HWND hwnd, LPARAM lParam)
-{
-    char cls[64] = "";
-    GetClassNameA(hwnd, cls, sizeof(cls));
-    if (lstrcmpA(cls, "WPChangerWnd32") == 0)
-        reinterpret_cast<std::vector<HWND>*>(lParam)->push_back(hwnd);
-    return TRUE;
-}
-
 std::vector<HWND> ChangerWindows()
 {
     std::vector<HWND> found;
-    EnumWindows(CollectChanger, reinterpret_cast<LPARAM>(&found));
+    for (HWND h = nullptr; (h = FindWindowExA(nullptr, h, "WPChangerWnd32", nullptr)) != nullptr;)
+        found.push_back(h);
     return found;
 }
 

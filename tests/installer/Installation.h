@@ -19,7 +19,6 @@ bool RunUninstaller(const std::string& dir);
 // A string value, or "" when missing.
 std::string RegString(HKEY root, const char* key, const char* name);
 DWORD RegDword(HKEY root, const char* key, const char* name, DWORD def = 0xDEADBEEF);
-bool RegKeyExists(HKEY root, const char* key);
 // Every key, value name or string under root\key that mentions one of the words (case
 // ignored), as readable paths.
 std::vector<std::string> RegistryMentions(HKEY root, const std::string& key,
