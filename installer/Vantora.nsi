@@ -144,12 +144,24 @@ Function un.ClearActiveSaver
   ${EndIf}
 FunctionEnd
 
+; The library leaves the wallpaper alone when no changer runs; the last one it made goes too.
+Function un.RemoveWallpaper
+  ReadRegStr $0 HKCU "${DESKTOP_KEY}" "Wallpaper"
+  ${GetFileName} $0 $1
+  ${If} $1 == "Vantora.BMP"
+    ; SPI_SETDESKWALLPAPER with no file, stored and broadcast.
+    System::Call 'user32::SystemParametersInfo(i 20, i 0, t "", i 3)'
+    Delete $0
+  ${EndIf}
+FunctionEnd
+
 Section "Uninstall"
   ; The library stops the changer and takes its wallpaper away; it must still be here.
   ${If} ${FileExists} "$INSTDIR\VNT32.dll"
     GetFullPathName /SHORT $0 "$INSTDIR\VNT32.dll"
     ExecWait '"$SYSDIR\RunDll32.exe" $0,Uninstall'
   ${EndIf}
+  Call un.RemoveWallpaper
   DeleteRegValue HKCU "${RUN_KEY}" "VTWPChanger"
   Call un.ClearActiveSaver
 

@@ -132,10 +132,15 @@ TEST(Installer, InstallingAgainKeepsSettingsAndUserPictures)
         EXPECT_TRUE(FileExists(dir / picture)) << picture;
     EXPECT_EQ(timeOut, RegDword(HKEY_CURRENT_USER, kSettingsKey, "SS_TimeOut"));
     // The old changer was stopped before its library was replaced, and one new one runs.
-    EXPECT_TRUE(WaitFor([&] {
+    ASSERT_TRUE(WaitFor([&] {
         std::vector<HWND> changers = ChangerWindows();
         return changers.size() == 1 && WindowProcess(changers[0]) != oldChanger;
     })) << ChangerWindows().size();
+
+    // A changer that has quit leaves its last wallpaper, which the uninstaller removes too.
+    PostMessageA(ChangerWindows()[0], RegisterWindowMessageA("CorvaneMessage"), 1, 6294);
+    ASSERT_TRUE(WaitFor([&] { return ChangerWindows().empty(); }));
+    ASSERT_EQ(WallpaperBmp(), RegString(HKEY_CURRENT_USER, kDesktopKey, "Wallpaper"));
 
     ASSERT_TRUE(RunUninstaller(dir.path));
     ExpectNothingLeft(dir);
