@@ -116,10 +116,11 @@ Section "Vantora" SecMain
   ${GetSize} "$INSTDIR" "/S=0K" $0 $1 $2
   WriteRegDWORD HKLM "${UNINST_KEY}" "EstimatedSize" $0
 
-  ; A changer stopped for the update goes on with the new library.
+  ; A changer stopped for the update goes on with the new library. The DLL runner's
+  ; argument is quoted in case the volume makes no short names.
   ${If} $changerStopped > 0
     GetFullPathName /SHORT $0 "$INSTDIR\VNT32.dll"
-    Exec '"$SYSDIR\RunDll32.exe" $0,ManageWP'
+    Exec '"$SYSDIR\RunDll32.exe" "$0",ManageWP'
   ${EndIf}
 SectionEnd
 
@@ -159,7 +160,7 @@ Section "Uninstall"
   ; The library stops the changer and takes its wallpaper away; it must still be here.
   ${If} ${FileExists} "$INSTDIR\VNT32.dll"
     GetFullPathName /SHORT $0 "$INSTDIR\VNT32.dll"
-    ExecWait '"$SYSDIR\RunDll32.exe" $0,Uninstall'
+    ExecWait '"$SYSDIR\RunDll32.exe" "$0",Uninstall'
   ${EndIf}
   Call un.RemoveWallpaper
   DeleteRegValue HKCU "${RUN_KEY}" "VTWPChanger"
