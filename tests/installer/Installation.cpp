@@ -92,6 +92,31 @@ bool FileExists(const std::string& path)
     return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
+// The names in folder matching pattern.
+static std::vector<std::string> Names(const std::string& folder, const char* pattern)
+{
+    std::vector<std::string> names;
+    WIN32_FIND_DATAA fd;
+    HANDLE find = FindFirstFileA((folder + "\\" + pattern).c_str(), &fd);
+    if (find == INVALID_HANDLE_VALUE)
+        return names;
+    do {
+        if (fd.cFileName[0] != '.')
+            names.push_back(fd.cFileName);
+    } while (FindNextFileA(find, &fd));
+    FindClose(find);
+    return names;
+}
+
+std::vector<std::string> ProductFiles()
+{
+    std::vector<std::string> files = {"Vantora.scr", "VNT32.dll", "ReadMe.txt"};
+    for (const std::string& set : Names(BinDir() + "\\Images", "*"))
+        for (const std::string& picture : Names(BinDir() + "\\Images\\" + set, "??_*.jpg"))
+            files.push_back("Images\\" + set + "\\" + picture);
+    return files;
+}
+
 std::string VersionText(const std::string& file, const char* name)
 {
     DWORD ignored = 0, size = GetFileVersionInfoSizeA(file.c_str(), &ignored);

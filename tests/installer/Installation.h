@@ -25,6 +25,9 @@ std::vector<std::string> RegistryMentions(HKEY root, const std::string& key,
                                           const std::vector<std::string>& words);
 
 bool FileExists(const std::string& path);
+// The files setup installs, relative to its folder: the product and every sample picture
+// of the build.
+std::vector<std::string> ProductFiles();
 // A text of the file's version resource (US English, Windows Latin 1), or "".
 std::string VersionText(const std::string& file, const char* name);
 std::string ShortPathOf(const std::string& path);
