@@ -103,6 +103,7 @@ void Opts::GetNextPict(int forScreenSaver, char* path, char* caption)
         return;
 
     int attempts = 0;
+    bool backAtStart = false; // list order, several sets: the cycle has come round to startSet
     for (;;) {
         if (randomOrder) {
             if (++attempts > kRandomAttempts)
@@ -121,13 +122,19 @@ void Opts::GetNextPict(int forScreenSaver, char* path, char* caption)
                 if (n == 1) {
                     startPic = kPicturesPerSet - 1;
                 } else {
-                    cur = (cur + 1) % n;
-                    if (cur == startSet)
+                    if (backAtStart)
                         return; // a full cycle without a picture
+                    cur = (cur + 1) % n;
+                    // Back in the start set, its pictures up to the one shown last get
+                    // their turn: without them a set with no picture would stop the
+                    // sequence there for good, since a failed call stores nothing.
+                    backAtStart = cur == startSet;
                     set = sets.Get(cur);
                 }
             }
             if (n == 1 && pic == startPic)
+                return;
+            if (backAtStart && pic > startPic)
                 return;
         }
         TryResult result = TryPicture(images, set, pic, path);
