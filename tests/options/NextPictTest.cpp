@@ -1,5 +1,7 @@
-// A call in list order completes its cycle: sets without pictures (empty, a plain file,
-// deleted) never stop the sequence while some set in use still holds a picture.
+// The choice of the next picture on real folders: a call in list order completes its
+// cycle, so sets without pictures (empty, a plain file, deleted) never stop the sequence
+// while some set in use holds a picture; and the files chosen are the ones a search for
+// each number finds.
 // The home folder, and with it "Images", is a scratch folder named by a private "Home".
 #include "OptionsTestUtil.h"
 #include <vector>
@@ -111,3 +113,38 @@ TEST_F(NextPictCycleTest, SetsWithoutPicturesNeverStopTheSequence)
     }
 }
 
+// Each set folder is read once per call and the numbers matched in memory: the pictures
+// come out as the platform's own search for "NN*.jpg" finds them, one number at a time,
+// whatever the names and the order of the directory listing. (Every name sits at an odd
+// number after an empty one: the first try of a call searches directly, the later ones
+// match in memory.)
+TEST_F(NextPictCycleTest, PicturesAreTheOnesTheSearchForEachNumberFinds)
+{
+    std::string set = home / "Images\\S";
+    ASSERT_TRUE(CreateDirectoryA((home / "Images").c_str(), nullptr));
+    ASSERT_TRUE(CreateDirectoryA(set.c_str(), nullptr));
+    for (const char* folder : {"05_dir.jpg", "19.jpg", "21"})
+        ASSERT_TRUE(CreateDirectoryA((set + "\\" + folder).c_str(), nullptr));
+    for (const char* file : {"01.jpg", "03_b.jpg", "03_a.jpg", "05_file.jpg", "07.JPG", "09_x.jpeg",
+                             "11_x.jpg.txt", "8.jpg", "51.jpg", "00.jpg", "13_long name here.jpg",
+                             "15_x.jpgx", "1O.jpg", "17..jpg", "21_a.b.jpg", "23jpg", "25_.jpg_", "27.jpg"})
+        ASSERT_TRUE(WriteGrayJpeg(set + "\\" + file, 90));
+    // What the search for each number finds first, from number 02 round to 01.
+    std::vector<std::string> expected;
+    for (int k = 1; k <= 50; ++k) {
+        char pattern[16];
+        wsprintfA(pattern, "\\%02d*.jpg", k % 50 + 1);
+        WIN32_FIND_DATAA fd;
+        HANDLE h = FindFirstFileA((set + pattern).c_str(), &fd);
+        if (h == INVALID_HANDLE_VALUE)
+            continue;
+        FindClose(h);
+        if (!(fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
+            expected.push_back(std::string("S\\") + fd.cFileName);
+    }
+    ASSERT_GE(expected.size(), 6u);
+    opts.listSS.AddTail("1S");
+    opts.listSS.AddTail("1Gone");
+    for (const std::string& e : expected)
+        EXPECT_EQ(e, Next());
+}
