@@ -1,6 +1,7 @@
 #include "picture/iPicture.h"
 #include "picture/FaultGuard.h"
 #include "picture/DrawUtil.h"
+#include "picture/ExifOrientation.h"
 #include <utility>
 
 namespace {
@@ -63,8 +64,13 @@ int iPicture::Load(const char* pszPath)
 
 int iPicture::Load(FwFile& file)
 {
+    const int orientation = ReadExifOrientation(file);
+    file.MoveTo(0);
     FwFileStream stream(&file);
-    return Load(stream);
+    if (!Load(stream))
+        return 0;
+    nOrientation = orientation;
+    return 1;
 }
 
 int iPicture::Load(FwFileStream& stream)
