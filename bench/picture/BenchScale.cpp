@@ -1,5 +1,6 @@
-// Times the scaling step of drawing a large photo: iPicture::Render of a loaded picture into
-// a bitmap of the target size, with our area-averaging scaler, beside the platform's own
+// Times the scaling step of drawing a large photo: AreaScaler alone on the pixels in memory,
+// and iPicture::Render of a loaded picture into a bitmap of the target size (reading the
+// pixels, scaling, copying the result to the bitmap), beside the platform's own
 // IPicture::Render with the COLORONCOLOR stretch mode used before. Saves both results as
 // BMP files for scripts/bench-scale to compare with ImageMagick's -resize.
 // Usage: bench_scale RUNS FILE WIDTH HEIGHT OURS.bmp PLATFORM.bmp
@@ -7,6 +8,8 @@
 #include <windows.h>
 #include <stdio.h>
 #include <stdlib.h>
+#include <vector>
+#include "picture/AreaScaler.h"
 #include "picture/iPicture.h"
 
 namespace {
@@ -133,6 +136,23 @@ int main(int argc, char** argv)
         printf("bitmap %s bits_per_pixel=%d\n", got == sizeof ds ? "dib_section" : "device_dependent",
                ds.dsBm.bmBitsPixel);
         RECT rc = {0, 0, width, height};
+        {
+            // The scaler alone, on the picture's pixels copied into memory once.
+            HBITMAP hbm = reinterpret_cast<HBITMAP>(static_cast<UINT_PTR>(handle));
+            BITMAP bm = {};
+            GetObjectA(hbm, sizeof bm, &bm);
+            BITMAPINFO bmi = {};
+            bmi.bmiHeader = {sizeof bmi.bmiHeader, bm.bmWidth, -bm.bmHeight, 1, 32, BI_RGB};
+            std::vector<BYTE> pixels(static_cast<size_t>(bm.bmWidth) * bm.bmHeight * 4);
+            std::vector<BYTE> out(static_cast<size_t>(width) * height * 4);
+            HDC dc = CreateCompatibleDC(nullptr);
+            GetDIBits(dc, hbm, 0, bm.bmHeight, pixels.data(), &bmi, DIB_RGB_COLORS);
+            DeleteDC(dc);
+            PixelView src = {pixels.data(), bm.bmWidth, bm.bmHeight, bm.bmWidth * 4, 4};
+            PixelView dst = {out.data(), width, height, width * 4, 4};
+            AreaScaler scaler(bm.bmWidth, bm.bmHeight, width, height);
+            Time("scaler", BaseName(argv[2]), runs, [&] { scaler.Scale(src, dst, 1); });
+        }
         Canvas ours(width, height), platform(width, height);
         Time("scale", BaseName(argv[2]), runs, [&] { pict.Render(ours.hdc, rc, nullptr); });
         // What drawing did before: the platform's renderer, dropping pixels.

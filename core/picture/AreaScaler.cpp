@@ -1,5 +1,6 @@
 #include "picture/AreaScaler.h"
 #include <algorithm>
+#include <cstring>
 
 namespace {
 
@@ -107,12 +108,43 @@ inline unsigned Pixel(const BYTE* p);
 template <>
 inline unsigned Pixel<4>(const BYTE* p)
 {
-    return *reinterpret_cast<const unsigned*>(p) & 0x00FFFFFF;
+    unsigned value;
+    memcpy(&value, p, 4);
+    return value & 0x00FFFFFF;
 }
 template <>
 inline unsigned Pixel<3>(const BYTE* p)
 {
     return p[0] | (p[1] << 8) | (p[2] << 16);
+}
+
+// Adds a source row weighted by w into the sums of blue and red (side by side in one word)
+// and of green; with weights summing to 256 no lane overflows.
+template <int Bpp>
+void AddRow(const BYTE* line, unsigned w, unsigned* redBlue, unsigned* green, int n)
+{
+    for (int i = 0; i < n; ++i, line += Bpp) {
+        const unsigned p = Pixel<Bpp>(line);
+        redBlue[i] += (p & 0x00FF00FF) * w;
+        green[i] += (p & 0x0000FF00) * w;
+    }
+}
+
+// The same loop compiled for processors with SSE2, where the compiler does four pixels at
+// a time; chosen at run time, so that older processors keep the plain one.
+__attribute__((target("sse2"))) void AddRowSse2(const BYTE* line, unsigned w, unsigned* redBlue, unsigned* green, int n)
+{
+    for (int i = 0; i < n; ++i, line += 4) {
+        unsigned p;
+        memcpy(&p, line, 4);
+        redBlue[i] += (p & 0x00FF00FF) * w;
+        green[i] += (p & 0x0000FF00) * w;
+    }
+}
+
+bool HasSse2()
+{
+    return IsProcessorFeaturePresent(PF_XMMI64_INSTRUCTIONS_AVAILABLE) != 0;
 }
 
 } // namespace
@@ -124,6 +156,7 @@ bool AreaScaler::ScaleRows(ScaleSource& src, const PixelView& dst, int orientati
     // side by side in one word and green in another; with weights summing to 256 no lane
     // overflows. Then across, on that row rounded back to 8 bits a channel.
     std::vector<unsigned> redBlue(nSrcWidth), green(nSrcWidth);
+    const bool sse2 = HasSse2();
     for (int y = 0; y < nHeight; ++y) {
         std::fill(redBlue.begin(), redBlue.end(), 0u);
         std::fill(green.begin(), green.end(), 0u);
@@ -133,12 +166,10 @@ bool AreaScaler::ScaleRows(ScaleSource& src, const PixelView& dst, int orientati
             const BYTE* line = src.Row(down.first[y] + k);
             if (!line)
                 return false;
-            const unsigned w = wDown[k];
-            for (int i = 0; i < nSrcWidth; ++i, line += Bpp) {
-                const unsigned p = Pixel<Bpp>(line);
-                redBlue[i] += (p & 0x00FF00FF) * w;
-                green[i] += (p & 0x0000FF00) * w;
-            }
+            if (Bpp == 4 && sse2)
+                AddRowSse2(line, wDown[k], redBlue.data(), green.data(), nSrcWidth);
+            else
+                AddRow<Bpp>(line, wDown[k], redBlue.data(), green.data(), nSrcWidth);
         }
         for (int i = 0; i < nSrcWidth; ++i)
             redBlue[i] = (((redBlue[i] + 0x00800080) >> kBits) & 0x00FF00FF) |
@@ -155,8 +186,9 @@ bool AreaScaler::ScaleRows(ScaleSource& src, const PixelView& dst, int orientati
                 rb += (p[k] & 0x00FF00FF) * *w;
                 g += (p[k] & 0x0000FF00) * *w;
             }
-            *reinterpret_cast<unsigned*>(out) =
+            const unsigned pixel =
                 (((rb + 0x00800080) >> kBits) & 0x00FF00FF) | (((g + 0x00008000) >> kBits) & 0x0000FF00);
+            memcpy(out, &pixel, 4);
         }
     }
     return true;
