@@ -11,18 +11,9 @@
 #include <vector>
 #include "picture/AreaScaler.h"
 #include "picture/iPicture.h"
+#include "BenchUtil.h"
 
 namespace {
-
-double NowMs()
-{
-    static LARGE_INTEGER freq = {};
-    if (!freq.QuadPart)
-        QueryPerformanceFrequency(&freq);
-    LARGE_INTEGER now;
-    QueryPerformanceCounter(&now);
-    return now.QuadPart * 1000.0 / freq.QuadPart;
-}
 
 // A 24-bit bottom-up DIB section selected into a memory DC, writable as a BMP file.
 class Canvas {
@@ -71,15 +62,6 @@ private:
     HGDIOBJ hOld;
     void* pBits = nullptr;
 };
-
-const char* BaseName(const char* path)
-{
-    const char* name = path;
-    for (const char* p = path; *p; ++p)
-        if (*p == '\\' || *p == '/')
-            name = p + 1;
-    return name;
-}
 
 // The thread's processor time in milliseconds: on a busy machine it says more than the
 // clock.

@@ -64,8 +64,10 @@ int iPicture::Load(const char* pszPath)
 
 int iPicture::Load(FwFile& file)
 {
+    // The picture starts where the file stands; the tag is read from there too.
+    const DWORD start = file.MoveTo(0, FILE_CURRENT);
     const int orientation = ReadExifOrientation(file);
-    file.MoveTo(0);
+    file.MoveTo(static_cast<LONG>(start));
     FwFileStream stream(&file);
     if (!Load(stream))
         return 0;
