@@ -7,6 +7,7 @@
 #include "picture/FwFile.h"
 #include "picture/iPicture.h"
 #include "picture/GdiHolders.h"
+#include "wallpaper/ReplacingFile.h"
 #include "wallpaper/WallpaperBmp.h"
 
 static const char kBmpName[] = "Vantora.BMP";
@@ -31,8 +32,8 @@ void Opts::DelBMP()
 {
     char path[MAX_PATH];
     GetPathForBMP(path);
-    if (path[0] && FileExists(path))
-        FwFile::Delete(path);
+    if (path[0])
+        ReplacingFile::Remove(path);
 }
 
 void SetWallpaper(const char* file)
