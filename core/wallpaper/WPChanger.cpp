@@ -9,8 +9,10 @@
 #include "base/Module.h"
 #include "base/Msg.h"
 #include "base/Path.h"
+#include "base/RegKey.h"
 #include "options/Opts.h"
 #include "res/VntRes.h"
+#include "wallpaper/UserWallpaper.h"
 #include "wallpaper/WPChangerWnd.h"
 
 // One changer per session, also when the autorun at logon and a start from the
@@ -124,19 +126,21 @@ void RunWPChanger(HWND owner, int start)
 void CALLBACK Uninstall(HWND, HINSTANCE, char*, int)
 {
     InitMBCS();
-    HWND changer = FindWindowA(WPCHANGER_CLASS, nullptr);
-    if (!changer)
-        return;
-    // Wait for the changer to end, so it cannot write the file again after it is gone.
-    DWORD pid = 0;
-    GetWindowThreadProcessId(changer, &pid);
-    FwHandle process(pid ? OpenProcess(SYNCHRONIZE, FALSE, pid) : nullptr);
-    PostMessageA(changer, GetMyCompanyMsg(), COMPANYMSG_QUIT, COMPANYMSG_QUIT_KEY);
-    if (process.IsReady()) {
-        WaitForSingleObject(process, 10000);
-    } else {
-        Sleep(1000);
+    // Wait for the changer to end, so it cannot set its wallpaper again after it is gone.
+    if (HWND changer = FindWindowA(WPCHANGER_CLASS, nullptr)) {
+        DWORD pid = 0;
+        GetWindowThreadProcessId(changer, &pid);
+        FwHandle process(pid ? OpenProcess(SYNCHRONIZE, FALSE, pid) : nullptr);
+        PostMessageA(changer, GetMyCompanyMsg(), COMPANYMSG_QUIT, COMPANYMSG_QUIT_KEY);
+        if (process.IsReady())
+            WaitForSingleObject(process, 10000);
+        else
+            Sleep(1000);
     }
+    // Uninstalling creates no settings key: it is opened for writing only where it exists.
+    RegKey settings;
+    if (RegKey(AppInfo::Data().pszRootKey, 0).IsReady())
+        settings.Open(AppInfo::Data().pszRootKey, 1);
+    PutBackUserWallpaper(settings);
     Opts::DelBMP();
-    SetWallpaper(nullptr);
 }

@@ -11,7 +11,8 @@ extern "C" {
 // Entries the DLL runner calls ("RunDll32.exe VNT32.dll,ManageWP"); exported by their
 // plain names too.
 VNT_API void CALLBACK ManageWP(HWND hwnd, HINSTANCE inst, char* cmdLine, int show);
-// Stops a running changer, deletes the wallpaper file and clears the desktop wallpaper.
+// Stops a running changer and waits for it to end, puts the user's own wallpaper back
+// when ours is shown, and deletes the wallpaper file.
 VNT_API void CALLBACK Uninstall(HWND hwnd, HINSTANCE inst, char* cmdLine, int show);
 }
 
