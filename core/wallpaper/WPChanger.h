@@ -20,5 +20,6 @@ VNT_API void CALLBACK Uninstall(HWND hwnd, HINSTANCE inst, char* cmdLine, int sh
 // quit. Only hwnd is used, as the owner of the window.
 VNT_API void DoManageWP(HWND hwnd, HINSTANCE inst, char* cmdLine, int show);
 // Starts (start non-zero) the changer unless one runs, or tells a running one to quit;
-// writes or removes the autorun value accordingly.
+// writes or removes the autorun value accordingly. A changer that this process told to
+// quit and that is still on its way out is waited for (up to 10 s) before a start.
 VNT_API void RunWPChanger(HWND owner, int start);
