@@ -1,6 +1,6 @@
 // The schedule of the wallpaper changer, from given local times: the next boundary of each
-// unit and count, and the timer legs that lead to it. (Ticks and steps of the clock: the
-// window's tests.)
+// unit and count, what a tick or a step of the clock does to a planned change, and the
+// timer legs that lead to it.
 #include <gtest/gtest.h>
 #include <windows.h>
 #include "ChangerTestUtil.h"
@@ -50,6 +50,32 @@ TEST(ChangeTime, NextBoundary)
     SYSTEMTIME bad = At("2024-05-14 10:00:00.000");
     bad.wMonth = 13;
     EXPECT_EQ(0u, NextWPChange(bad, WP_HOURS, 1));
+}
+
+// A tick or a step of the clock at now, with the hourly change planned for 11:00: the
+// change when due (then the boundary after it), else the boundary to wait for.
+TEST(ChangeTime, TicksAndStepsOfTheClock)
+{
+    const ULONGLONG planned = TimeCount("2024-05-14 11:00:00.000");
+    const struct {
+        const char* now;
+        int due;
+        const char* next;
+    } cases[] = {
+        {"2024-05-14 10:59:50.000", 0, "2024-05-14 11:00:00.000"}, // 10 s early
+        {"2024-05-14 10:59:58.500", 1, "2024-05-14 12:00:00.000"}, // early within 2 s
+        {"2024-05-14 11:00:00.040", 1, "2024-05-14 12:00:00.000"},
+        {"2024-05-14 09:30:00.000", 0, "2024-05-14 10:00:00.000"}, // clock set back
+        {"2024-05-13 10:30:00.000", 0, "2024-05-13 11:00:00.000"}, // a day back
+        {"2024-05-14 13:30:00.000", 1, "2024-05-14 14:00:00.000"}, // forward past it
+    };
+    for (const auto& c : cases) {
+        const SYSTEMTIME now = At(c.now);
+        const ULONGLONG next = ReplanWPChange(now, planned, WP_HOURS, 1);
+        EXPECT_EQ(c.due, IsWPChangeDue(now, next)) << c.now;
+        EXPECT_EQ(c.next, TimeText(c.due ? ScheduleWPChange(now, next, WP_HOURS, 1) : next)) << c.now;
+    }
+    EXPECT_EQ(0u, ReplanWPChange(At("2024-05-14 10:40:00.000"), 0, WP_HOURS, 1)); // none planned
 }
 
 TEST(ChangeTime, TimerLegsOfAnHourAtMost)
