@@ -3,11 +3,12 @@
 //     Times Opts::SetNextWP (next picture drawn at the desktop's size, written as the
 //     wallpaper file, set as wallpaper) with the image sets beside this program's
 //     VNT32.dll. Prints "setnextwp best_ms=... mean_ms=... width=... height=... bits=...".
-//   bench_wallpaper changes N BINDIR
-//     Starts the real changer (RunDll32.exe BINDIR\VNT32.dll,ManageWP), makes it change the
-//     wallpaper N times in a row and prints its GDI objects, handles and private bytes
-//     before and after: "start gdi=... ..." and "end gdi=... ...".
-// The user's settings, autorun value, wallpaper setting and wallpaper file are put back.
+//   bench_wallpaper changes N
+//     Runs the changer's window in this process on a clock the bench moves from one
+//     planned change to the next, so that it changes the wallpaper N times in a row with
+//     the image sets beside this program; prints the process's GDI objects, handles and
+//     private bytes before and after: "start gdi=... ..." and "end gdi=... ...".
+// The user's settings, wallpaper setting and wallpaper file are put back.
 #include <windows.h>
 #include <psapi.h>
 #include <shlwapi.h>
@@ -17,12 +18,13 @@
 #include <string>
 #include <vector>
 #include "options/Opts.h"
+#include "wallpaper/ChangeTime.h"
+#include "wallpaper/WPChangerWnd.h"
 
 namespace {
 
 const char kSettings[] = "Software\\Corvane\\Vantora\\ControlPanel";
 const char kBackup[] = "Software\\VantoraBench\\Settings";
-const char kRun[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
 
 double NowMs()
 {
@@ -60,11 +62,7 @@ public:
             SHDeleteKeyA(HKEY_CURRENT_USER, kBackup);
             CopyKey(kSettings, kBackup);
         }
-        char buf[1024];
-        DWORD cb = sizeof(buf), type = 0;
-        bRun = SHGetValueA(HKEY_CURRENT_USER, kRun, "VTWPChanger", &type, buf, &cb) == ERROR_SUCCESS;
-        if (bRun)
-            run = buf;
+        char buf[MAX_PATH];
         SystemParametersInfoA(SPI_GETDESKWALLPAPER, sizeof(buf), buf, 0);
         wallpaper = buf;
     }
@@ -74,10 +72,6 @@ public:
         if (bSettings)
             CopyKey(kBackup, kSettings);
         SHDeleteKeyA(HKEY_CURRENT_USER, "Software\\VantoraBench");
-        if (bRun)
-            SHSetValueA(HKEY_CURRENT_USER, kRun, "VTWPChanger", REG_SZ, run.c_str(), static_cast<DWORD>(run.size() + 1));
-        else
-            SHDeleteValueA(HKEY_CURRENT_USER, kRun, "VTWPChanger");
         SystemParametersInfoA(SPI_SETDESKWALLPAPER, 0, const_cast<char*>(wallpaper.c_str()),
                               SPIF_UPDATEINIFILE | SPIF_SENDWININICHANGE);
     }
@@ -85,8 +79,8 @@ public:
     SavedState& operator=(const SavedState&) = delete;
 
 private:
-    bool bSettings = false, bRun = false;
-    std::string run, wallpaper;
+    bool bSettings = false;
+    std::string wallpaper;
 };
 
 int SetNextWPBench(int runs)
@@ -122,7 +116,7 @@ int SetNextWPBench(int runs)
     return 0;
 }
 
-// ---- Resources of another process ----------------------------------------------------
+// ---- Resources of a process ----------------------------------------------------
 
 typedef LONG(WINAPI* NtQuerySystemInformationFn)(ULONG, PVOID, ULONG, PULONG);
 typedef LONG(WINAPI* NtQueryInformationProcessFn)(HANDLE, ULONG, PVOID, ULONG, PULONG);
@@ -216,37 +210,43 @@ void Report(const char* when, DWORD pid, HANDLE process)
     fflush(stdout);
 }
 
-int ChangesBench(int n, const char* binDir)
+// The changer's window on a clock of its own, which the bench moves to each planned
+// change: every tick is then a due change, as at a real boundary.
+class SteppedChanger : public WPChangerWnd {
+public:
+    ULONGLONG ullClock = 0; // local time, 100-ns count
+
+    void GetNow(SYSTEMTIME& t) override
+    {
+        FILETIME ft = {static_cast<DWORD>(ullClock), static_cast<DWORD>(ullClock >> 32)};
+        FileTimeToSystemTime(&ft, &t);
+    }
+};
+
+int ChangesBench(int n)
 {
     SavedState saved;
-    std::string lib = std::string(binDir) + "\\VNT32.dll";
-    HMODULE h = LoadLibraryA(lib.c_str());
-    auto run = h ? reinterpret_cast<void (*)(HWND, int)>(GetProcAddress(h, "_Z12RunWPChangerP6HWND__i")) : nullptr;
-    if (!run) {
-        printf("cannot load %s\n", lib.c_str());
-        return 1;
-    }
     // Days: no boundary of its own comes during the run; every change is one of ours.
     DWORD opts = OPT_SS_CHANGE | OPT_SS_GRADUAL | OPT_WP_CHANGE, unit = 2, count = 1;
     SHSetValueA(HKEY_CURRENT_USER, kSettings, "Options", REG_DWORD, &opts, sizeof(opts));
     SHSetValueA(HKEY_CURRENT_USER, kSettings, "WP_change", REG_DWORD, &unit, sizeof(unit));
     SHSetValueA(HKEY_CURRENT_USER, kSettings, "WP_count", REG_DWORD, &count, sizeof(count));
-    run(nullptr, 1);
-    HWND changer = nullptr;
-    for (int i = 0; i < 300 && !changer; i++) {
-        Sleep(100);
-        changer = FindWindowA("WPChangerWnd32", nullptr);
-    }
-    if (!changer) {
+    SYSTEMTIME now;
+    GetLocalTime(&now);
+    SteppedChanger changer;
+    changer.ullClock = LocalTimeToCount(now);
+    if (!FwWnd::RegisterClassExA(WPCHANGER_CLASS, 0, nullptr, nullptr, nullptr, nullptr, nullptr, 0, 0) ||
+        !changer.Create(WPCHANGER_CLASS, WPCHANGER_CLASS, 0, 0, 0, 1, 1, nullptr, nullptr, nullptr)) {
         printf("no changer window\n");
         return 1;
     }
-    DWORD pid = 0;
-    GetWindowThreadProcessId(changer, &pid);
-    HANDLE process = OpenProcess(PROCESS_QUERY_INFORMATION | PROCESS_VM_READ | SYNCHRONIZE, FALSE, pid);
+    HANDLE process = GetCurrentProcess();
+    const DWORD pid = GetCurrentProcessId();
     auto change = [&] {
-        DWORD_PTR r = 0;
-        return SendMessageTimeoutA(changer, WM_TIMER, 1, 0, SMTO_NORMAL, 60000, &r) != 0;
+        const ULONGLONG planned = changer.ullNextChange;
+        changer.ullClock = planned;
+        changer.SendMsg(WM_TIMER, WPChangerWnd::idChangeTimer);
+        return changer.ullNextChange > planned;
     };
     // A few changes first, so caches and lazily made objects are in place.
     for (int i = 0; i < 5; i++)
@@ -259,13 +259,11 @@ int ChangesBench(int n, const char* binDir)
     double t = NowMs() - t0;
     Report("end", pid, process);
     printf("changes done=%d of %d mean_ms=%.1f\n", done, n, done ? t / done : 0.0);
-    PostMessageA(changer, RegisterWindowMessageA("CorvaneMessage"), 1, 6294);
-    WaitForSingleObject(process, 20000);
-    CloseHandle(process);
+    changer.Destroy();
+    FwWnd::UnregisterClassA(WPCHANGER_CLASS);
     char path[MAX_PATH];
     Opts::GetPathForBMP(path);
     DeleteFileA(path);
-    FreeLibrary(h);
     return 0;
 }
 
@@ -275,8 +273,8 @@ int main(int argc, char** argv)
 {
     if (argc >= 3 && strcmp(argv[1], "setnextwp") == 0)
         return SetNextWPBench(atoi(argv[2]) > 0 ? atoi(argv[2]) : 1);
-    if (argc >= 4 && strcmp(argv[1], "changes") == 0)
-        return ChangesBench(atoi(argv[2]) > 0 ? atoi(argv[2]) : 1, argv[3]);
-    printf("usage: bench_wallpaper setnextwp RUNS | changes N BINDIR\n");
+    if (argc >= 3 && strcmp(argv[1], "changes") == 0)
+        return ChangesBench(atoi(argv[2]) > 0 ? atoi(argv[2]) : 1);
+    printf("usage: bench_wallpaper setnextwp RUNS | changes N\n");
     return 2;
 }

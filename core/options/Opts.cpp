@@ -1,6 +1,7 @@
 // The options record: defaults, value names and the values it keeps beside the flag word.
 #include "options/Opts.h"
 #include "base/RegKey.h"
+#include "wallpaper/UserWallpaper.h"
 
 const char* const Opts::pszSS = "SS";
 const char* const Opts::pszWP = "WP";
@@ -46,9 +47,9 @@ void Opts::OnStore(RegKey& key)
     key.PutDword(pszWPChangeCount, dwWPChangeCount);
     listSS.Store();
     listWP.Store();
-    // With the changer off no wallpaper of ours may stay behind.
+    // With the changer off no wallpaper of ours may stay behind; the user's own comes back.
     if (!IsOn(OPT_WP_CHANGE)) {
+        PutBackUserWallpaper(key);
         DelBMP();
-        SetWallpaper(nullptr);
     }
 }

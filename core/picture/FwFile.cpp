@@ -157,6 +157,17 @@ int FwFile::OpenMap()
     return pView != nullptr;
 }
 
+int FwFile::FlushAndClose()
+{
+    if (!IsReady())
+        return 0;
+    CloseMap();
+    int ok = !bWritable || FlushFileBuffers(hFile);
+    ok = CloseHandle(hFile) && ok;
+    hFile = INVALID_HANDLE_VALUE;
+    return ok ? 1 : 0;
+}
+
 void FwFile::CloseMap()
 {
     if (pView) {

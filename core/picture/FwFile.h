@@ -25,6 +25,9 @@ public:
     int Open(const char* pszPath, int bWrite);
     int Open(const char* pszPath, DWORD access, DWORD share, DWORD disposition, DWORD flags);
     void Close();
+    // Writes the system's buffers of the file to disk, then closes it: 1 only when both
+    // succeed, so a caller never takes a file for written that is not.
+    int FlushAndClose();
     int IsReady() const { return hFile != INVALID_HANDLE_VALUE; }
 
     // File pointer moves with a 32-bit distance; each returns the new position

@@ -5,9 +5,9 @@ static const ULONGLONG kTicksPerSecond = 10000000ull;
 static const ULONGLONG kMaxIntervalSeconds = 3652425ull * 86400ull;
 // A timer that fires this little before its boundary counts as on time.
 static const ULONGLONG kEarlyTicks = 2000ull * 10000ull;
-// The system timer takes at most about 24.8 days; a change further away is reached by
-// waking once a day and re-arming.
-static const ULONGLONG kMaxTimerMs = 24ull * 60 * 60 * 1000;
+// One timer leg lasts an hour at most, so a step of the clock is noticed within the hour
+// even when no time-change message comes.
+static const ULONGLONG kMaxLegMs = 60ull * 60 * 1000;
 
 unsigned long WPUnitOf(unsigned long unit)
 {
@@ -80,13 +80,26 @@ ULONGLONG ScheduleWPChange(const SYSTEMTIME& now, ULONGLONG planned, unsigned lo
     return NextWPChange(now, unit, count);
 }
 
-WPTimerPlan PlanWPTimer(ULONGLONG msLeft)
+ULONGLONG ReplanWPChange(const SYSTEMTIME& now, ULONGLONG planned, unsigned long unit,
+                         unsigned long count)
 {
-    WPTimerPlan plan;
-    plan.bWake = msLeft > kMaxTimerMs;
-    if (plan.bWake)
-        plan.uElapse = static_cast<UINT>(kMaxTimerMs);
-    else
-        plan.uElapse = static_cast<UINT>(msLeft < USER_TIMER_MINIMUM ? USER_TIMER_MINIMUM : msLeft);
-    return plan;
+    ULONGLONG start = LocalTimeToCount(now);
+    if (!planned || !start || planned <= start)
+        return planned; // nothing planned, or a boundary passed that is due now
+    // Seen from a clock set back, the planned boundary lies too far ahead.
+    ULONGLONG fresh = NextWPChange(now, unit, count);
+    return fresh && fresh < planned ? fresh : planned;
+}
+
+int IsWPChangeDue(const SYSTEMTIME& now, ULONGLONG planned)
+{
+    ULONGLONG start = LocalTimeToCount(now);
+    return planned && start && planned <= start + kEarlyTicks;
+}
+
+UINT WPTimerLeg(ULONGLONG msLeft)
+{
+    if (msLeft > kMaxLegMs)
+        return static_cast<UINT>(kMaxLegMs);
+    return static_cast<UINT>(msLeft < USER_TIMER_MINIMUM ? USER_TIMER_MINIMUM : msLeft);
 }

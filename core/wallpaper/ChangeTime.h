@@ -25,11 +25,14 @@ VNT_API ULONGLONG ScheduleWPChange(const SYSTEMTIME& now, ULONGLONG planned, uns
 // not later than now.
 VNT_API ULONGLONG MsUntil(const SYSTEMTIME& now, ULONGLONG next);
 
-// How to arm the system timer for a change msLeft milliseconds away: the change timer
-// with that elapse (at least the system's minimum), or, beyond what one timer should
-// cover, a wake-up timer after a day that re-arms.
-struct WPTimerPlan {
-    int bWake;
-    UINT uElapse;
-};
-VNT_API WPTimerPlan PlanWPTimer(ULONGLONG msLeft);
+// The boundary to wait for once the clock may have moved (a tick, a change of the system
+// time, a resume): one that has passed stays, to be changed at once; one that a clock set
+// back has put too far ahead becomes the next boundary seen from now. 0 stays 0.
+VNT_API ULONGLONG ReplanWPChange(const SYSTEMTIME& now, ULONGLONG planned, unsigned long unit,
+                                 unsigned long count);
+// Whether a tick at now is the change planned for planned: up to two seconds early counts
+// as on time; earlier, the timer is only re-armed.
+VNT_API int IsWPChangeDue(const SYSTEMTIME& now, ULONGLONG planned);
+// The elapse of the next timer leg for a change msLeft milliseconds away: the time left,
+// at least the system's minimum and at most an hour (the window re-plans at each tick).
+VNT_API UINT WPTimerLeg(ULONGLONG msLeft);

@@ -1,12 +1,16 @@
 // The wallpaper picture of the options record: the next picture drawn at the desktop's
 // size into the wallpaper bitmap file, which then becomes the desktop wallpaper.
 #include "options/Opts.h"
+#include "base/AppInfo.h"
 #include "base/Mbcs.h"
 #include "base/Path.h"
+#include "base/RegKey.h"
 #include "picture/FwDC.h"
 #include "picture/FwFile.h"
 #include "picture/iPicture.h"
 #include "picture/GdiHolders.h"
+#include "wallpaper/ReplacingFile.h"
+#include "wallpaper/UserWallpaper.h"
 #include "wallpaper/WallpaperBmp.h"
 
 static const char kBmpName[] = "Vantora.BMP";
@@ -31,8 +35,8 @@ void Opts::DelBMP()
 {
     char path[MAX_PATH];
     GetPathForBMP(path);
-    if (path[0] && FileExists(path))
-        FwFile::Delete(path);
+    if (path[0])
+        ReplacingFile::Remove(path);
 }
 
 void SetWallpaper(const char* file)
@@ -48,6 +52,7 @@ void Opts::SetNextWP()
     char picture[520], caption[520];
     GetNextPict(0, picture, caption);
 
+    int written = 0;
     RECT rc;
     if (!GetClientRect(GetDesktopWindow(), &rc))
         SetRectEmpty(&rc);
@@ -66,9 +71,13 @@ void Opts::SetNextWP()
             pict.Blast(nullptr, picture, 1, mem.hDC, pszCopyrightText, caption, 1);
             // The pixels are read with the bitmap out of the DC, as the system asks.
             selection.Restore();
-            CreateBMPFile(path, mem.hDC, hBitmap, nullptr);
+            written = CreateBMPFile(path, mem.hDC, hBitmap, nullptr);
         }
     }
-    if (path[0])
+    // A failed write changes nothing: the desktop keeps the picture it shows.
+    if (written) {
+        RegKey settings(AppInfo::Data().pszRootKey, 1);
+        RememberUserWallpaper(settings);
         SetWallpaper(path);
+    }
 }

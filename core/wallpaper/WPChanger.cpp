@@ -9,8 +9,10 @@
 #include "base/Module.h"
 #include "base/Msg.h"
 #include "base/Path.h"
+#include "base/RegKey.h"
 #include "options/Opts.h"
 #include "res/VntRes.h"
+#include "wallpaper/UserWallpaper.h"
 #include "wallpaper/WPChangerWnd.h"
 
 // One changer per session, also when the autorun at logon and a start from the
@@ -18,6 +20,9 @@
 static const char kChangerMutex[] = "Local\\Corvane_VTWPChanger";
 // How long a new changer waits for an old one to finish quitting.
 static const DWORD kHandOverMs = 5000;
+// How long a start waits for a changer told to quit, which may be in the middle of a
+// change, to end; and how long Uninstall waits before it takes the wallpaper away.
+static const DWORD kQuitWaitMs = 10000;
 
 namespace {
 
@@ -73,6 +78,41 @@ public:
     LibraryIdentity& operator=(const LibraryIdentity&) = delete;
 };
 
+// The changer this process last told to quit: a start that still finds its window
+// waits for it to end instead of taking it for a running changer.
+DWORD dwQuittingPid = 0;
+
+void QuitChanger(HWND changer)
+{
+    GetWindowThreadProcessId(changer, &dwQuittingPid);
+    PostMessageA(changer, GetMyCompanyMsg(), COMPANYMSG_QUIT, COMPANYMSG_QUIT_KEY);
+}
+
+// Waits (bounded) for a changer told to quit to end; where its process cannot be
+// watched, a second.
+void WaitForQuitted(DWORD pid)
+{
+    FwHandle process(pid ? OpenProcess(SYNCHRONIZE, FALSE, pid) : nullptr);
+    if (process.IsReady())
+        WaitForSingleObject(process, kQuitWaitMs);
+    else
+        Sleep(1000);
+}
+
+// The running changer's window, or null; one still quitting on this process's request is
+// waited for first.
+HWND FindRunningChanger()
+{
+    HWND changer = FindWindowA(WPCHANGER_CLASS, nullptr);
+    DWORD pid = 0;
+    if (changer && dwQuittingPid && GetWindowThreadProcessId(changer, &pid) && pid == dwQuittingPid) {
+        WaitForQuitted(pid);
+        changer = FindWindowA(WPCHANGER_CLASS, nullptr);
+    }
+    dwQuittingPid = 0;
+    return changer;
+}
+
 } // namespace
 
 void DoManageWP(HWND hwnd, HINSTANCE, char*, int)
@@ -103,11 +143,10 @@ void CALLBACK ManageWP(HWND hwnd, HINSTANCE inst, char* cmdLine, int show)
 
 void RunWPChanger(HWND owner, int start)
 {
-    HWND changer = FindWindowA(WPCHANGER_CLASS, nullptr);
     if (!start) {
-        if (changer)
-            PostMessageA(changer, GetMyCompanyMsg(), COMPANYMSG_QUIT, COMPANYMSG_QUIT_KEY);
-    } else if (!changer) {
+        if (HWND changer = FindWindowA(WPCHANGER_CLASS, nullptr))
+            QuitChanger(changer);
+    } else if (!FindRunningChanger()) {
         char cmd[520] = "";
         char lib[520];
         DWORD n = GetModuleFileNameA(GetLibraryModule(), lib, sizeof(lib));
@@ -124,19 +163,15 @@ void RunWPChanger(HWND owner, int start)
 void CALLBACK Uninstall(HWND, HINSTANCE, char*, int)
 {
     InitMBCS();
-    HWND changer = FindWindowA(WPCHANGER_CLASS, nullptr);
-    if (!changer)
-        return;
-    // Wait for the changer to end, so it cannot write the file again after it is gone.
-    DWORD pid = 0;
-    GetWindowThreadProcessId(changer, &pid);
-    FwHandle process(pid ? OpenProcess(SYNCHRONIZE, FALSE, pid) : nullptr);
-    PostMessageA(changer, GetMyCompanyMsg(), COMPANYMSG_QUIT, COMPANYMSG_QUIT_KEY);
-    if (process.IsReady()) {
-        WaitForSingleObject(process, 10000);
-    } else {
-        Sleep(1000);
+    // The changer must be gone first, so that it cannot set its wallpaper again.
+    if (HWND changer = FindWindowA(WPCHANGER_CLASS, nullptr)) {
+        QuitChanger(changer);
+        WaitForQuitted(dwQuittingPid);
     }
+    // Uninstalling creates no settings key: it is opened for writing only where it exists.
+    RegKey settings;
+    if (RegKey(AppInfo::Data().pszRootKey, 0).IsReady())
+        settings.Open(AppInfo::Data().pszRootKey, 1);
+    PutBackUserWallpaper(settings);
     Opts::DelBMP();
-    SetWallpaper(nullptr);
 }

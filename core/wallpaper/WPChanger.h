@@ -11,7 +11,8 @@ extern "C" {
 // Entries the DLL runner calls ("RunDll32.exe VNT32.dll,ManageWP"); exported by their
 // plain names too.
 VNT_API void CALLBACK ManageWP(HWND hwnd, HINSTANCE inst, char* cmdLine, int show);
-// Stops a running changer, deletes the wallpaper file and clears the desktop wallpaper.
+// Stops a running changer and waits for it to end, puts the user's own wallpaper back
+// when ours is shown, and deletes the wallpaper file.
 VNT_API void CALLBACK Uninstall(HWND hwnd, HINSTANCE inst, char* cmdLine, int show);
 }
 
@@ -19,5 +20,6 @@ VNT_API void CALLBACK Uninstall(HWND hwnd, HINSTANCE inst, char* cmdLine, int sh
 // quit. Only hwnd is used, as the owner of the window.
 VNT_API void DoManageWP(HWND hwnd, HINSTANCE inst, char* cmdLine, int show);
 // Starts (start non-zero) the changer unless one runs, or tells a running one to quit;
-// writes or removes the autorun value accordingly.
+// writes or removes the autorun value accordingly. A changer that this process told to
+// quit and that is still on its way out is waited for (up to 10 s) before a start.
 VNT_API void RunWPChanger(HWND owner, int start);

@@ -5,13 +5,7 @@
 #include "ui/FindScreenSaverWnd.h"
 #include "wallpaper/ChangeTime.h"
 
-static void GetNow(SYSTEMTIME& t)
-{
-    GetLocalTime(&t);
-}
-
-WPChangerWnd::WPChangerWnd()
-    : timer(0), timerWake(0), uMsg(GetMyCompanyMsg()), ullNextChange(0)
+WPChangerWnd::WPChangerWnd() : timer(0), uMsg(GetMyCompanyMsg()), ullNextChange(0)
 {
     bAutoDelete = 0;
     srand(static_cast<unsigned>(time(nullptr)));
@@ -26,6 +20,16 @@ WPChangerWnd::~WPChangerWnd()
     hWnd = nullptr;
 }
 
+void WPChangerWnd::GetNow(SYSTEMTIME& t)
+{
+    GetLocalTime(&t);
+}
+
+void WPChangerWnd::MakeChange()
+{
+    opts.SetNextWP();
+}
+
 LRESULT WPChangerWnd::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam)
 {
     if (msg == uMsg) {
@@ -34,25 +38,21 @@ LRESULT WPChangerWnd::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam)
             return 0;
         }
     } else if (msg == WM_TIMER) {
-        if (wParam == idWakeTimer) {
-            timerWake.Stop();
-            ArmForNextChange();
-        } else {
-            ChangeWallpaper();
-        }
+        if (wParam == idChangeTimer)
+            OnTick();
     } else if (msg == WM_CREATE) {
         opts.Load();
         opts.UpdateImageLists();
         ChangeWallpaper();
     } else if (msg == WM_DESTROY) {
         timer.Stop();
-        timerWake.Stop();
         opts.Store();
+    } else if (msg == WM_TIMECHANGE) {
+        Replan();
     } else if (msg == WM_POWERBROADCAST) {
         // Back from sleep: a boundary passed meanwhile is due now.
-        if ((wParam == PBT_APMRESUMESUSPEND || wParam == PBT_APMRESUMEAUTOMATIC) &&
-            (timer.IsTicking() || timerWake.IsTicking()))
-            ArmForNextChange();
+        if (wParam == PBT_APMRESUMESUSPEND || wParam == PBT_APMRESUMEAUTOMATIC)
+            Replan();
         return 0;
     }
     return FwWnd::OnMessage(msg, wParam, lParam);
@@ -72,7 +72,7 @@ void WPChangerWnd::ChangeWallpaper()
     SetChangeTimer(0);
     // While a screen saver runs the change falls out; it is not made up later.
     if (!FindScreenSaverWnd())
-        opts.SetNextWP();
+        MakeChange();
     SetChangeTimer(1);
 }
 
@@ -80,10 +80,9 @@ void WPChangerWnd::SetChangeTimer(int start)
 {
     if (!start) {
         timer.Stop();
-        timerWake.Stop();
         return;
     }
-    if (timer.IsTicking() || timerWake.IsTicking() || !opts.IsOn(OPT_WP_CHANGE))
+    if (timer.IsTicking() || !opts.IsOn(OPT_WP_CHANGE))
         return;
     if (opts.dwWPChangeCount == 0)
         opts.dwWPChangeCount = 1;
@@ -97,17 +96,37 @@ void WPChangerWnd::SetChangeTimer(int start)
     ArmForNextChange();
 }
 
+void WPChangerWnd::OnTick()
+{
+    if (!ullNextChange) {
+        timer.Stop(); // a tick from nowhere: no change is planned
+        return;
+    }
+    SYSTEMTIME now;
+    GetNow(now);
+    ullNextChange = ReplanWPChange(now, ullNextChange, opts.dwWPChange, opts.dwWPChangeCount);
+    if (IsWPChangeDue(now, ullNextChange))
+        ChangeWallpaper();
+    else
+        ArmForNextChange();
+}
+
+void WPChangerWnd::Replan()
+{
+    if (!ullNextChange)
+        return;
+    SYSTEMTIME now;
+    GetNow(now);
+    ullNextChange = ReplanWPChange(now, ullNextChange, opts.dwWPChange, opts.dwWPChangeCount);
+    ArmForNextChange();
+}
+
 void WPChangerWnd::ArmForNextChange()
 {
     timer.Stop();
-    timerWake.Stop();
     if (!hWnd || !ullNextChange)
         return;
     SYSTEMTIME now;
     GetNow(now);
-    WPTimerPlan plan = PlanWPTimer(MsUntil(now, ullNextChange));
-    if (plan.bWake)
-        timerWake.Start(hWnd, plan.uElapse, nullptr, idWakeTimer);
-    else
-        timer.Start(hWnd, plan.uElapse, nullptr, idChangeTimer);
+    timer.Start(hWnd, WPTimerLeg(MsUntil(now, ullNextChange)), nullptr, idChangeTimer);
 }

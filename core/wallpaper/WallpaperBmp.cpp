@@ -1,8 +1,6 @@
 #include "wallpaper/WallpaperBmp.h"
-#include "base/Mbcs.h"
-#include "base/Path.h"
-#include "picture/FwFile.h"
 #include "picture/GdiHolders.h"
+#include "wallpaper/ReplacingFile.h"
 
 WORD BmpColorBits(WORD planesTimesBits)
 {
@@ -66,51 +64,6 @@ BITMAPINFO* CreateBitmapInfoStruct(HBITMAP bitmap)
     return info;
 }
 
-namespace {
-
-// A file written under a temporary name in the target's folder; deleted unless it was
-// put in the target's place.
-class TempFile {
-public:
-    char szPath[MAX_PATH];
-    FwFile file;
-
-    explicit TempFile(const char* target)
-    {
-        szPath[0] = '\0';
-        char folder[MAX_PATH];
-        StrCopyN(folder, target, sizeof(folder));
-        StripFileName(folder);
-        if (!folder[0])
-            StrCopyN(folder, ".", sizeof(folder));
-        // Makes a unique empty file, so two writers never share a temporary file.
-        if (!GetTempFileNameA(folder, "vnt", 0, szPath))
-            szPath[0] = '\0';
-        else
-            file.Open(szPath, GENERIC_READ | GENERIC_WRITE, 0, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL);
-    }
-    ~TempFile()
-    {
-        file.Close();
-        if (szPath[0])
-            FwFile::Delete(szPath);
-    }
-    TempFile(const TempFile&) = delete;
-    TempFile& operator=(const TempFile&) = delete;
-
-    // Closes the file and puts it in the target's place; 1 on success.
-    int Commit(const char* target)
-    {
-        file.Close();
-        if (!szPath[0] || !MoveFileExA(szPath, target, MOVEFILE_REPLACE_EXISTING))
-            return 0;
-        szPath[0] = '\0';
-        return 1;
-    }
-};
-
-} // namespace
-
 int CreateBMPFile(char* file, HDC dc, HBITMAP bitmap, BITMAPINFO* info)
 {
     if (!file || !file[0])
@@ -123,31 +76,37 @@ int CreateBMPFile(char* file, HDC dc, HBITMAP bitmap, BITMAPINFO* info)
         ownedInfo.p = info;
     }
     BITMAPINFOHEADER& h = info->bmiHeader;
-    // The layout the file is written with; the system may touch the header while it reads
-    // the pixels, but the file must stay consistent with what it holds.
-    const DWORD imageSize = h.biSizeImage;
-    const DWORD colorsUsed = h.biClrUsed;
-    const LONG height = h.biHeight;
-    if (imageSize == 0 || height <= 0)
+    // A caller's block may be wrong: the sizes come from its geometry, never from its
+    // size fields, and the table is no longer than its colour bits allow.
+    if (h.biSize != sizeof(BITMAPINFOHEADER) || h.biCompression != BI_RGB || h.biHeight <= 0)
+        return 0;
+    const WORD c = BmpColorBits(static_cast<WORD>(h.biPlanes * h.biBitCount));
+    const DWORD imageSize = BmpImageSize(h.biWidth, h.biHeight, c);
+    const DWORD maxColors = ColorTableEntries(c);
+    // The system fills a whole table below 16 bits even where none was asked for.
+    const DWORD colorsUsed =
+        h.biClrUsed ? (h.biClrUsed < maxColors ? h.biClrUsed : maxColors) : (c <= 8 ? maxColors : 0);
+    if (c == 0 || imageSize == 0)
         return 0;
     LocalBlock pixels(LocalAlloc(LMEM_FIXED, imageSize));
     if (!pixels.p)
         return 0;
-    if (!GetDIBits(dc, bitmap, 0, static_cast<UINT>(height), pixels.p, info, DIB_RGB_COLORS))
+    if (!GetDIBits(dc, bitmap, 0, static_cast<UINT>(h.biHeight), pixels.p, info, DIB_RGB_COLORS))
         return 0;
+    // The system may touch the header while it reads; the file describes what it holds.
     h.biSizeImage = imageSize;
     h.biClrUsed = colorsUsed;
 
-    TempFile temp(file);
-    if (!temp.file.IsReady())
+    ReplacingFile out(file);
+    if (!out.IsReady())
         return 0;
     const DWORD infoSize = sizeof(BITMAPINFOHEADER) + colorsUsed * sizeof(RGBQUAD);
     BITMAPFILEHEADER fh = {};
     fh.bfType = 0x4D42; // "BM"
     fh.bfOffBits = sizeof(BITMAPFILEHEADER) + infoSize;
     fh.bfSize = fh.bfOffBits + imageSize;
-    int ok = temp.file.WriteBin(&fh, sizeof(fh));
-    ok = temp.file.WriteBin(info, infoSize) && ok;
-    ok = temp.file.WriteBin(pixels.p, imageSize) && ok;
-    return ok && temp.Commit(file) ? 1 : 0;
+    int ok = out.file.WriteBin(&fh, sizeof(fh));
+    ok = out.file.WriteBin(info, infoSize) && ok;
+    ok = out.file.WriteBin(pixels.p, imageSize) && ok;
+    return ok && out.Commit() ? 1 : 0;
 }

@@ -16,7 +16,8 @@ VNT_API DWORD BmpImageSize(LONG width, LONG height, WORD colorBits);
 // queried or memory is short.
 VNT_API BITMAPINFO* CreateBitmapInfoStruct(HBITMAP bitmap);
 // Writes the bitmap's pixels, read through dc, to file; with a null info the function
-// makes and frees its own. The file is written beside the target under a temporary name
-// and then put in its place, so a failed write leaves the previous file as it was.
-// 1 on success, 0 on any failure.
+// makes and frees its own. A caller's info must be a 40-byte header for uncompressed,
+// bottom-up rows; the pixel and table sizes are computed from its geometry. The file is
+// written beside the target and then put in its place (ReplacingFile), so a failed write
+// leaves the previous file as it was. 1 on success, 0 on any failure.
 VNT_API int CreateBMPFile(char* file, HDC dc, HBITMAP bitmap, BITMAPINFO* info);

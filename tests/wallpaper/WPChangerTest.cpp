@@ -1,191 +1,223 @@
 // The wallpaper changer as the user meets it: a process of its own under the DLL runner,
-// started once, changing the wallpaper at once and then at full minutes, holding back
-// while a screen saver runs, storing its options when told to quit, and taken away by
-// Uninstall.
+// started once, changing the wallpaper at once and then at full minutes, quitting on the
+// request, started anew by a start that meets a changer still quitting, and taken away by
+// Uninstall, which gives the user's own wallpaper back.
 #include <gtest/gtest.h>
 #include <windows.h>
 #include <shlwapi.h>
+#include <tlhelp32.h>
+#include <atomic>
 #include <string>
+#include <thread>
 #include "ChangerTestUtil.h"
 #include "TestUtil.h"
 #include "base/CompanyMsg.h"
-#include "base/Launch.h"
-#include "base/Module.h"
 #include "options/Opts.h"
 #include "wallpaper/ChangeTime.h"
 
 namespace {
 
-class ChangerProcess : public ::testing::Test {
-protected:
-    RealStateAside aside;
-    BinLibrary lib;
-    std::string bmp;
+const char kRunKey[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
+const char kBackupKey[] = "Software\\VantoraTest\\ChangerBackup";
 
-    void SetUp() override
+HWND FindChanger()
+{
+    return FindWindowA("WPChangerWnd32", nullptr);
+}
+
+DWORD ChangerPid()
+{
+    DWORD pid = 0;
+    if (HWND h = FindChanger())
+        GetWindowThreadProcessId(h, &pid);
+    return pid;
+}
+
+int CountProcesses(const char* exeName)
+{
+    HANDLE snap = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
+    int n = 0;
+    PROCESSENTRY32 pe = {};
+    pe.dwSize = sizeof(pe);
+    for (BOOL ok = Process32First(snap, &pe); ok; ok = Process32Next(snap, &pe))
+        n += lstrcmpiA(pe.szExeFile, exeName) == 0;
+    CloseHandle(snap);
+    return n;
+}
+
+bool WaitProcessEnd(DWORD pid, DWORD ms)
+{
+    HANDLE h = OpenProcess(SYNCHRONIZE, FALSE, pid);
+    bool ended = !h || WaitFor([h] { return WaitForSingleObject(h, 0) == WAIT_OBJECT_0; }, ms);
+    if (h)
+        CloseHandle(h);
+    return ended;
+}
+
+void EndStrayChangers()
+{
+    for (DWORD pid; (pid = ChangerPid()) != 0;) {
+        PostMessageA(FindChanger(), RegisterWindowMessageA("CorvaneMessage"), 1, 6294);
+        if (WaitProcessEnd(pid, 10000))
+            continue;
+        HANDLE h = OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, pid);
+        if (!h)
+            return;
+        TerminateProcess(h, 1);
+        WaitForSingleObject(h, 5000);
+        CloseHandle(h);
+    }
+}
+
+// Replaces the key to with a copy of from (none when from is missing).
+bool MoveKey(const char* from, const char* to)
+{
+    SHDeleteKeyA(HKEY_CURRENT_USER, to);
+    HKEY src = nullptr, dst = nullptr;
+    if (RegOpenKeyExA(HKEY_CURRENT_USER, from, 0, KEY_READ, &src) != ERROR_SUCCESS)
+        return true;
+    bool ok = RegCreateKeyExA(HKEY_CURRENT_USER, to, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &dst, nullptr) ==
+                  ERROR_SUCCESS &&
+              SHCopyKeyA(src, nullptr, dst, 0) == ERROR_SUCCESS;
+    RegCloseKey(src);
+    if (dst)
+        RegCloseKey(dst);
+    return ok && SHDeleteKeyA(HKEY_CURRENT_USER, from) == ERROR_SUCCESS;
+}
+
+// What a changer process touches of the user's: settings key, autorun value, desktop
+// wallpaper and wallpaper file, put aside and back; stray changers are ended.
+struct RealStateAside {
+    DesktopAside desktop;
+    const std::string runValue = RegString(kRunKey, "VTWPChanger");
+    std::string bmpPath;
+    bool bReady;
+
+    RealStateAside()
     {
-        ASSERT_TRUE(aside.Ready());
-        ASSERT_TRUE(lib.Ready()) << lib.Path();
-        ASSERT_EQ(nullptr, FindChanger());
+        EndStrayChangers();
         char path[MAX_PATH];
         Opts::GetPathForBMP(path);
-        bmp = path;
-        ASSERT_FALSE(Exists(bmp));
-        // Changes every minute; a count of 0 counts as 1.
-        SetRegDword("Options", OPT_SS_CHANGE | OPT_SS_GRADUAL | OPT_WP_CHANGE);
-        SetRegDword("WP_change", 0);
-        SetRegDword("WP_count", 0);
+        bmpPath = path;
+        bReady = MoveKey(kSettingsKey, kBackupKey) &&
+                 (!Exists(bmpPath) || MoveFileExA(path, (bmpPath + ".testbackup").c_str(), MOVEFILE_REPLACE_EXISTING));
     }
-
-    // Waits for the changer's window and its first wallpaper.
-    DWORD WaitStarted()
+    ~RealStateAside()
     {
-        EXPECT_TRUE(WaitFor([] { return FindChanger() != nullptr; }, 30000));
-        EXPECT_TRUE(WaitFor([&] { return Exists(bmp) && GetWallpaperSetting() == bmp; }, 30000));
-        return ChangerPid();
-    }
-    DWORD Start()
-    {
-        lib.RunWPChanger(nullptr, 1);
-        return WaitStarted();
+        EndStrayChangers();
+        MoveKey(kBackupKey, kSettingsKey);
+        RegDeleteKeyA(HKEY_CURRENT_USER, "Software\\VantoraTest"); // only when empty
+        SetRegString(kRunKey, "VTWPChanger", runValue);
+        DeleteFileA(bmpPath.c_str());
+        MoveFileA((bmpPath + ".testbackup").c_str(), bmpPath.c_str());
+        // The library remembers its folder as the home folder; every start drops it anyway.
+        SHDeleteValueA(HKEY_LOCAL_MACHINE, "Software\\Corvane\\Vantora\\Setup", "Home");
     }
 };
 
-// The process runs under the DLL runner, for the entry of the library at libPath.
-void ExpectRunnerOf(DWORD pid, const std::string& libPath)
-{
-    const std::string cmd = ProcessCommandLine(pid);
-    const std::string tail = " " + ShortPath(libPath) + ",ManageWP";
-    EXPECT_TRUE(StrStrIA(cmd.c_str(), "rundll32")) << cmd;
-    ASSERT_GT(cmd.size(), tail.size()) << cmd;
-    EXPECT_EQ(tail, cmd.substr(cmd.size() - tail.size())) << cmd;
-}
+// VNT32.dll of the built product loaded from bin, so the changer it starts finds the
+// sample image sets beside it.
+struct BinLibrary {
+    const std::string path = BinDir() + "\\VNT32.dll";
+    const HMODULE hLib = LoadLibraryA(path.c_str());
+    void (*const RunWPChanger)(HWND, int) =
+        reinterpret_cast<void (*)(HWND, int)>(GetProcAddress(hLib, "_Z12RunWPChangerP6HWND__i"));
+    void(CALLBACK* const Uninstall)(HWND, HINSTANCE, char*, int) =
+        reinterpret_cast<void(CALLBACK*)(HWND, HINSTANCE, char*, int)>(GetProcAddress(hLib, "Uninstall"));
+    ~BinLibrary() { FreeLibrary(hLib); }
+};
 
-// The position in the wallpaper's picture sequence; it moves at every change.
-std::string WallpaperPosition()
+std::string ShortPathOf(const std::string& path)
 {
-    return std::to_string(RegDword("WP_LastSet")) + "/" + std::to_string(RegDword("WP_LastPic"));
+    char buf[MAX_PATH];
+    DWORD n = GetShortPathNameA(path.c_str(), buf, sizeof(buf));
+    return n && n < sizeof(buf) ? std::string(buf) : path;
 }
 
 } // namespace
 
-TEST_F(ChangerProcess, RunsOnceChangesAtFullMinutesAndQuitsOnRequest)
+TEST(ChangerProcess, RunsOnceAtFullMinutesRestartsAfterAStopAndUninstalls)
 {
-    DWORD pid = Start();
-    ASSERT_NE(0u, pid);
-    ExpectRunnerOf(pid, lib.Path());
-    EXPECT_EQ("RunDll32.exe " + ShortPath(lib.Path()) + ",ManageWP", RunValue());
+    RealStateAside aside;
+    ASSERT_TRUE(aside.bReady);
+    BinLibrary lib;
+    ASSERT_TRUE(lib.RunWPChanger && lib.Uninstall) << lib.path;
+    char path[MAX_PATH];
+    Opts::GetPathForBMP(path);
+    const std::string bmp = path, runLine = "RunDll32.exe " + ShortPathOf(lib.path) + ",ManageWP";
+    ScratchDir dir("vntuser");
+    const std::string photo = dir / "Photo.bmp";
+    ASSERT_TRUE(WriteFileBytes(photo, "BM", 2));
+    SetDesktopWallpaper(photo, "2");
+    // Changes every minute; a count of 0 counts as 1.
+    SetRegDword("Options", OPT_SS_CHANGE | OPT_WP_CHANGE);
+    SetRegDword("WP_change", 0);
+    SetRegDword("WP_count", 0);
 
-    // The wallpaper: the desktop's size, in the temporary folder, named by the setting.
+    // Stopping with no changer running only removes the autorun value.
+    SHSetValueA(HKEY_CURRENT_USER, kRunKey, "VTWPChanger", REG_SZ, "x", 2);
+    lib.RunWPChanger(nullptr, 0);
+    EXPECT_EQ("", RegString(kRunKey, "VTWPChanger"));
+
+    // Started: the DLL runner's process, the autorun value, our wallpaper at once.
+    lib.RunWPChanger(nullptr, 1);
+    ASSERT_TRUE(WaitFor([&] { return FindChanger() && DesktopValue() == bmp; }, 30000));
+    const DWORD pid = ChangerPid();
+    EXPECT_EQ(1, CountProcesses("rundll32.exe"));
+    EXPECT_EQ(runLine, RegString(kRunKey, "VTWPChanger"));
     ExpectDesktopBmp(bmp);
-    char temp[MAX_PATH];
-    GetTempPathA(sizeof temp, temp);
-    EXPECT_EQ(std::string(temp) + "Vantora.BMP", bmp);
-    EXPECT_EQ(bmp, GetWallpaperSetting());
-    EXPECT_NE("4294967295/4294967295", WallpaperPosition());
-
     // A second start makes no second process; one started directly, as the autorun value
     // does at logon, gives way.
-    EXPECT_EQ(1, CountProcesses("rundll32.exe"));
     lib.RunWPChanger(nullptr, 1);
     PumpMessages(3000);
     EXPECT_EQ(1, CountProcesses("rundll32.exe"));
     ChildProcess direct;
-    ASSERT_TRUE(direct.Start("rundll32.exe " + ShortPath(lib.Path()) + ",ManageWP"));
+    ASSERT_TRUE(direct.Start(runLine));
     EXPECT_TRUE(direct.Wait(20000));
     EXPECT_EQ(pid, ChangerPid());
 
-    // The next change comes at the next full minute, not before.
-    ULONGLONG first = FileWriteLocal(bmp);
-    ASSERT_NE(0u, first);
+    // The next change comes at the next full minute, not before: the picture sequence moves.
+    const DWORD position = RegDword("WP_LastPic") ^ (RegDword("WP_LastSet") << 8);
     SYSTEMTIME now;
     GetLocalTime(&now);
-    ULONGLONG boundary = NextWPChange(now, WP_MINUTES, 1);
-    ASSERT_TRUE(WaitFor([&] { return FileWriteLocal(bmp) != first; }, 75000));
-    ULONGLONG second = FileWriteLocal(bmp);
-    EXPECT_GE(second + 10000 * 50, boundary); // file times may be a little coarse
-    EXPECT_LT(second, boundary + 10000ull * 5000);
+    const ULONGLONG boundary = NextWPChange(now, WP_MINUTES, 1);
+    ASSERT_TRUE(WaitFor([&] { return (RegDword("WP_LastPic") ^ (RegDword("WP_LastSet") << 8)) != position; }, 75000));
+    GetLocalTime(&now);
+    EXPECT_GE(LocalTimeToCount(now), boundary);
+    EXPECT_LT(LocalTimeToCount(now), boundary + 10000ull * 5000);
 
     // Other values of the quit request are ignored.
-    const unsigned msg = GetMyCompanyMsg();
-    PostMessageA(FindChanger(), msg, 1, 6293);
-    PostMessageA(FindChanger(), msg, 2, 6294);
+    PostMessageA(FindChanger(), GetMyCompanyMsg(), 1, 6293);
+    PostMessageA(FindChanger(), GetMyCompanyMsg(), 2, 6294);
     EXPECT_FALSE(WaitProcessEnd(pid, 3000));
-    EXPECT_EQ(pid, ChangerPid());
 
-    // The quit request ends the process; the options are stored, the count as 1, and with
-    // the changer on the wallpaper stays.
-    EXPECT_EQ(0u, RegDword("WP_count"));
-    PostMessageA(FindChanger(), msg, 1, 6294);
+    // The settings stop the changer when they open and start it when they close; a changer
+    // busy with a change (its thread held here) is still there when the start comes.
+    HANDLE thread = OpenThread(THREAD_SUSPEND_RESUME, FALSE, GetWindowThreadProcessId(FindChanger(), nullptr));
+    ASSERT_NE(static_cast<DWORD>(-1), SuspendThread(thread));
+    lib.RunWPChanger(nullptr, 0);
+    std::atomic<bool> started(false);
+    std::thread start([&] {
+        lib.RunWPChanger(nullptr, 1);
+        started = true;
+    });
+    WaitFor([&] { return started.load(); }, 3000); // a start that does not wait is back here
+    ResumeThread(thread);
+    CloseHandle(thread);
+    start.join();
+    // The old one stored its options as it quit, the count as 1; a new one runs.
     EXPECT_TRUE(WaitProcessEnd(pid, 20000));
-    EXPECT_EQ(nullptr, FindChanger());
     EXPECT_EQ(1u, RegDword("WP_count"));
-    EXPECT_EQ(0u, RegDword("WP_change"));
-    EXPECT_TRUE(Exists(bmp));
-    EXPECT_EQ(bmp, GetWallpaperSetting());
-}
+    EXPECT_TRUE(WaitFor([&] { return ChangerPid() != 0 && ChangerPid() != pid; }, 30000));
+    EXPECT_TRUE(WaitFor([&] { return DesktopValue() == bmp; }, 30000));
 
-TEST_F(ChangerProcess, HoldsBackWhileAScreenSaverRuns)
-{
-    SetRegDword("WP_change", 2); // the next boundary is far away: only the test's ticks count
-    SetRegDword("WP_count", 1);
-    DWORD pid = Start();
-    ASSERT_NE(0u, pid);
-    HWND changer = FindChanger();
-    const std::string before = WallpaperPosition();
-    const ULONGLONG written = FileWriteLocal(bmp);
-
-    WNDCLASSA wc = {};
-    wc.lpfnWndProc = DefWindowProcA;
-    wc.hInstance = GetModuleHandleA(nullptr);
-    wc.lpszClassName = "WindowsScreenSaverClass";
-    ASSERT_TRUE(RegisterClassA(&wc));
-    HWND saver = CreateWindowA(wc.lpszClassName, "", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr,
-                               wc.hInstance, nullptr);
-    ASSERT_TRUE(saver);
-
-    // The change timer fires while the saver's window exists: no change.
-    PostMessageA(changer, WM_TIMER, 1, 0);
-    PumpMessages(3000);
-    EXPECT_EQ(before, WallpaperPosition());
-    EXPECT_EQ(written, FileWriteLocal(bmp));
-
-    // Once the saver is gone, the next tick changes the wallpaper.
-    DestroyWindow(saver);
-    UnregisterClassA(wc.lpszClassName, wc.hInstance);
-    PostMessageA(changer, WM_TIMER, 1, 0);
-    EXPECT_TRUE(WaitFor([&] { return WallpaperPosition() != before; }, 20000));
-    EXPECT_TRUE(WaitFor([&] { return FileWriteLocal(bmp) != written; }, 20000));
-    EXPECT_EQ(pid, ChangerPid());
-}
-
-TEST_F(ChangerProcess, StopRemovesTheAutorunValueAndUninstallClearsTheWallpaper)
-{
-    // Stopping with no changer running only removes the autorun value.
-    SHSetValueA(HKEY_CURRENT_USER, kRunKey, "VTWPChanger", REG_SZ, "x", 2);
-    lib.RunWPChanger(nullptr, 0);
-    EXPECT_EQ("", RunValue());
-
-    // The DLL runner started for this program's own copy of the library runs the entry in
-    // a process of its own, from that copy. Stopping it: it quits, the wallpaper stays.
-    ASSERT_NE(0, RunDll32("ManageWP"));
-    DWORD pid = WaitStarted();
-    ASSERT_NE(0u, pid);
-    char own[MAX_PATH];
-    GetModuleFileNameA(GetLibraryModule(), own, sizeof own);
-    ExpectRunnerOf(pid, own);
-    lib.RunWPChanger(nullptr, 0);
-    EXPECT_TRUE(WaitProcessEnd(pid, 20000));
-    EXPECT_EQ("", RunValue());
-    EXPECT_TRUE(Exists(bmp));
-
-    // Uninstall stops the changer, deletes the file and clears the wallpaper; the autorun
-    // value stays for the uninstaller to remove.
-    pid = Start();
-    ASSERT_NE(0u, pid);
-    lib.Uninstall();
-    EXPECT_TRUE(WaitProcessEnd(pid, 20000));
+    // Uninstall stops the changer, gives the user's wallpaper back and deletes ours; the
+    // autorun value stays for the uninstaller to remove.
+    const DWORD second = ChangerPid();
+    lib.Uninstall(nullptr, nullptr, nullptr, SW_SHOWNORMAL);
+    EXPECT_TRUE(WaitProcessEnd(second, 20000));
     EXPECT_FALSE(Exists(bmp));
-    EXPECT_EQ("", GetWallpaperSetting());
-    EXPECT_EQ("RunDll32.exe " + ShortPath(lib.Path()) + ",ManageWP", RunValue());
+    EXPECT_EQ(photo, DesktopValue());
+    EXPECT_EQ("2", DesktopValue("WallpaperStyle"));
+    EXPECT_EQ(runLine, RegString(kRunKey, "VTWPChanger"));
 }
