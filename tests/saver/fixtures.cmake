@@ -1,0 +1,12 @@
+# The image set of the slideshow tests, made at build time into tests/fixtures/saver.
+set(SAVER_FIXTURE_DIR ${TEST_DIR}/fixtures/saver)
+set(SAVER_FIXTURES ${SAVER_FIXTURE_DIR}/A/01_Grey_50.jpg ${SAVER_FIXTURE_DIR}/A/04_Grey_200.jpg)
+add_custom_command(OUTPUT ${SAVER_FIXTURES}
+  COMMAND ${CMAKE_CURRENT_LIST_DIR}/make-fixtures ${SAVER_FIXTURE_DIR}
+  DEPENDS ${CMAKE_CURRENT_LIST_DIR}/make-fixtures
+  COMMENT "Making the slideshow test pictures")
+add_custom_target(SaverFixtures DEPENDS ${SAVER_FIXTURES})
+if(TARGET test_saver)
+  add_dependencies(test_saver SaverFixtures)
+endif()
+
