@@ -3,6 +3,7 @@
 #include <time.h>
 #include <vector>
 #include "GradualReplace.h"
+#include "MonitorLayout.h"
 #include "picture/FwDC.h"
 
 namespace {
@@ -164,7 +165,9 @@ void SlideshowWnd::PrepareNext()
     RECT rc;
     GetClientRect(hWnd, &rc);
     int bPreview = IsPreview();
-    std::vector<RECT> frames(1, rc);
+    RECT rcScreen = rc;
+    MapWindowPoints(hWnd, nullptr, reinterpret_cast<POINT*>(&rcScreen), 2);
+    std::vector<RECT> frames = LayoutFrames(rcScreen, bPreview ? std::vector<RECT>() : GetMonitorRects());
 
     // Chosen now, shown later: the stored position keeps naming the picture on the screen
     // until the chosen ones are shown.

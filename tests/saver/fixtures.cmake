@@ -10,3 +10,9 @@ if(TARGET test_saver)
   add_dependencies(test_saver SaverFixtures)
 endif()
 
+# The real saver on two monitors, on a display of its own (scripts/check-two-monitors).
+if(TARGET test_saver)
+  add_test(NAME saver_two_monitors
+    COMMAND sh ${CMAKE_SOURCE_DIR}/scripts/check-two-monitors ${CMAKE_BINARY_DIR}/two-monitors.png)
+  set_tests_properties(saver_two_monitors PROPERTIES TIMEOUT 300 ENVIRONMENT "BUILD_DIR=${CMAKE_BINARY_DIR}")
+endif()
