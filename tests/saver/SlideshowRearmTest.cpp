@@ -8,11 +8,10 @@
 
 namespace {
 
-const char* kClass = "VntSlideshowRearmTest";
-const COLORREF kRed = RGB(255, 0, 0);
+const char kSettings[] = "Software\\Corvane\\Vantora\\ControlPanel";
 
-// Fills its memory with a pattern when deleted, so that any use after the deletion reads
-// garbage (a null-looking window, a wild previous procedure) and fails loudly.
+// Fills its memory with a pattern when deleted, so that any use after the deletion reads a
+// wild previous procedure or window and fails loudly.
 class PoisonedSlideshow : public SlideshowWnd {
 public:
     static int nDeleted;
@@ -25,94 +24,33 @@ public:
 };
 int PoisonedSlideshow::nDeleted = 0;
 
-// A full-screen slideshow window with gradual replacement, its first frame prepared, shown
-// and painted red all over.
-template <class Show>
-Show* CreateRedSlideshow()
-{
-    static bool registered = false;
-    if (!registered)
-        registered = FwWnd::RegisterClassExA(kClass, CS_OWNDC, nullptr, nullptr, nullptr, nullptr, nullptr, 0, 0);
-    Show* p = new Show;
-    if (!p->CreateEx(WS_EX_TOPMOST, kClass, "Slideshow", WS_POPUP, 0, 0, GetSystemMetrics(SM_CXSCREEN),
-                     GetSystemMetrics(SM_CYSCREEN), nullptr, nullptr, nullptr)) {
-        delete p;
-        return nullptr;
-    }
-    ShowWindow(p->hWnd, SW_SHOWNOACTIVATE);
-    p->opts.dwOpts = OPT_SS_CHANGE | OPT_SS_GRADUAL;
-    p->opts.dwTimeOut = 30;
-    WaitFor([&] { return !p->IsShowDue() && !p->preparer.IsBusy(); });
-    p->bTimerFired = 1; // from here on input cuts a replacement short
-    HDC hdc = GetDC(p->hWnd);
-    RECT rc;
-    GetClientRect(p->hWnd, &rc);
-    HBRUSH hbr = CreateSolidBrush(kRed);
-    FillRect(hdc, &rc, hbr);
-    DeleteObject(hbr);
-    ReleaseDC(p->hWnd, hdc);
-    return p;
-}
-
-bool IsRedAt(HWND hWnd, int x, int y)
-{
-    HDC hdc = GetDC(hWnd);
-    COLORREF c = GetPixel(hdc, x, y);
-    ReleaseDC(hWnd, hdc);
-    return c == kRed;
-}
-
 DWORD WINAPI SendClose(void* hWnd)
 {
     SendMessageA(static_cast<HWND>(hWnd), WM_CLOSE, 0, 0);
     return 0;
 }
 
-const char kSettings[] = "Software\\Corvane\\Vantora\\ControlPanel";
-const char kBackup[] = "Software\\VantoraTest\\RearmSettings";
+// A full-screen slideshow with gradual replacement every 30 s, its first picture shown and
+// the next one prepared.
+template <class Show>
+Show* CreateSlideshow()
+{
+    FwWnd::RegisterClassExA("VntSlideshowRearm", CS_OWNDC, nullptr, nullptr, nullptr, nullptr, nullptr, 0, 0);
+    Show* p = new Show;
+    if (!p->CreateEx(WS_EX_TOPMOST, "VntSlideshowRearm", "Slideshow", WS_POPUP | WS_VISIBLE, 0, 0,
+                     GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN), nullptr, nullptr, nullptr))
+        return nullptr;
+    p->opts.dwOpts = OPT_SS_CHANGE | OPT_SS_GRADUAL;
+    p->opts.dwTimeOut = 30;
+    WaitFor([&] { return !p->IsShowDue() && !p->preparer.IsBusy(); });
+    return p;
+}
 
-// The real settings key is copied aside while the test's settings are in place.
-class SettingsInPlace {
-public:
-    SettingsInPlace(DWORD opts, DWORD timeOut)
-    {
-        SHDeleteKeyA(HKEY_CURRENT_USER, kBackup);
-        bSaved = CopyKey(kSettings, kBackup);
-        SHDeleteKeyA(HKEY_CURRENT_USER, kSettings);
-        SHSetValueA(HKEY_CURRENT_USER, kSettings, "Options", REG_DWORD, &opts, sizeof opts);
-        SHSetValueA(HKEY_CURRENT_USER, kSettings, "SS_TimeOut", REG_DWORD, &timeOut, sizeof timeOut);
-        SHSetValueA(HKEY_CURRENT_USER, kSettings, "SS", REG_BINARY, "1A\0", 4);
-    }
-    ~SettingsInPlace()
-    {
-        SHDeleteKeyA(HKEY_CURRENT_USER, kSettings);
-        if (bSaved)
-            CopyKey(kBackup, kSettings);
-        SHDeleteKeyA(HKEY_CURRENT_USER, "Software\\VantoraTest");
-    }
-
-private:
-    bool bSaved;
-    static bool CopyKey(const char* from, const char* to)
-    {
-        HKEY src, dst;
-        if (RegOpenKeyExA(HKEY_CURRENT_USER, from, 0, KEY_READ, &src) != ERROR_SUCCESS)
-            return false;
-        bool ok = RegCreateKeyA(HKEY_CURRENT_USER, to, &dst) == ERROR_SUCCESS;
-        if (ok) {
-            ok = SHCopyKeyA(src, nullptr, dst, 0) == ERROR_SUCCESS;
-            RegCloseKey(dst);
-        }
-        RegCloseKey(src);
-        return ok;
-    }
-};
-
-// The grey level at the centre of the screen, or -1 when it is no plain grey.
-int GreyAtCentre()
+// The grey level of a screen pixel, or -1 when it is no plain grey.
+int GreyAt(int x, int y)
 {
     HDC screen = GetDC(nullptr);
-    COLORREF c = GetPixel(screen, GetSystemMetrics(SM_CXSCREEN) / 2, GetSystemMetrics(SM_CYSCREEN) / 2);
+    COLORREF c = GetPixel(screen, x, y);
     ReleaseDC(nullptr, screen);
     int g = GetGValue(c);
     return abs(GetRValue(c) - g) <= 4 && abs(GetBValue(c) - g) <= 4 ? g : -1;
@@ -120,11 +58,15 @@ int GreyAtCentre()
 
 } // namespace
 
-// The real saver, nudged by one pixel at a time for four seconds with a picture every
-// second: the nudges do not end it, and the pictures keep changing afterwards.
+// The real saver with a gradual replacement every second, nudged by one pixel at a time for
+// four seconds: the nudges cut replacements short but do not end the saver, the pictures
+// keep changing afterwards, and each is finished all over the screen.
 TEST(SlideshowRearm, SaverGoesOnAfterSmallMouseMoves)
 {
-    SettingsInPlace settings(OPT_SS_CHANGE | OPT_SS_GRADUAL, 1);
+    SHDeleteKeyA(HKEY_CURRENT_USER, kSettings); // the saver's own settings, dropped again below
+    DWORD opts = OPT_SS_CHANGE | OPT_SS_GRADUAL, timeOut = 1;
+    SHSetValueA(HKEY_CURRENT_USER, kSettings, "Options", REG_DWORD, &opts, sizeof opts);
+    SHSetValueA(HKEY_CURRENT_USER, kSettings, "SS_TimeOut", REG_DWORD, &timeOut, sizeof timeOut);
     ScratchDir dir("vntnudge");
     ASSERT_TRUE(CopyProduct(dir.Path()));
     ASSERT_TRUE(CreateDirectoryA((dir / "Images").c_str(), nullptr));
@@ -132,70 +74,67 @@ TEST(SlideshowRearm, SaverGoesOnAfterSmallMouseMoves)
     for (const char* name : {"01_Grey_50.jpg", "02_Grey_100.jpg", "03_Grey_150.jpg", "04_Grey_200.jpg"})
         ASSERT_TRUE(CopyFileA((TestDir() + "\\fixtures\\saver\\A\\" + name).c_str(),
                               (dir / "Images\\A\\" + name).c_str(), FALSE));
-    POINT pt = {GetSystemMetrics(SM_CXSCREEN) / 3, GetSystemMetrics(SM_CYSCREEN) / 3};
-    SetCursorPos(pt.x, pt.y);
+    int cx = GetSystemMetrics(SM_CXSCREEN), cy = GetSystemMetrics(SM_CYSCREEN);
+    SetCursorPos(cx / 3, cy / 3);
 
     ChildProcess saver;
     ASSERT_TRUE(StartSaver(saver, "/s", dir.Path()));
     HWND hWnd = nullptr;
     ASSERT_TRUE(WaitFor([&] { return (hWnd = FindProcessWindow(saver.Id(), "WindowsScreenSaverClass")) != nullptr; }));
-    ASSERT_TRUE(WaitFor([] { return GreyAtCentre() > 0; }));
-
+    ASSERT_TRUE(WaitFor([&] { return GreyAt(cx / 2, cy / 2) > 0; }));
     DWORD start = GetTickCount();
     for (int i = 0; GetTickCount() - start < 4000; ++i) {
-        SetCursorPos(pt.x + i % 2, pt.y);
+        SetCursorPos(cx / 3 + i % 2, cy / 3);
         PumpMessages(30);
     }
     ASSERT_TRUE(saver.IsRunning()) << "moves of one pixel ended the saver";
-    int changes = 0, last = GreyAtCentre();
+
+    // A 4:3 picture fills the screen but for the caption's line: its corners and centre
+    // show one grey once a replacement is finished.
+    int changes = 0, last = GreyAt(cx / 2, cy / 2);
     WaitFor([&] {
-        int grey = GreyAtCentre();
-        if (grey > 0 && abs(grey - last) > 10) {
+        int grey = GreyAt(cx / 2, cy / 2);
+        if (grey > 0 && abs(grey - last) > 10 && grey == GreyAt(30, 2) && grey == GreyAt(cx - 30, cy - 40)) {
             ++changes;
             last = grey;
         }
         return changes >= 2;
-    }, 8000);
-    EXPECT_GE(changes, 2) << "pictures after the nudges";
+    }, 10000);
+    EXPECT_GE(changes, 2) << "whole pictures after the nudges";
     PostMessageA(hWnd, WM_KEYDOWN, VK_SPACE, 0);
     ASSERT_TRUE(saver.Wait(20000));
     EXPECT_EQ(0u, saver.ExitCode());
+    SHDeleteKeyA(HKEY_CURRENT_USER, kSettings);
 }
 
-// Input that cuts a replacement short but does not end the saver (a small mouse move, a key
-// release): the picture is finished at the next moment and the timer runs on.
-TEST(SlideshowRearm, ReplacementCutShortByInputIsFinished)
+// A small mouse move cuts a replacement short without ending the saver: the picture is
+// finished at once and not only at the next change 30 s later.
+TEST(SlideshowRearm, ReplacementCutShortIsFinished)
 {
-    for (UINT input : {WM_MOUSEMOVE, WM_KEYUP}) {
-        SCOPED_TRACE(input);
-        SlideshowWnd* p = CreateRedSlideshow<SlideshowWnd>();
-        ASSERT_NE(nullptr, p);
-        HWND hWnd = p->hWnd;
-        int cx = GetSystemMetrics(SM_CXSCREEN), cy = GetSystemMetrics(SM_CYSCREEN);
-        PostMessageA(hWnd, input, 0, 0);
-        HDC hdc = GetDC(hWnd);
-        p->ShowNext(hdc);
-        ReleaseDC(hWnd, hdc);
-        EXPECT_TRUE(IsRedAt(hWnd, 0, 0) || IsRedAt(hWnd, cx - 1, cy - 1)) << "cut short";
-        EXPECT_TRUE(WaitFor([&] { return !IsRedAt(hWnd, 0, 0) && !IsRedAt(hWnd, cx - 1, cy - 1) &&
-                                         !IsRedAt(hWnd, cx / 2, cy / 2); }, 10000));
-        UINT elapse = 0;
-        EXPECT_TRUE(p->timer.IsTicking());
-        EXPECT_TRUE(p->GetInterval(elapse));
-        DestroyWindow(hWnd);
-    }
+    SlideshowWnd* p = CreateSlideshow<SlideshowWnd>();
+    ASSERT_NE(nullptr, p);
+    p->bTimerFired = 1;
+    int cx = GetSystemMetrics(SM_CXSCREEN), cy = GetSystemMetrics(SM_CYSCREEN);
+    HDC hdc = GetDC(p->hWnd);
+    PatBlt(hdc, 0, 0, cx, cy, WHITENESS);
+    PostMessageA(p->hWnd, WM_MOUSEMOVE, 0, 0);
+    p->ShowNext(hdc);
+    EXPECT_EQ(RGB(255, 255, 255), GetPixel(hdc, cx - 1, cy - 1)) << "cut short";
+    EXPECT_TRUE(WaitFor([&] { return GetPixel(hdc, 0, 0) == 0 && GetPixel(hdc, cx - 1, cy - 1) == 0; }, 10000));
+    ReleaseDC(p->hWnd, hdc);
+    EXPECT_TRUE(p->timer.IsTicking());
+    DestroyWindow(p->hWnd);
 }
 
 // The close comes from another thread while the replacement asks whether input waits: the
 // window and the object go, and the timer tick that started the drawing returns quietly.
 TEST(SlideshowRearm, CloseSentDuringReplacementEndsTheDrawing)
 {
-    PoisonedSlideshow* p = CreateRedSlideshow<PoisonedSlideshow>();
+    PoisonedSlideshow* p = CreateSlideshow<PoisonedSlideshow>();
     ASSERT_NE(nullptr, p);
     HWND hWnd = p->hWnd;
     PoisonedSlideshow::nDeleted = 0;
-    DWORD tid;
-    HANDLE hThread = CreateThread(nullptr, 0, SendClose, hWnd, 0, &tid);
+    HANDLE hThread = CreateThread(nullptr, 0, SendClose, hWnd, 0, nullptr);
     ASSERT_NE(nullptr, hThread);
     // The close waits in this thread's queue until the drawing looks for input.
     DWORD start = GetTickCount();
