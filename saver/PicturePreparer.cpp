@@ -10,7 +10,7 @@ const DWORD kExitWait = 10000; // longest wait for a worker to end, at exit or a
 // COM on the worker thread, for the platform's picture loader.
 class ComApartment {
 public:
-    ComApartment() : bInit(SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED))) {}
+    ComApartment() : bInit(SUCCEEDED(CoInitialize(nullptr))) {}
     ~ComApartment()
     {
         if (bInit)
@@ -23,14 +23,18 @@ private:
     bool bInit;
 };
 
-// A hidden message-only window whose client area has a frame's size: iPicture::Blast fits
-// the picture into a window's client area. Message-only, so no broadcast waits for this
-// thread, which runs no message loop.
+// A hidden window whose client area has a frame's size: iPicture::Blast fits the picture
+// into a window's client area. Message-only where the system has them, so no broadcast
+// waits for this thread, which runs no message loop; Windows 9x and NT 4 get a hidden
+// top-level window for the moment of drawing.
 class FrameWindow {
 public:
     HWND hWnd;
-    FrameWindow(int cx, int cy)
-        : hWnd(CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, cx, cy, HWND_MESSAGE, nullptr, nullptr, nullptr)) {}
+    FrameWindow(int cx, int cy) : hWnd(Create(cx, cy, HWND_MESSAGE))
+    {
+        if (!hWnd)
+            hWnd = Create(cx, cy, nullptr);
+    }
     ~FrameWindow()
     {
         if (hWnd)
@@ -38,6 +42,12 @@ public:
     }
     FrameWindow(const FrameWindow&) = delete;
     FrameWindow& operator=(const FrameWindow&) = delete;
+
+private:
+    static HWND Create(int cx, int cy, HWND hParent)
+    {
+        return CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, cx, cy, hParent, nullptr, nullptr, nullptr);
+    }
 };
 
 // Workers whose preparer went before they ended. The process waits for them at exit, so
@@ -105,12 +115,12 @@ bool PicturePreparer::Start(int cx, int cy, const std::vector<FramePicture>& pic
     job->hNotify = hNotify;
     job->msgDone = msgDone;
     // The thread holds its own reference: the job outlives a preparer that goes first.
-    auto* pJob = new std::shared_ptr<Job>(job);
-    HANDLE h = reinterpret_cast<HANDLE>(_beginthreadex(nullptr, 0, ThreadProc, pJob, 0, nullptr));
+    std::unique_ptr<std::shared_ptr<Job>> pJob(new std::shared_ptr<Job>(job));
+    HANDLE h = reinterpret_cast<HANDLE>(_beginthreadex(nullptr, 0, ThreadProc, pJob.get(), 0, nullptr));
     if (h) {
+        pJob.release(); // the thread's now
         thread.reset(new FwHandle(h));
     } else {
-        delete pJob;
         Prepare(*job);
     }
     return true;
