@@ -1,10 +1,11 @@
 // Times Opts::GetNextPict with 50 image sets of 50 pictures, in list and random order:
 // the typical call (the next picture exists) and the worst call (a full cycle, or 100
-// random attempts, without finding a picture), beside a bare FindFirstFileA over the same
-// folders. The sets live in a scratch folder that a private machine-wide "Home" value
+// random attempts, without finding a picture), beside what the same calls cost when each
+// try made a folder test and a directory search of its own (before each set folder was
+// read once per call). The sets live in a scratch folder that a private machine-wide "Home" value
 // makes the product's home folder; the positions go to a private settings key.
 // Usage: bench_options [TYPICAL_CALLS [WORST_CALLS]]
-// Prints "NAME us_per_call=... calls=..." lines.
+// Prints "NAME us_per_call=... calls=..." lines and a table of now and before.
 #include <windows.h>
 #include <shlwapi.h>
 #include <stdio.h>
@@ -72,13 +73,15 @@ double TimeCalls(Opts& opts, int calls, int& found)
     return NowUs() - t0;
 }
 
-// One FindFirstFileA per picture number of every set, as the search makes per try.
-double TimeFindFirst(const std::string& images, const char* prefix, int& found)
+// One folder test and one FindFirstFileA per picture number of every set: what a try
+// cost before. The time in microseconds per try.
+double TimePerNumberSearch(const std::string& images, const char* prefix, int& found)
 {
     found = 0;
     double t0 = NowUs();
     for (int s = 0; s < kSets; ++s)
         for (int p = 1; p <= kPictures; ++p) {
+            GetFileAttributesA((images + "\\" + SetName(prefix, s)).c_str());
             char pattern[MAX_PATH];
             snprintf(pattern, sizeof pattern, "%s\\%s\\%02d*.jpg", images.c_str(), SetName(prefix, s).c_str(), p);
             WIN32_FIND_DATAA fd;
@@ -88,7 +91,7 @@ double TimeFindFirst(const std::string& images, const char* prefix, int& found)
                 FindClose(h);
             }
         }
-    return NowUs() - t0;
+    return (NowUs() - t0) / (kSets * kPictures);
 }
 
 } // namespace
@@ -136,13 +139,13 @@ int main(int argc, char** argv)
         for (int s = 0; s < kSets; ++s)
             opts.listSS.AddTail(("1" + SetName("Set", s)).c_str());
         opts.Set(OPT_SS_RANDOM, 0);
-        double us = TimeCalls(opts, typical, found);
-        Report("nextpict_list_typical", us, typical);
+        double listTypical = TimeCalls(opts, typical, found) / typical;
+        Report("nextpict_list_typical", listTypical * typical, typical);
         printf("  found=%d\n", found);
         opts.Set(OPT_SS_RANDOM, 1);
         srand(1);
-        us = TimeCalls(opts, typical, found);
-        Report("nextpict_random_typical", us, typical);
+        double randomTypical = TimeCalls(opts, typical, found) / typical;
+        Report("nextpict_random_typical", randomTypical * typical, typical);
         printf("  found=%d\n", found);
 
         // Every set exists but holds no picture: each call searches all of them.
@@ -150,18 +153,26 @@ int main(int argc, char** argv)
         for (int s = 0; s < kSets; ++s)
             opts.listSS.AddTail(("1" + SetName("Empty", s)).c_str());
         opts.Set(OPT_SS_RANDOM, 0);
-        us = TimeCalls(opts, worst, found);
-        Report("nextpict_list_worst", us, worst);
+        double listWorst = TimeCalls(opts, worst, found) / worst;
+        Report("nextpict_list_worst", listWorst * worst, worst);
         printf("  found=%d tries_per_call=%d\n", found, kSets * kPictures);
         opts.Set(OPT_SS_RANDOM, 1);
-        us = TimeCalls(opts, worst, found);
-        Report("nextpict_random_worst", us, worst);
+        double randomWorst = TimeCalls(opts, worst, found) / worst;
+        Report("nextpict_random_worst", randomWorst * worst, worst);
         printf("  found=%d tries_per_call=100\n", found);
 
-        us = TimeFindFirst(images, "Set", found);
-        Report("findfirst_hit", us, kSets * kPictures);
-        us = TimeFindFirst(images, "Empty", found);
-        Report("findfirst_miss", us, kSets * kPictures);
+        double hit = TimePerNumberSearch(images, "Set", found);
+        Report("search_per_number_hit", hit * kSets * kPictures, kSets * kPictures);
+        double miss = TimePerNumberSearch(images, "Empty", found);
+        Report("search_per_number_miss", miss * kSets * kPictures, kSets * kPictures);
+
+        // Before, a typical call made one try, a worst call one per number of every set in
+        // list order, or 100 in random order: the searches alone, a lower bound of the call.
+        printf("\n%-16s %12s %20s\n", "call", "now_ms", "before_searches_ms");
+        printf("%-16s %12.3f %20.3f\n", "list_typical", listTypical / 1000, hit / 1000);
+        printf("%-16s %12.3f %20.3f\n", "random_typical", randomTypical / 1000, hit / 1000);
+        printf("%-16s %12.3f %20.3f\n", "list_worst", listWorst / 1000, miss * kSets * kPictures / 1000);
+        printf("%-16s %12.3f %20.3f\n", "random_worst", randomWorst / 1000, miss * 100 / 1000);
     }
     RegOverridePredefKey(HKEY_LOCAL_MACHINE, nullptr);
     RegCloseKey(hLm);

@@ -7,20 +7,11 @@
 #include <stdio.h>
 #include <stdlib.h>
 #include "picture/iPicture.h"
+#include "BenchUtil.h"
 
 namespace {
 
 const int kWidth = 1920, kHeight = 1080;
-
-double NowMs()
-{
-    static LARGE_INTEGER freq = {};
-    if (!freq.QuadPart)
-        QueryPerformanceFrequency(&freq);
-    LARGE_INTEGER now;
-    QueryPerformanceCounter(&now);
-    return now.QuadPart * 1000.0 / freq.QuadPart;
-}
 
 // A hidden 1920 x 1080 window (the frame) and a memory DC with a bitmap of its size.
 class Target {
@@ -56,15 +47,6 @@ private:
     HBITMAP hbm;
     HGDIOBJ hOld;
 };
-
-const char* BaseName(const char* path)
-{
-    const char* name = path;
-    for (const char* p = path; *p; ++p)
-        if (*p == '\\' || *p == '/')
-            name = p + 1;
-    return name;
-}
 
 } // namespace
 

@@ -4,12 +4,16 @@
 #include <cstdarg>
 #include <cstdio>
 #include <cstdlib>
+#include <memory>
+#include <new>
+#include <vector>
 #include "base/AppInfo.h"
 #include "base/FwFindFile.h"
 #include "base/Mbcs.h"
 #include "base/Path.h"
 #include "base/RegKey.h"
 #include "options/ImageSetNames.h"
+#include "options/SetPictures.h"
 
 namespace {
 
@@ -31,11 +35,11 @@ bool Format(char* buf, size_t size, const char* fmt, ...)
     return true;
 }
 
-enum TryResult { tryFound, tryNoPicture, tryNoSet };
+enum TryResult { tryFound, tryNoPicture, tryNoSet, tryNoMemory };
 
-// Looks for picture index pic (file number pic + 1) in the set's folder; on success path
-// holds its full path.
-TryResult TryPicture(const char* images, const char* set, unsigned long pic, char* path)
+// Looks for picture index pic (file number pic + 1) in the set's folder with a search of
+// its own; on success path holds its full path.
+TryResult SearchPicture(const char* images, const char* set, unsigned long pic, char* path)
 {
     char folder[kPictBuffer];
     if (!Format(folder, sizeof folder, "%s\\%s", images, set) || !FolderExists(folder))
@@ -50,6 +54,51 @@ TryResult TryPicture(const char* images, const char* set, unsigned long pic, cha
         return tryNoPicture;
     return tryFound;
 }
+
+// The set folders as one call sees them. Most calls find their picture at the first try,
+// which searches for its one number; after that each folder is read once, on its first
+// visit, and the picture numbers are matched in memory.
+class VisitedSets {
+public:
+    VisitedSets(const char* images, const ImageSetNames& sets)
+        : pszImages(images), sets(sets), bFirstTry(true) {}
+
+    // Looks for picture index pic (file number pic + 1) in the set at position cur; on
+    // success path holds its full path.
+    TryResult Try(unsigned long cur, unsigned long pic, char* path)
+    {
+        const char* set = sets.Get(cur);
+        if (!set)
+            return tryNoSet;
+        if (bFirstTry) {
+            bFirstTry = false;
+            return SearchPicture(pszImages, set, pic, path);
+        }
+        try {
+            if (read.empty())
+                read.resize(sets.GetCount());
+            if (!read[cur]) {
+                char folder[kPictBuffer];
+                Format(folder, sizeof folder, "%s\\%s", pszImages, set); // too long: no folder
+                read[cur].reset(new SetPictures(folder));
+            }
+        } catch (const std::bad_alloc&) {
+            return tryNoMemory;
+        }
+        if (!read[cur]->IsFolder())
+            return tryNoSet;
+        const char* name = read[cur]->Find(pic);
+        if (!name || !Format(path, kPictBuffer, "%s\\%s\\%s", pszImages, set, name))
+            return tryNoPicture;
+        return tryFound;
+    }
+
+private:
+    const char* pszImages;
+    const ImageSetNames& sets;
+    bool bFirstTry;
+    std::vector<std::unique_ptr<SetPictures>> read;
+};
 
 // The caption of a picture: its file name less the number and the separator after it,
 // less the extension, with "_" shown as a space.
@@ -95,14 +144,15 @@ void Opts::GetNextPict(int forScreenSaver, char* path, char* caption)
         pic = cur = 0;
     const unsigned long startSet = cur;
     unsigned long startPic = pic;
-    const char* set = sets.Get(cur);
     char images[MAX_PATH];
     GetHomeDir(images);
     MakePath(images, images, "Images");
     if (!images[0])
         return;
 
+    VisitedSets visited(images, sets);
     int attempts = 0;
+    bool backAtStart = false; // list order, several sets: the cycle has come round to startSet
     for (;;) {
         if (randomOrder) {
             if (++attempts > kRandomAttempts)
@@ -110,10 +160,8 @@ void Opts::GetNextPict(int forScreenSaver, char* path, char* caption)
             do
                 pic = static_cast<unsigned long>(rand()) % kPicturesPerSet;
             while (pic == startPic);
-            if (n > 1) {
+            if (n > 1)
                 cur = static_cast<unsigned long>(rand()) % n;
-                set = sets.Get(cur);
-            }
         } else {
             ++pic;
             if (pic >= kPicturesPerSet) {
@@ -121,19 +169,26 @@ void Opts::GetNextPict(int forScreenSaver, char* path, char* caption)
                 if (n == 1) {
                     startPic = kPicturesPerSet - 1;
                 } else {
-                    cur = (cur + 1) % n;
-                    if (cur == startSet)
+                    if (backAtStart)
                         return; // a full cycle without a picture
-                    set = sets.Get(cur);
+                    cur = (cur + 1) % n;
+                    // Back in the start set, its pictures up to the one shown last get
+                    // their turn: without them a set with no picture would stop the
+                    // sequence there for good, since a failed call stores nothing.
+                    backAtStart = cur == startSet;
                 }
             }
             if (n == 1 && pic == startPic)
                 return;
+            if (backAtStart && pic > startPic)
+                return;
         }
-        TryResult result = TryPicture(images, set, pic, path);
+        TryResult result = visited.Try(cur, pic, path);
         if (result == tryFound)
             break;
         path[0] = '\0';
+        if (result == tryNoMemory)
+            return;
         if (result == tryNoSet && !randomOrder) {
             if (n == 1)
                 return;

@@ -1,6 +1,8 @@
 #include "picture/iPicture.h"
 #include "picture/FaultGuard.h"
 #include "picture/DrawUtil.h"
+#include "picture/ExifOrientation.h"
+#include <utility>
 
 namespace {
 
@@ -62,8 +64,15 @@ int iPicture::Load(const char* pszPath)
 
 int iPicture::Load(FwFile& file)
 {
+    // The picture starts where the file stands; the tag is read from there too.
+    const DWORD start = file.MoveTo(0, FILE_CURRENT);
+    const int orientation = ReadExifOrientation(file);
+    file.MoveTo(static_cast<LONG>(start));
     FwFileStream stream(&file);
-    return Load(stream);
+    if (!Load(stream))
+        return 0;
+    nOrientation = orientation;
+    return 1;
 }
 
 int iPicture::Load(FwFileStream& stream)
@@ -74,6 +83,7 @@ int iPicture::Load(FwFileStream& stream)
 int iPicture::Load(IStream* pStream)
 {
     Detach(); // the previous picture goes before the next one is decoded
+    nOrientation = 1;
     if (!pStream)
         return 0;
     void* p = nullptr;
@@ -89,6 +99,13 @@ int iPicture::Load(IStream* pStream)
 }
 
 void iPicture::GetHIMETRICSize(long& width, long& height)
+{
+    GetStoredHIMETRICSize(width, height);
+    if (nOrientation >= 5) // turned a quarter: width and height change places
+        std::swap(width, height);
+}
+
+void iPicture::GetStoredHIMETRICSize(long& width, long& height)
 {
     width = 0;
     height = 0;
@@ -124,11 +141,16 @@ int iPicture::Render(HDC hdc, RECT target, const RECT* pBounds)
             target.right = target.left + size.cx;
             target.bottom = target.top + size.cy;
         }
+        int own = RenderPixels(hdc, target);
+        if (own >= 0) {
+            ok = own;
+            return;
+        }
         long width, height;
-        GetHIMETRICSize(width, height);
-        // The DC's default stretch mode ANDs the pixels a reduction drops, which darkens a
-        // photo and lays a grid over it: drop them instead, for this drawing only. (Halftone
-        // would be smoother but can take a second per large photo.)
+        GetStoredHIMETRICSize(width, height);
+        // The platform scales (an enlargement, or pixels we cannot read): its default
+        // stretch mode ANDs the pixels a reduction drops, which darkens a photo; dropping
+        // or repeating them keeps its colours.
         StretchMode mode(hdc, COLORONCOLOR);
         // HIMETRIC counts upwards: start at the top edge and go down with a negative height.
         HRESULT hr = Get()->Render(hdc, target.left, target.top, target.right - target.left,

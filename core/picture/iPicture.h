@@ -10,19 +10,23 @@
 
 class VNT_API iPicture : public iUnk {
 public:
+    iPicture() : nOrientation(1) {}
+
     // 0 when the file cannot be opened (the holder keeps what it held) or not decoded (the
-    // holder is empty).
+    // holder is empty). A JPEG file's EXIF orientation is honoured: the picture is measured
+    // and drawn upright.
     int Load(const char* pszPath);
     int Load(FwFile& file);
     int Load(FwFileStream& stream);
     int Load(IStream* pStream);
 
-    // Size in HIMETRIC (0.01 mm); 0 x 0 when nothing is held.
+    // Upright size in HIMETRIC (0.01 mm); 0 x 0 when nothing is held.
     void GetHIMETRICSize(long& width, long& height);
-    // Size in the DC's pixels; (0, 0) when nothing is held.
+    // Upright size in the DC's pixels; (0, 0) when nothing is held.
     SIZE GetImageSize(HDC hdc);
-    // Draws the picture upright into target; a single-point target means the natural size
-    // at that point. 1 on success; a failure or fault of the renderer gives 0.
+    // Draws the picture upright into target, shrinking it by area averaging; a single-point
+    // target means the natural size at that point. 1 on success; a failure or fault of the
+    // renderer gives 0.
     int Render(HDC hdc, RECT target, const RECT* pBounds);
     // Fits the picture into rect (the window's area when rect is empty), keeping its aspect
     // ratio; enlarge 0 leaves a picture that fits at its natural size, centred.
@@ -35,8 +39,18 @@ public:
     void Blast(HWND hWnd, const char* pszPath, int enlarge, HDC hdc, const char* pszCopyrightText,
                const char* pszCaption, int showError);
 
+    // How the stored picture is turned to stand upright: an EXIF orientation, 1 to 8 (1 as
+    // stored).
+    int GetOrientation() const { return nOrientation; }
+
 private:
+    int nOrientation;
+
     IPicture* Get() const { return static_cast<IPicture*>(pUnk); }
+    void GetStoredHIMETRICSize(long& width, long& height);
+    // Draws the bitmap's pixels with our own scaler when the picture shrinks or has to be
+    // turned; -1 when that is not for this picture or target (the platform draws it then).
+    int RenderPixels(HDC hdc, const RECT& target);
     void DrawPicture(HWND hWnd, RECT frame, int enlarge, HDC hdc, const char* pszCopyrightText,
                      const char* pszCaption);
 };

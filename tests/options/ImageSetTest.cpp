@@ -130,17 +130,6 @@ TEST_F(ImageSetTest, MissingSetsGiveNothingAndKeepThePosition)
     SetList(opts.listWP, {});
     EXPECT_EQ("", Next(0));
     EXPECT_EQ(0u, RawValueCount(sub));
-
-    // The second set deleted while the first one's last picture is the position.
-    MakeSet("A", 1, 10);
-    MakeSet("B", 1, 10);
-    SetList(opts.listSS, {"1A", "1B"});
-    SetDword(Opts::pszSSLastPicInd, 9);
-    SetDword(Opts::pszSSLastSetInd, 0);
-    RemoveTree(SetDir("B"));
-    EXPECT_EQ("", Next(1));
-    EXPECT_EQ("", Next(1));
-    EXPECT_EQ("9,0", Position(1));
 }
 
 TEST_F(ImageSetTest, OneSetWithOnlyPictureOne)

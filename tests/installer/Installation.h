@@ -1,0 +1,46 @@
+// Helpers of the installer tests: running the built setup and the installed uninstaller
+// silently, and looking at what they leave in the registry, the Start menu and on screen.
+#pragma once
+#include <windows.h>
+#include <string>
+#include <vector>
+
+extern const char kUninstallKey[]; // the programs-list entry, under HKLM
+extern const char kSettingsKey[];  // the user's settings, under HKCU
+extern const char kRunKey[];       // the user's autorun values, under HKCU
+extern const char kDesktopKey[];   // the user's desktop and screen-saver settings, under HKCU
+
+// Runs VantoraSetup.exe /S /D=dir and waits for it; its exit code, or -1.
+int RunSetup(const std::string& dir);
+// Runs dir\Uninstall.exe /S and waits until the copy it hands over to has finished;
+// false on time-out.
+bool RunUninstaller(const std::string& dir);
+
+// A string value, or "" when missing.
+std::string RegString(HKEY root, const char* key, const char* name);
+DWORD RegDword(HKEY root, const char* key, const char* name, DWORD def = 0xDEADBEEF);
+// Every key, value name or string under root\key that mentions one of the words (case
+// ignored), as readable paths.
+std::vector<std::string> RegistryMentions(HKEY root, const std::string& key,
+                                          const std::vector<std::string>& words);
+
+bool FileExists(const std::string& path);
+// The files setup installs, relative to its folder: the product and every sample picture
+// of the build.
+std::vector<std::string> ProductFiles();
+// A text of the file's version resource (US English, Windows Latin 1), or "".
+std::string VersionText(const std::string& file, const char* name);
+std::string ShortPathOf(const std::string& path);
+// The all-users Start-menu programs folder.
+std::string CommonPrograms();
+// The target and arguments of a shortcut; false when it cannot be read.
+bool ReadShortcut(const std::string& lnk, std::string& target, std::string& args);
+
+// Changer windows ("WPChangerWnd32") of any process.
+std::vector<HWND> ChangerWindows();
+DWORD WindowProcess(HWND hwnd);
+// Starts the wallpaper changer the way the settings do, through the library at path.
+bool StartChangerFrom(const std::string& library);
+
+// Number of different colours (at 15 bits) in a grid of samples over the screen's middle.
+int ScreenColours();

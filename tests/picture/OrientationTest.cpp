@@ -1,0 +1,99 @@
+// Photos stored sideways with an EXIF orientation are measured and drawn upright; missing,
+// damaged or odd EXIF data means "as stored".
+#include <gtest/gtest.h>
+#include <string>
+#include "picture/ExifOrientation.h"
+#include "picture/iPicture.h"
+#include "PictureTestUtil.h"
+
+namespace {
+
+// The body of an APP1 segment: "Exif\0\0", a TIFF header in the given byte order and one
+// directory with the given entries (tag, type, count, value).
+struct Entry {
+    unsigned tag, type, count, value;
+};
+std::string Exif(bool bigEndian, std::initializer_list<Entry> entries, unsigned ifdOffset = 8)
+{
+    auto word = [&](unsigned v) {
+        return bigEndian ? std::string{char(v >> 8), char(v)} : std::string{char(v), char(v >> 8)};
+    };
+    auto dword = [&](unsigned v) { return bigEndian ? word(v >> 16) + word(v) : word(v) + word(v >> 16); };
+    std::string s("Exif\0\0", 6);
+    s += bigEndian ? "MM" : "II";
+    s += word(42) + dword(ifdOffset) + word(static_cast<unsigned>(entries.size()));
+    for (const Entry& e : entries)
+        s += word(e.tag) + word(e.type) + dword(e.count) + (e.type == 3 ? word(e.value) + word(0) : dword(e.value));
+    return s + dword(0);
+}
+
+int OrientationOf(const std::string& s)
+{
+    return ExifOrientationOf(reinterpret_cast<const BYTE*>(s.data()), s.size());
+}
+
+bool IsYellow(Rgb c) { return Near(c, 230, 220, 40); }
+
+} // namespace
+
+TEST(ExifOrientation, ReadsTheTagAndTakesOddDataAsStored)
+{
+    const Entry other = {0x010F, 2, 4, 0}; // a maker's name before the tag
+    EXPECT_EQ(6, OrientationOf(Exif(false, {other, {0x0112, 3, 1, 6}})));
+    EXPECT_EQ(3, OrientationOf(Exif(true, {{0x0112, 3, 1, 3}})));
+    EXPECT_EQ(8, OrientationOf(Exif(true, {other, {0x0112, 3, 1, 8}})));
+    const struct {
+        const char* what;
+        std::string data;
+    } odd[] = {
+        {"no tag", Exif(false, {other})},
+        {"value 0", Exif(false, {{0x0112, 3, 1, 0}})},
+        {"value 9", Exif(true, {{0x0112, 3, 1, 9}})},
+        {"a long instead of a short", Exif(false, {{0x0112, 4, 1, 6}})},
+        {"two values", Exif(false, {{0x0112, 3, 2, 6}})},
+        {"directory outside the data", Exif(false, {{0x0112, 3, 1, 6}}, 0xFFFFFFF0)},
+        {"cut inside the entry", Exif(false, {{0x0112, 3, 1, 6}}).substr(0, 24)},
+        {"unknown byte order", "Exif\0\0XX" + Exif(false, {{0x0112, 3, 1, 6}}).substr(8)},
+        {"not EXIF", "http://ns.adobe.com/xap/1.0/"},
+        {"empty", ""},
+    };
+    for (const auto& c : odd)
+        EXPECT_EQ(1, OrientationOf(c.data)) << c.what;
+    // A directory claiming 65535 entries in a short segment ends at the segment's end.
+    std::string many = Exif(false, {other});
+    many[14] = '\xFF', many[15] = '\xFF';
+    EXPECT_EQ(1, OrientationOf(many));
+}
+
+// The same upright picture (red, green / blue, yellow quarters, 300 x 200) stored for each
+// orientation, drawn shrunk and enlarged: always upright, fitted by its upright size.
+TEST(ExifOrientation, EveryOrientationIsDrawnUpright)
+{
+    for (int k = 1; k <= 8; ++k) {
+        std::string path = Fixture(("orient_" + std::to_string(k) + ".jpg").c_str());
+        iPicture pict;
+        ASSERT_EQ(1, pict.Load(path.c_str())) << k;
+        EXPECT_EQ(k, pict.GetOrientation());
+        Canvas probe(4, 4);
+        SIZE size = pict.GetImageSize(probe.Dc());
+        EXPECT_NEAR(300, size.cx, 1) << k;
+        EXPECT_NEAR(200, size.cy, 1) << k;
+        for (int side : {150, 600}) {
+            SCOPED_TRACE(testing::Message() << "orientation " << k << " in " << side << " x " << side);
+            FrameWindow frame(side, side);
+            Canvas canvas(side, side);
+            pict.Blast(frame, path.c_str(), 1, canvas.Dc(), nullptr, nullptr, 1);
+            // Fitted: full width, two thirds of it high, centred.
+            const int top = side / 6, q = side / 4, h = side * 2 / 3;
+            EXPECT_TRUE(IsBlack(canvas.Pixel(side / 2, top - 3)));
+            EXPECT_TRUE(IsBlack(canvas.Pixel(side / 2, top + h + 2)));
+            EXPECT_TRUE(IsRed(canvas.Pixel(q, top + h / 4)));
+            EXPECT_TRUE(IsGreen(canvas.Pixel(3 * q, top + h / 4)));
+            EXPECT_TRUE(IsBlue(canvas.Pixel(q, top + 3 * h / 4)));
+            EXPECT_TRUE(IsYellow(canvas.Pixel(3 * q, top + 3 * h / 4)));
+        }
+    }
+    // A JPEG without EXIF data is drawn as stored.
+    FwFile file(Fixture("halves_400x300.jpg").c_str(), 0);
+    EXPECT_EQ(1, ReadExifOrientation(file));
+}
