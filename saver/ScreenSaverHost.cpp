@@ -103,7 +103,12 @@ int RunSaverWindow(HWND hParent)
                                       rc.bottom, hParent, nullptr, hMainInstance, nullptr);
     } else {
         RECT rc = {0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
-        {
+        if (GetSystemMetrics(SM_CMONITORS) > 1) {
+            // Every monitor is covered; the slideshow shows a picture on each.
+            SetRect(&rc, GetSystemMetrics(SM_XVIRTUALSCREEN), GetSystemMetrics(SM_YVIRTUALSCREEN),
+                    GetSystemMetrics(SM_XVIRTUALSCREEN) + GetSystemMetrics(SM_CXVIRTUALSCREEN),
+                    GetSystemMetrics(SM_YVIRTUALSCREEN) + GetSystemMetrics(SM_CYVIRTUALSCREEN));
+        } else {
             ClientDC screen(nullptr);
             if (screen.hDC)
                 GetClipBox(screen, &rc);

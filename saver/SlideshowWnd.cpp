@@ -1,15 +1,16 @@
 #include "SlideshowWnd.h"
 #include <stdlib.h>
 #include <time.h>
+#include <vector>
 #include "GradualReplace.h"
+#include "MonitorLayout.h"
 #include "picture/FwDC.h"
-#include "picture/GdiHolders.h"
-#include "picture/iPicture.h"
 
 namespace {
 
 const UINT kSlideTimerId = 1;
 const UINT kPreviewInterval = 1000;
+const UINT kRedrawDelay = 1; // the shortest: pending input is handled first all the same
 const int kPreviewMargin = 20;
 const int kPictBuffer = 520;
 
@@ -18,23 +19,49 @@ GradualChooser s_chooser;
 
 } // namespace
 
-SlideshowWnd::SlideshowWnd() : timer(0), bTimerFired(0)
+// Lives on the stack while the object handles a message or draws. A close sent to the
+// window reaches it through PeekMessage in the middle of a gradual replacement and
+// deletes the object: its destructor marks every live check gone, and the code that
+// follows touches nothing of the object any more.
+struct SlideshowWnd::LiveCheck {
+    SlideshowWnd* pWnd;
+    LiveCheck* pOuter;
+    bool bGone;
+
+    explicit LiveCheck(SlideshowWnd* p) : pWnd(p), pOuter(p->pLive), bGone(false) { p->pLive = this; }
+    ~LiveCheck()
+    {
+        if (!bGone)
+            pWnd->pLive = pOuter;
+    }
+    LiveCheck(const LiveCheck&) = delete;
+    LiveCheck& operator=(const LiveCheck&) = delete;
+};
+
+SlideshowWnd::SlideshowWnd()
+    : timer(0), bTimerFired(0), bShowDue(0), bRedrawDue(0), bDrawing(0), pLive(nullptr)
 {
+    bAutoDelete = 1; // the object goes with its window
     srand(static_cast<unsigned>(time(nullptr)));
 }
 
 SlideshowWnd::~SlideshowWnd()
 {
+    for (LiveCheck* p = pLive; p; p = p->pOuter)
+        p->bGone = true;
     timer.Stop();
 }
 
 LRESULT SlideshowWnd::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam)
 {
     switch (msg) {
-    case WM_CREATE:
+    case WM_CREATE: {
         opts.Load();
         opts.UpdateImageLists();
-        break;
+        LRESULT result = FwWnd::OnMessage(msg, wParam, lParam);
+        PrepareNext(); // the first picture is drawn while the window appears
+        return result;
+    }
     case WM_DESTROY:
         opts.Store();
         break;
@@ -50,19 +77,22 @@ LRESULT SlideshowWnd::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam)
         return 1;
     }
     case WM_TIMER: {
-        bTimerFired = 1;
-        ClientDC hdc(hWnd);
-        ShowNext(hdc);
+        LiveCheck live(this);
+        {
+            ClientDC hdc(hWnd);
+            OnTick(hdc);
+        }
+        if (live.bGone)
+            return 0;
         break;
+    }
+    case WM_FRAMEREADY: {
+        ClientDC hdc(hWnd);
+        ShowIfDue(hdc);
+        return 0;
     }
     case WM_POWERBROADCAST:
         return 0;
-    case WM_NCDESTROY: {
-        LRESULT result = FwWnd::OnMessage(msg, wParam, lParam);
-        pfnPrevWndProc = nullptr;
-        delete this;
-        return result;
-    }
     }
     return FwWnd::OnMessage(msg, wParam, lParam);
 }
@@ -80,48 +110,103 @@ int SlideshowWnd::GetInterval(UINT& uElapse)
     return 1;
 }
 
+void SlideshowWnd::OnTick(HDC hdc)
+{
+    bTimerFired = 1;
+    if (!bRedrawDue) {
+        ShowNext(hdc);
+        return;
+    }
+    // The input that cut the replacement short did not end the saver: finish the picture.
+    timer.Stop();
+    LiveCheck live(this);
+    if (shown)
+        Present(hdc, static_cast<HBITMAP>(shown->hObj), 0, live);
+    bRedrawDue = 0;
+    ArmTimer();
+}
+
 void SlideshowWnd::ShowNext(HDC hdc)
 {
     if (timer.IsTicking())
         timer.Stop();
-    if ((opts.dwOpts & OPT_SS_GRADUAL) && !IsPreview())
-        DrawGradually(hdc);
-    else
-        DrawPicture(hdc);
-    if (IsInputPending())
-        return; // the pending input ends the saver
-    UINT uElapse;
-    if (GetInterval(uElapse))
-        timer.Start(hWnd, uElapse, nullptr, kSlideTimerId);
+    bShowDue = 1;
+    ShowIfDue(hdc);
 }
 
-void SlideshowWnd::DrawPicture(HDC hdcTarget)
+void SlideshowWnd::ShowIfDue(HDC hdc)
 {
-    // The preview shows the bare picture: no copyright line, no caption.
-    int bPreview = IsPreview();
-    const char* pszCopyright = bPreview ? nullptr : Opts::pszCopyrightText;
-    char szPath[kPictBuffer], szCaption[kPictBuffer];
-    opts.GetNextPict(1, szPath, szCaption);
-    iPicture picture;
-    picture.Blast(hWnd, szPath, 1, hdcTarget, pszCopyright, bPreview ? nullptr : szCaption, 1);
+    if (!bShowDue || bDrawing || preparer.IsBusy())
+        return; // the preparer posts WM_FRAMEREADY when it is done
+    if (!preparer.IsStarted()) {
+        PrepareNext();
+        return;
+    }
+    bShowDue = 0;
+    std::unique_ptr<GdiObject> frame = preparer.Take();
+    if (frame) {
+        preparedPos.Write();
+        int gradual = (opts.dwOpts & OPT_SS_GRADUAL) && !IsPreview();
+        LiveCheck live(this);
+        bDrawing = 1;
+        int complete = Present(hdc, static_cast<HBITMAP>(frame->hObj), gradual, live);
+        if (live.bGone)
+            return;
+        bDrawing = 0;
+        shown = std::move(frame);
+        bRedrawDue = !complete;
+    }
+    PrepareNext();
+    ArmTimer();
 }
 
-void SlideshowWnd::DrawGradually(HDC hdc)
+void SlideshowWnd::PrepareNext()
+{
+    RECT rc;
+    GetClientRect(hWnd, &rc);
+    int bPreview = IsPreview();
+    RECT rcScreen = rc;
+    MapWindowPoints(hWnd, nullptr, reinterpret_cast<POINT*>(&rcScreen), 2);
+    std::vector<RECT> frames = LayoutFrames(rcScreen, bPreview ? std::vector<RECT>() : GetMonitorRects());
+
+    // Chosen now, shown later: the stored position keeps naming the picture on the screen
+    // until the chosen ones are shown.
+    ShownPosition onScreen = ShownPosition::Read();
+    std::vector<FramePicture> pictures;
+    for (const RECT& frame : frames) {
+        char szPath[kPictBuffer], szCaption[kPictBuffer];
+        opts.GetNextPict(1, szPath, szCaption);
+        // The preview shows the bare picture: no copyright line, no caption.
+        pictures.push_back({frame, szPath, bPreview ? "" : szCaption, bPreview ? nullptr : Opts::pszCopyrightText});
+    }
+    preparedPos = ShownPosition::Read();
+    onScreen.Write();
+    preparer.Start(rc.right, rc.bottom, pictures, hWnd, WM_FRAMEREADY);
+}
+
+int SlideshowWnd::Present(HDC hdc, HBITMAP hFrame, int gradual, LiveCheck& live)
 {
     RECT rc;
     GetClientRect(hWnd, &rc);
     MemoryDC memDC(hdc);
-    GdiObject bitmap(CreateCompatibleBitmap(hdc, rc.right, rc.bottom));
-    if (!memDC.hDC || !bitmap.hObj) {
-        DrawPicture(hdc); // no memory for the off-screen copy: draw straight to the window
-        return;
+    DCSelection select(memDC.hDC, hFrame);
+    if (!memDC.hDC)
+        return 1;
+    if (!gradual) {
+        BitBlt(hdc, 0, 0, rc.right, rc.bottom, memDC.hDC, 0, 0, SRCCOPY);
+        return 1;
     }
-    DCSelection select(memDC.hDC, bitmap.hObj);
-    DrawPicture(memDC.hDC);
     int dir, style;
     s_chooser.Choose(rand(), dir, style);
-    CopyGradually(hdc, memDC.hDC, rc.right, rc.bottom, dir, style, opts.dwPace,
-                  IsInputPendingCallback, this);
+    return CopyGradually(hdc, memDC.hDC, rc.right, rc.bottom, dir, style, opts.dwPace,
+                         IsInputPendingCallback, &live);
+}
+
+void SlideshowWnd::ArmTimer()
+{
+    UINT uElapse = kRedrawDelay;
+    if (bRedrawDue || GetInterval(uElapse))
+        timer.Start(hWnd, uElapse, nullptr, kSlideTimerId);
 }
 
 int SlideshowWnd::IsPreview()
@@ -135,6 +220,8 @@ int SlideshowWnd::IsInputPending()
 {
     if (IsPreview() || !bTimerFired)
         return 0;
+    // A sent message may be handled inside PeekMessage and destroy the window and this
+    // object: nothing of the object is used after the first call.
     static const UINT ranges[][2] = {
         {WM_CLOSE, WM_QUIT}, {WM_KEYDOWN, WM_KEYDOWN + 8}, {WM_MOUSEMOVE, WM_MBUTTONDBLCLK}};
     MSG msg;
@@ -144,7 +231,8 @@ int SlideshowWnd::IsInputPending()
     return 0;
 }
 
-int SlideshowWnd::IsInputPendingCallback(void* pThis)
+int SlideshowWnd::IsInputPendingCallback(void* pLive)
 {
-    return static_cast<SlideshowWnd*>(pThis)->IsInputPending();
+    LiveCheck* live = static_cast<LiveCheck*>(pLive);
+    return live->bGone || live->pWnd->IsInputPending() || live->bGone;
 }

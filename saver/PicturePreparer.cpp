@@ -1,0 +1,190 @@
+#include "PicturePreparer.h"
+#include <process.h>
+#include "picture/FwDC.h"
+#include "picture/iPicture.h"
+
+namespace {
+
+const DWORD kExitWait = 10000; // longest wait for a worker to end, at exit or after its frame
+
+// COM on the worker thread, for the platform's picture loader.
+class ComApartment {
+public:
+    ComApartment() : bInit(SUCCEEDED(CoInitialize(nullptr))) {}
+    ~ComApartment()
+    {
+        if (bInit)
+            CoUninitialize();
+    }
+    ComApartment(const ComApartment&) = delete;
+    ComApartment& operator=(const ComApartment&) = delete;
+
+private:
+    bool bInit;
+};
+
+// A hidden window whose client area has a frame's size: iPicture::Blast fits the picture
+// into a window's client area. Message-only where the system has them, so no broadcast
+// waits for this thread, which runs no message loop; Windows 9x and NT 4 get a hidden
+// top-level window for the moment of drawing.
+class FrameWindow {
+public:
+    HWND hWnd;
+    FrameWindow(int cx, int cy) : hWnd(Create(cx, cy, HWND_MESSAGE))
+    {
+        if (!hWnd)
+            hWnd = Create(cx, cy, nullptr);
+    }
+    ~FrameWindow()
+    {
+        if (hWnd)
+            DestroyWindow(hWnd);
+    }
+    FrameWindow(const FrameWindow&) = delete;
+    FrameWindow& operator=(const FrameWindow&) = delete;
+
+private:
+    static HWND Create(int cx, int cy, HWND hParent)
+    {
+        return CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, cx, cy, hParent, nullptr, nullptr, nullptr);
+    }
+};
+
+// Workers whose preparer went before they ended. The process waits for them at exit, so
+// that none is cut off while it holds a lock of the picture loader or the heap.
+class UnfinishedWorkers {
+public:
+    UnfinishedWorkers() = default;
+    ~UnfinishedWorkers()
+    {
+        for (auto& thread : threads)
+            WaitForSingleObject(*thread, kExitWait);
+    }
+    UnfinishedWorkers(const UnfinishedWorkers&) = delete;
+    UnfinishedWorkers& operator=(const UnfinishedWorkers&) = delete;
+    void Add(std::unique_ptr<FwHandle> thread) { threads.push_back(std::move(thread)); }
+
+private:
+    std::vector<std::unique_ptr<FwHandle>> threads;
+};
+
+UnfinishedWorkers& Unfinished()
+{
+    static UnfinishedWorkers workers;
+    return workers;
+}
+
+// Draws one picture fitted into its part of the frame in hdcFrame.
+void DrawPart(HDC hdcFrame, HDC hdcScreen, const FramePicture& pict)
+{
+    int cx = pict.rc.right - pict.rc.left, cy = pict.rc.bottom - pict.rc.top;
+    FrameWindow frame(cx, cy);
+    MemoryDC part(hdcScreen);
+    GdiObject bitmap(CreateCompatibleBitmap(hdcScreen, cx, cy));
+    if (!frame.hWnd || !part.hDC || !bitmap.hObj)
+        return; // the part stays black
+    DCSelection select(part.hDC, bitmap.hObj);
+    iPicture picture;
+    picture.Blast(frame.hWnd, pict.path.c_str(), 1, part.hDC, pict.pszCopyright,
+                  pict.caption.empty() ? nullptr : pict.caption.c_str(), 1);
+    BitBlt(hdcFrame, pict.rc.left, pict.rc.top, cx, cy, part.hDC, 0, 0, SRCCOPY);
+}
+
+} // namespace
+
+PicturePreparer::PicturePreparer() {}
+
+PicturePreparer::~PicturePreparer()
+{
+    if (job)
+        job->bCancel = true;
+    if (!Wait(0))
+        Unfinished().Add(std::move(thread));
+}
+
+bool PicturePreparer::Start(int cx, int cy, const std::vector<FramePicture>& pictures, HWND hNotify,
+                            UINT msgDone)
+{
+    if (IsBusy())
+        return false;
+    thread.reset();
+    job = std::make_shared<Job>();
+    job->cx = cx;
+    job->cy = cy;
+    job->pictures = pictures;
+    job->hNotify = hNotify;
+    job->msgDone = msgDone;
+    // The thread holds its own reference: the job outlives a preparer that goes first.
+    std::unique_ptr<std::shared_ptr<Job>> pJob(new std::shared_ptr<Job>(job));
+    HANDLE h = reinterpret_cast<HANDLE>(_beginthreadex(nullptr, 0, ThreadProc, pJob.get(), 0, nullptr));
+    if (h) {
+        pJob.release(); // the thread's now
+        thread.reset(new FwHandle(h));
+    } else {
+        Prepare(*job);
+    }
+    return true;
+}
+
+bool PicturePreparer::IsBusy() const
+{
+    return job && !job->bDone;
+}
+
+bool PicturePreparer::Wait(DWORD ms) const
+{
+    return !thread || !thread->IsReady() || WaitForSingleObject(*thread, ms) != WAIT_TIMEOUT;
+}
+
+std::unique_ptr<GdiObject> PicturePreparer::Take()
+{
+    if (!job || IsBusy())
+        return nullptr;
+    // The worker has posted its notice and is only ending now.
+    if (!Wait(kExitWait))
+        Unfinished().Add(std::move(thread));
+    thread.reset();
+    std::unique_ptr<GdiObject> bitmap = std::move(job->bitmap);
+    job.reset();
+    return bitmap;
+}
+
+unsigned __stdcall PicturePreparer::ThreadProc(void* pJob)
+{
+    std::unique_ptr<std::shared_ptr<Job>> hold(static_cast<std::shared_ptr<Job>*>(pJob));
+    Prepare(**hold);
+    return 0;
+}
+
+void PicturePreparer::Prepare(Job& job)
+{
+    try {
+        Run(job);
+    } catch (...) {
+        // A frame that could not be made is reported all the same: the slideshow goes on.
+    }
+    job.bDone = true;
+    if (job.hNotify && !job.bCancel)
+        PostMessageA(job.hNotify, job.msgDone, 0, 0);
+}
+
+void PicturePreparer::Run(Job& job)
+{
+    ComApartment com;
+    FwDC screen;
+    MemoryDC frame(screen);
+    std::unique_ptr<GdiObject> bitmap(new GdiObject(CreateCompatibleBitmap(screen, job.cx, job.cy)));
+    if (!screen.hDC || !frame.hDC || !bitmap->hObj)
+        return;
+    {
+        DCSelection select(frame.hDC, bitmap->hObj);
+        RECT all = {0, 0, job.cx, job.cy};
+        FillRect(frame.hDC, &all, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
+        for (const FramePicture& pict : job.pictures) {
+            if (job.bCancel)
+                return;
+            DrawPart(frame.hDC, screen.hDC, pict);
+        }
+    }
+    job.bitmap = std::move(bitmap);
+}
