@@ -1,6 +1,6 @@
 // iPicture::Blast: the one drawing of a photo, shared by the slideshow and the wallpaper.
 #include "picture/iPicture.h"
-#include "picture/FaultGuard.h"
+#include "base/FaultGuard.h"
 
 namespace {
 
