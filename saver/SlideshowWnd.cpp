@@ -11,7 +11,6 @@ namespace {
 const UINT kSlideTimerId = 1;
 const UINT kPreviewInterval = 1000;
 const int kPreviewMargin = 20;
-const int kPictBuffer = 520;
 
 // Direction and style of the last replacements, kept for the whole process.
 GradualChooser s_chooser;
@@ -100,7 +99,7 @@ void SlideshowWnd::DrawPicture(HDC hdcTarget)
     // The preview shows the bare picture: no copyright line, no caption.
     int bPreview = IsPreview();
     const char* pszCopyright = bPreview ? nullptr : Opts::pszCopyrightText;
-    char szPath[kPictBuffer], szCaption[kPictBuffer];
+    char szPath[cbPictBuffer], szCaption[cbPictBuffer];
     opts.GetNextPict(1, szPath, szCaption);
     iPicture picture;
     picture.Blast(hWnd, szPath, 1, hdcTarget, pszCopyright, bPreview ? nullptr : szCaption, 1);

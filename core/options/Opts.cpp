@@ -1,6 +1,7 @@
 // The options record: defaults, value names and the values it keeps beside the flag word.
 #include "options/Opts.h"
 #include "base/RegKey.h"
+#include "wallpaper/OptsWallpaper.h"
 
 const char* const Opts::pszSS = "SS";
 const char* const Opts::pszWP = "WP";

@@ -15,7 +15,6 @@ namespace {
 
 const unsigned long kPicturesPerSet = 50;
 const int kRandomAttempts = 100;
-const unsigned kPictBuffer = 520;
 
 // snprintf that fails instead of cutting.
 bool Format(char* buf, size_t size, const char* fmt, ...)
@@ -37,16 +36,16 @@ enum TryResult { tryFound, tryNoPicture, tryNoSet };
 // holds its full path.
 TryResult TryPicture(const char* images, const char* set, unsigned long pic, char* path)
 {
-    char folder[kPictBuffer];
+    char folder[cbPictBuffer];
     if (!Format(folder, sizeof folder, "%s\\%s", images, set) || !FolderExists(folder))
         return tryNoSet;
-    char pattern[kPictBuffer];
+    char pattern[cbPictBuffer];
     if (!Format(pattern, sizeof pattern, "%s\\%s\\%02lu*.jpg", images, set, pic + 1))
         return tryNoPicture;
     FwFindFile find;
     if (!find.First(pattern) || find.IsDir())
         return tryNoPicture;
-    if (!Format(path, kPictBuffer, "%s\\%s\\%s", images, set, find.data.cFileName))
+    if (!Format(path, cbPictBuffer, "%s\\%s\\%s", images, set, find.data.cFileName))
         return tryNoPicture;
     return tryFound;
 }
@@ -60,7 +59,7 @@ void MakeCaption(const char* path, char* caption)
         return;
     for (int i = 0; i < 3 && *p; ++i)
         IncPsz(p); // whole characters: a double-byte separator is never split
-    StrCopyN(caption, p, kPictBuffer);
+    StrCopyN(caption, p, cbPictBuffer);
     StripFileExt(caption);
     for (char* q = caption; *q; IncPsz(q))
         if (*q == '_')

@@ -8,6 +8,7 @@
 #include "picture/iPicture.h"
 #include "picture/GdiHolders.h"
 #include "wallpaper/WallpaperBmp.h"
+#include "wallpaper/OptsWallpaper.h"
 
 static const char kBmpName[] = "Vantora.BMP";
 
@@ -45,7 +46,7 @@ void Opts::SetNextWP()
 {
     char path[MAX_PATH];
     GetPathForBMP(path);
-    char picture[520], caption[520];
+    char picture[cbPictBuffer], caption[cbPictBuffer];
     GetNextPict(0, picture, caption);
 
     RECT rc;

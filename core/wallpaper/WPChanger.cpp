@@ -12,6 +12,7 @@
 #include "options/Opts.h"
 #include "res/VntRes.h"
 #include "wallpaper/WPChangerWnd.h"
+#include "wallpaper/OptsWallpaper.h"
 
 // One changer per session, also when the autorun at logon and a start from the
 // configuration meet, or a new changer starts while the old one is still quitting.
