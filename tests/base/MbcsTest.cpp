@@ -1,20 +1,16 @@
 // Multibyte character helpers on the active code page: 932 (double-byte, run as
 // base_cp932) or 1252. "\x95\x5C" is one character on 932 (its trail byte is the code of
 // "\"), two on 1252.
+#include "TestUtil.h"
 #include <gtest/gtest.h>
 #include <windows.h>
 #include <cstring>
 #include "base/Mbcs.h"
 #include "base/Cvt.h"
 
-namespace {
-bool Dbcs() { return GetACP() == 932; }
-} // namespace
-
 TEST(Mbcs, LeadBytesFollowTheCodePage)
 {
-    UINT acp = GetACP();
-    ASSERT_TRUE(acp == 932 || acp == 1252) << acp;
+    ASSERT_EQ(RunCodePage(), GetACP());
     EXPECT_EQ(Dbcs(), IsMBCS() != 0);
     EXPECT_EQ(Dbcs(), IsLead('\x95') && IsLead('\xFC'));
     EXPECT_FALSE(IsLead('\x5C') || IsLead('\xA0'));

@@ -6,7 +6,6 @@
 
 namespace {
 
-bool Dbcs() { return GetACP() == 932; }
 
 // A small tree of strings, numbers and binaries below root\sub.
 void MakeTree(const std::string& sub, HKEY root = HKEY_CURRENT_USER)

@@ -1,5 +1,6 @@
 // Tokens, character counts, string lists, trimming and hexadecimal forms on the active
 // code page (932 as base_cp932, else 1252).
+#include "TestUtil.h"
 #include <gtest/gtest.h>
 #include <windows.h>
 #include <string>
@@ -9,7 +10,6 @@
 
 namespace {
 
-bool Dbcs() { return GetACP() == 932; }
 
 using Strs = std::vector<std::string>;
 

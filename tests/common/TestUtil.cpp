@@ -4,6 +4,13 @@
 std::string BinDir() { return TEST_BIN_DIR; }
 std::string TestDir() { return TEST_DIR; }
 
+UINT RunCodePage()
+{
+    char locale[64] = "";
+    GetEnvironmentVariableA("LC_ALL", locale, sizeof locale);
+    return lstrcmpiA(locale, "ja_JP.UTF-8") == 0 ? 932 : 1252;
+}
+
 void PumpMessages(DWORD ms)
 {
     DWORD start = GetTickCount();

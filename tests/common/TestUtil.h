@@ -9,6 +9,12 @@
 std::string BinDir();
 std::string TestDir();
 
+// The ANSI code page a run is meant for: 932 for the _cp932 runs (LC_ALL=ja_JP.UTF-8),
+// else 1252. Double-byte cases assert it, so that a run that missed 932 cannot pass on 1252.
+UINT RunCodePage();
+// True on the double-byte code page 932.
+inline bool Dbcs() { return GetACP() == 932; }
+
 // Pumps this thread's messages for the given time.
 void PumpMessages(DWORD ms);
 // Pumps messages until cond() holds or the time is up; returns cond()'s last value.
