@@ -1,10 +1,10 @@
 // Multibyte character helpers on the active code page: 932 (double-byte, run as
 // base_cp932) or 1252. "\x95\x5C" is one character on 932 (its trail byte is the code of
 // "\"), two on 1252.
-#include "TestUtil.h"
 #include <gtest/gtest.h>
 #include <windows.h>
 #include <cstring>
+#include "TestUtil.h"
 #include "base/Mbcs.h"
 #include "base/Cvt.h"
 

@@ -1,15 +1,14 @@
 // Tokens, character counts, string lists, trimming and hexadecimal forms on the active
 // code page (932 as base_cp932, else 1252).
-#include "TestUtil.h"
 #include <gtest/gtest.h>
 #include <windows.h>
 #include <string>
 #include <vector>
+#include "TestUtil.h"
 #include "base/StrToken.h"
 #include "base/HexStr.h"
 
 namespace {
-
 
 using Strs = std::vector<std::string>;
 
