@@ -146,25 +146,6 @@ TEST_F(AssocTest, OpenHTMLAsksFirstAndReportsNoBrowser)
     EXPECT_EQ(std::string(ResStr(-22022)), s.text);
 }
 
-TEST_F(AssocTest, RunFileAndRunLocalFileOpenDocuments)
-{
-    SetCopyingType();
-    HCURSOR before = GetCursor();
-    EXPECT_NE(0, RunFile(MakeFile("doc.vnttest").c_str(), nullptr, nullptr, 0));
-    EXPECT_EQ(before, GetCursor());
-    EXPECT_TRUE(WaitFor([&] { return Exists(Marker()); }));
-    DeleteFileA(Marker().c_str());
-    EXPECT_EQ(0, RunFile((dir / "missing.vnttest").c_str(), nullptr, nullptr, SEE_MASK_FLAG_NO_UI));
-    EXPECT_EQ(before, GetCursor());
-
-    // The home folder is the library's folder when none is recorded.
-    std::string local = TestDir() + "\\vnt_local.vnttest";
-    ASSERT_TRUE(WriteFileBytes(local, "local", 5));
-    EXPECT_NE(0, RunLocalFile(nullptr, "vnt_local.vnttest", nullptr));
-    EXPECT_TRUE(WaitFor([&] { return Exists(Marker()); }));
-    DeleteFileA(local.c_str());
-}
-
 TEST(Launch, ProcessesAndTheirHandles)
 {
     char cmd3[] = "cmd.exe /c exit 3";

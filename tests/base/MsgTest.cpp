@@ -25,12 +25,6 @@ void Activate(HWND h)
     SetActiveWindow(h);
 }
 
-DWORD WINAPI MsgFromThread(void* result)
-{
-    *static_cast<int*>(result) = Msg(nullptr, MB_OK, "from a thread");
-    return 0;
-}
-
 } // namespace
 
 TEST(Msg, OwnerCaptionTextAndResult)
@@ -68,21 +62,6 @@ TEST(Msg, OwnerCaptionTextAndResult)
     EXPECT_EQ(nullptr, s.hOwner);
     EXPECT_EQ("", s.text); // a missing string
     DestroyWindow(main);
-
-    // A thread without windows has no active window: the box has no owner.
-    int result = 0;
-    DWORD tid = 0;
-    HANDLE h = CreateThread(nullptr, 0, MsgFromThread, &result, CREATE_SUSPENDED, &tid);
-    ASSERT_TRUE(h);
-    MsgBoxWatcher w(tid, IDOK);
-    ResumeThread(h);
-    s = w.Join();
-    EXPECT_EQ(WAIT_OBJECT_0, WaitForSingleObject(h, 10000));
-    CloseHandle(h);
-    ASSERT_TRUE(s.found);
-    EXPECT_EQ(nullptr, s.hOwner);
-    EXPECT_EQ("from a thread", s.text);
-    EXPECT_EQ(IDOK, result);
 }
 
 TEST(ResStr, ModuleFollowsTheSignOfTheId)

@@ -335,10 +335,14 @@ TEST_F(ImageSetTest, StoredPositionsOutOfRange)
     SetDword(Opts::pszSSLastPicInd, 0xFFFFFFFF);
     SetDword(Opts::pszSSLastSetInd, 1);
     EXPECT_EQ(Pict("B", 1), Next(1));
-    // One set: an index of 50 or more starts again at picture 01.
+    // One set: picture 50 is the last; an index of 50 or more starts again at picture 01.
+    ASSERT_TRUE(WriteGrayJpeg(images + "\\" + Pict("A", 50), 90));
     SetList(opts.listSS, {"1A"});
-    SetDword(Opts::pszSSLastPicInd, 50);
+    SetDword(Opts::pszSSLastPicInd, 48);
     SetDword(Opts::pszSSLastSetInd, 0);
+    EXPECT_EQ(Pict("A", 50), Next(1));
+    EXPECT_EQ("49,0", Position(1));
+    SetDword(Opts::pszSSLastPicInd, 50);
     EXPECT_EQ(Pict("A", 1), Next(1));
     EXPECT_EQ("0,0", Position(1));
     SetList(opts.listSS, {"1A", "1B"});
