@@ -12,7 +12,6 @@ const UINT kSlideTimerId = 1;
 const UINT kPreviewInterval = 1000;
 const UINT kRedrawDelay = 1; // the shortest: pending input is handled first all the same
 const int kPreviewMargin = 20;
-const int kPictBuffer = 520;
 
 // Direction and style of the last replacements, kept for the whole process.
 GradualChooser s_chooser;
@@ -174,7 +173,7 @@ void SlideshowWnd::PrepareNext()
     ShownPosition onScreen = ShownPosition::Read();
     std::vector<FramePicture> pictures;
     for (const RECT& frame : frames) {
-        char szPath[kPictBuffer], szCaption[kPictBuffer];
+        char szPath[cbPictBuffer], szCaption[cbPictBuffer];
         opts.GetNextPict(1, szPath, szCaption);
         // The preview shows the bare picture: no copyright line, no caption.
         pictures.push_back({frame, szPath, bPreview ? "" : szCaption, bPreview ? nullptr : Opts::pszCopyrightText});

@@ -63,7 +63,7 @@ void Report(const char* name, double us, int calls)
 // Calls GetNextPict calls times; the time in microseconds. found counts the pictures.
 double TimeCalls(Opts& opts, int calls, int& found)
 {
-    char path[520], caption[520];
+    char path[cbPictBuffer], caption[cbPictBuffer];
     found = 0;
     double t0 = NowUs();
     for (int i = 0; i < calls; ++i) {

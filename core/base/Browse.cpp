@@ -8,6 +8,7 @@
 #include "base/PathScan.h"
 #include "base/ResStr.h"
 #include "base/ShellItemList.h"
+#include "res/VntRes.h"
 
 using namespace PathScan;
 
@@ -56,7 +57,7 @@ int BrowseForFolder(HWND owner, char* path, const char* title, unsigned flags)
         path[0] = '\0';
     ResStr titleStr;
     if (!title)
-        title = LibString(titleStr, -20002, "Browse for folder:");
+        title = LibString(titleStr, -IDS_BROWSE_FOLDER_TITLE, "Browse for folder:");
     if (OsVersion::IsWin2KOrLater())
         flags |= BIF_NEWDIALOGSTYLE | BIF_EDITBOX;
     OleScope ole;
@@ -84,7 +85,7 @@ void PrepareBrowseFilter(char* out, const char* filter)
     if (!out)
         return;
     ResStr defStr;
-    const char* def = LibString(defStr, -20004, "|All Files|*.*|");
+    const char* def = LibString(defStr, -IDS_BROWSE_FILTER, "|All Files|*.*|");
     const size_t size = cbBrowseFilter - 1; // room for the second closing zero
     size_t len = 0;
     out[0] = '\0';
@@ -120,7 +121,7 @@ int BrowseForFile(HWND owner, int save, char* path, const char* title, const cha
     PrepareBrowseFilter(filterBuf, filter);
     ResStr titleStr;
     if (!title)
-        title = LibString(titleStr, -20003, "Browse for file");
+        title = LibString(titleStr, -IDS_BROWSE_FILE_TITLE, "Browse for file");
     OPENFILENAMEA ofn = {};
     ofn.lStructSize = sizeof ofn;
     ofn.hwndOwner = owner;

@@ -6,10 +6,10 @@
 #include <ctime>
 #include <shlwapi.h>
 #include "base/FwFindFile.h"
+#include "base/FwHandle.h"
 #include "base/FwWaitCursor.h"
 #include "base/Mbcs.h"
 #include "base/PathScan.h"
-#include "picture/FwFile.h"
 
 using namespace PathScan;
 
@@ -258,17 +258,18 @@ int IsDirWritable(const char* path)
             return 0;
         if (FileOrFolderExists(probe))
             continue;
-        FwFile file(probe, GENERIC_READ | GENERIC_WRITE, 0, CREATE_NEW, FILE_ATTRIBUTE_NORMAL);
+        FwHandle file(CreateFileA(probe, GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr));
         if (!file.IsReady()) {
             if (FileOrFolderExists(probe))
                 continue; // taken meanwhile by another process
             return 0;
         }
         const DWORD magic = 0x12345678;
-        int written = file.WriteBin(&magic, sizeof magic);
+        DWORD cbWritten = 0;
+        BOOL bWritten = WriteFile(file, &magic, sizeof magic, &cbWritten, nullptr) && cbWritten == sizeof magic;
         file.Close();
-        FwFile::Delete(probe);
-        return written ? 1 : 0;
+        DeleteFileA(probe);
+        return bWritten ? 1 : 0;
     }
     return 0;
 }

@@ -3,7 +3,7 @@
 #include <shlobj.h>
 #include "base/CompanyMsg.h"
 #include "base/Module.h"
-#include "picture/FaultGuard.h"
+#include "base/FaultGuard.h"
 
 // The hook is installed only for the duration of one UpdateShell call.
 static HHOOK s_hShellHook = nullptr;

@@ -2,6 +2,7 @@
 #include "options/Opts.h"
 #include "base/RegKey.h"
 #include "wallpaper/UserWallpaper.h"
+#include "wallpaper/OptsWallpaper.h"
 
 const char* const Opts::pszSS = "SS";
 const char* const Opts::pszWP = "WP";

@@ -19,6 +19,9 @@ enum : unsigned int {
     OPT_WP_CHANGE = 0x20000,  // the wallpaper changer is on
 };
 
+// Bytes of the caller buffers that receive a picture's path or caption.
+enum : unsigned int { cbPictBuffer = 520 };
+
 class VNT_API Opts : public BoolOpts {
 public:
     // Image-set lists: one item per set, a state character ("0" not in use, anything
@@ -61,9 +64,10 @@ public:
     int OnPopulateStrList(const char* dir, const WIN32_FIND_DATAA* found);
 
     // The next picture of the screen saver's (non-zero) or the wallpaper's (0) sequence:
-    // path and caption are buffers of 520 bytes, both empty when no picture is found.
+    // path and caption are buffers of cbPictBuffer bytes, both empty when no picture is found.
     void GetNextPict(int forScreenSaver, char* path, char* caption);
 
+    // Wallpaper members, defined in wallpaper/OptsWallpaper.cpp.
     // Draws the next wallpaper picture at the desktop's size into the wallpaper bitmap
     // file and makes that file the desktop wallpaper.
     void SetNextWP();
@@ -73,6 +77,3 @@ public:
     // Deletes the wallpaper bitmap file.
     static void DelBMP();
 };
-
-// Makes file the desktop wallpaper; a null file leaves the desktop without wallpaper.
-VNT_API void SetWallpaper(const char* file);

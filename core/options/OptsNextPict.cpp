@@ -19,7 +19,6 @@ namespace {
 
 const unsigned long kPicturesPerSet = 50;
 const int kRandomAttempts = 100;
-const unsigned kPictBuffer = 520;
 
 // snprintf that fails instead of cutting.
 bool Format(char* buf, size_t size, const char* fmt, ...)
@@ -41,16 +40,16 @@ enum TryResult { tryFound, tryNoPicture, tryNoSet, tryNoMemory };
 // its own; on success path holds its full path.
 TryResult SearchPicture(const char* images, const char* set, unsigned long pic, char* path)
 {
-    char folder[kPictBuffer];
+    char folder[cbPictBuffer];
     if (!Format(folder, sizeof folder, "%s\\%s", images, set) || !FolderExists(folder))
         return tryNoSet;
-    char pattern[kPictBuffer];
+    char pattern[cbPictBuffer];
     if (!Format(pattern, sizeof pattern, "%s\\%s\\%02lu*.jpg", images, set, pic + 1))
         return tryNoPicture;
     FwFindFile find;
     if (!find.First(pattern) || find.IsDir())
         return tryNoPicture;
-    if (!Format(path, kPictBuffer, "%s\\%s\\%s", images, set, find.data.cFileName))
+    if (!Format(path, cbPictBuffer, "%s\\%s\\%s", images, set, find.data.cFileName))
         return tryNoPicture;
     return tryFound;
 }
@@ -78,7 +77,7 @@ public:
             if (read.empty())
                 read.resize(sets.GetCount());
             if (!read[cur]) {
-                char folder[kPictBuffer];
+                char folder[cbPictBuffer];
                 Format(folder, sizeof folder, "%s\\%s", pszImages, set); // too long: no folder
                 read[cur].reset(new SetPictures(folder));
             }
@@ -88,7 +87,7 @@ public:
         if (!read[cur]->IsFolder())
             return tryNoSet;
         const char* name = read[cur]->Find(pic);
-        if (!name || !Format(path, kPictBuffer, "%s\\%s\\%s", pszImages, set, name))
+        if (!name || !Format(path, cbPictBuffer, "%s\\%s\\%s", pszImages, set, name))
             return tryNoPicture;
         return tryFound;
     }
@@ -109,7 +108,7 @@ void MakeCaption(const char* path, char* caption)
         return;
     for (int i = 0; i < 3 && *p; ++i)
         IncPsz(p); // whole characters: a double-byte separator is never split
-    StrCopyN(caption, p, kPictBuffer);
+    StrCopyN(caption, p, cbPictBuffer);
     StripFileExt(caption);
     for (char* q = caption; *q; IncPsz(q))
         if (*q == '_')

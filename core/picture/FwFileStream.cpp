@@ -1,5 +1,5 @@
 #include "picture/FwFileStream.h"
-#include "picture/FaultGuard.h"
+#include "base/FaultGuard.h"
 
 HRESULT FwFileStream::QueryInterface(REFIID riid, void** ppv)
 {

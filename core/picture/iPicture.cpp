@@ -1,5 +1,5 @@
 #include "picture/iPicture.h"
-#include "picture/FaultGuard.h"
+#include "base/FaultGuard.h"
 #include "picture/DrawUtil.h"
 #include "picture/ExifOrientation.h"
 #include <utility>

@@ -1,6 +1,8 @@
 // iPicture::Blast: the one drawing of a photo, shared by the slideshow and the wallpaper.
 #include "picture/iPicture.h"
-#include "picture/FaultGuard.h"
+#include <string>
+#include "base/FaultGuard.h"
+#include "base/Mbcs.h"
 
 namespace {
 
@@ -45,6 +47,38 @@ int CentredX(const RECT& rc, int textWidth)
 {
     int x = rc.left + (rc.right - rc.left - textWidth) / 2;
     return x < 0 ? 0 : x;
+}
+
+// The copyright text's byte 0xA9 is the copyright sign on code page 1252 only: on 932 it is
+// a katakana, on 936, 949 and 950 a lead byte. The line is drawn wide: that byte as U+00A9,
+// every other character converted from the ANSI code page.
+std::wstring CopyrightToWide(const char* psz)
+{
+    std::wstring wide;
+    const char* run = psz;
+    auto flush = [&](const char* end) {
+        int n = static_cast<int>(end - run);
+        int cch = n ? MultiByteToWideChar(CP_ACP, 0, run, n, nullptr, 0) : 0;
+        if (cch > 0) {
+            size_t at = wide.size();
+            wide.resize(at + cch);
+            MultiByteToWideChar(CP_ACP, 0, run, n, &wide[at], cch);
+        }
+    };
+    const char* p = psz;
+    while (*p) {
+        if (IsLead(*p) && p[1]) {
+            p += 2;
+        } else if (static_cast<unsigned char>(*p) == 0xA9) {
+            flush(p);
+            wide += L'\u00A9';
+            run = ++p;
+        } else {
+            ++p;
+        }
+    }
+    flush(p);
+    return wide;
 }
 
 void FillBlack(HDC hdc, const RECT& rc)
@@ -115,9 +149,12 @@ void iPicture::DrawPicture(HWND hWnd, RECT frame, int enlarge, HDC hdc,
         SetBkMode(hdc, TRANSPARENT);
         SetTextColor(hdc, kCopyrightColor);
         GuiFontSelection font(hdc);
-        int len = lstrlenA(pszCopyrightText);
-        SIZE text = MeasureText(hdc, pszCopyrightText, len);
+        std::wstring line = CopyrightToWide(pszCopyrightText);
+        int len = static_cast<int>(line.size());
+        SIZE text = {0, 0};
+        if (!GetTextExtentPoint32W(hdc, line.c_str(), len, &text))
+            text.cx = text.cy = 0;
         int lineHeight = text.cy ? text.cy + kCopyrightPadding : kCopyrightMinLine;
-        TextOutA(hdc, CentredX(picture, text.cx), picture.bottom - lineHeight, pszCopyrightText, len);
+        TextOutW(hdc, CentredX(picture, text.cx), picture.bottom - lineHeight, line.c_str(), len);
     }
 }

@@ -12,6 +12,7 @@
 #include "wallpaper/ReplacingFile.h"
 #include "wallpaper/UserWallpaper.h"
 #include "wallpaper/WallpaperBmp.h"
+#include "wallpaper/OptsWallpaper.h"
 
 static const char kBmpName[] = "Vantora.BMP";
 
@@ -49,7 +50,7 @@ void Opts::SetNextWP()
 {
     char path[MAX_PATH];
     GetPathForBMP(path);
-    char picture[520], caption[520];
+    char picture[cbPictBuffer], caption[cbPictBuffer];
     GetNextPict(0, picture, caption);
 
     int written = 0;

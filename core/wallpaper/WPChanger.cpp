@@ -14,6 +14,7 @@
 #include "res/VntRes.h"
 #include "wallpaper/UserWallpaper.h"
 #include "wallpaper/WPChangerWnd.h"
+#include "wallpaper/OptsWallpaper.h"
 
 // One changer per session, also when the autorun at logon and a start from the
 // configuration meet, or a new changer starts while the old one is still quitting.

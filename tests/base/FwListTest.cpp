@@ -149,24 +149,6 @@ TEST(FwList, MixedOperationsKeepLinksConsistent)
     }
 }
 
-TEST(FwList, MoveAfterCases)
-{
-    CheckedList list;
-    POS__* p1 = list.AddTail(Item(1));
-    POS__* p2 = list.AddTail(Item(2));
-    POS__* p3 = list.AddTail(Item(3));
-    list.MoveAfter(p1, nullptr); // head to the front: no change
-    list.MoveAfter(p2, p1);      // already after: no change
-    list.MoveAfter(p2, p2);
-    EXPECT_TRUE(list.Matches({Item(1), Item(2), Item(3)}));
-    list.MoveAfter(p3, nullptr); // the tail becomes the head, its predecessor the tail
-    EXPECT_TRUE(list.Matches({Item(3), Item(1), Item(2)}));
-    list.MoveAfter(p3, p2); // the head becomes the tail
-    EXPECT_TRUE(list.Matches({Item(1), Item(2), Item(3)}));
-    list.MoveAfter(p1, p2);
-    EXPECT_TRUE(list.Matches({Item(2), Item(1), Item(3)}));
-}
-
 TEST(FwList, CallbackSeesEveryLeavingItemTailFirst)
 {
     g_calls.clear();

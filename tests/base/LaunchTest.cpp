@@ -1,5 +1,5 @@
 // Starting programs and documents, the DLL runner's start-up entry, associated programs
-// and icons, web pages, the help launcher and the shell refresh.
+// and icons, web pages and the help launcher.
 #include "RegTestUtil.h"
 #include "MsgBoxWatcher.h"
 #include "TestUtil.h"
@@ -122,29 +122,6 @@ TEST_F(AssocTest, AssociatedAppFromTheOpenCommand)
     EXPECT_EQ(0, GetAssociatedApp("", out));
 }
 
-TEST_F(AssocTest, IconOfTheFileOrOfItsProgram)
-{
-    // A program has its own icon; a document without icons takes its program's.
-    std::string scr = BinDir() + "\\Vantora.scr";
-    SetType(".vnttest", "\"" + scr + "\" /s");
-    char iconFile[MAX_PATH];
-    for (const std::string& file : {scr, MakeFile("photo.vnttest")}) {
-        unsigned short index = 7;
-        HICON icon = nullptr;
-        ASSERT_EQ(1, GetAssociatedIcon(file.c_str(), iconFile, &index, &icon)) << file;
-        EXPECT_EQ(scr, iconFile);
-        EXPECT_EQ(0, index);
-        EXPECT_NE(nullptr, icon);
-        DestroyIcon(icon);
-    }
-    // No program for the type.
-    unsigned short index = 7;
-    HICON icon = nullptr;
-    EXPECT_EQ(0, GetAssociatedIcon((dir / "a.vntnone").c_str(), iconFile, &index, &icon));
-    EXPECT_STREQ("", iconFile);
-    EXPECT_EQ(nullptr, icon);
-}
-
 TEST_F(AssocTest, OpenHTMLAsksFirstAndReportsNoBrowser)
 {
     SetCopyingType();
@@ -169,37 +146,9 @@ TEST_F(AssocTest, OpenHTMLAsksFirstAndReportsNoBrowser)
     EXPECT_EQ(std::string(ResStr(-22022)), s.text);
 }
 
-TEST_F(AssocTest, RunFileAndRunLocalFileOpenDocuments)
-{
-    SetCopyingType();
-    HCURSOR before = GetCursor();
-    EXPECT_NE(0, RunFile(MakeFile("doc.vnttest").c_str(), nullptr, nullptr, 0));
-    EXPECT_EQ(before, GetCursor());
-    EXPECT_TRUE(WaitFor([&] { return Exists(Marker()); }));
-    DeleteFileA(Marker().c_str());
-    EXPECT_EQ(0, RunFile((dir / "missing.vnttest").c_str(), nullptr, nullptr, SEE_MASK_FLAG_NO_UI));
-    EXPECT_EQ(before, GetCursor());
-
-    // The home folder is the library's folder when none is recorded.
-    std::string local = TestDir() + "\\vnt_local.vnttest";
-    ASSERT_TRUE(WriteFileBytes(local, "local", 5));
-    EXPECT_NE(0, RunLocalFile(nullptr, "vnt_local.vnttest", nullptr));
-    EXPECT_TRUE(WaitFor([&] { return Exists(Marker()); }));
-    DeleteFileA(local.c_str());
-}
-
 TEST(Launch, ProcessesAndTheirHandles)
 {
-    // Handles freed are handed out again: a leak shows as a new handle value.
-    HANDLE probe = CreateEventA(nullptr, FALSE, FALSE, nullptr);
-    CloseHandle(probe);
-    char cmd0[] = "cmd.exe /c exit 0", cmd3[] = "cmd.exe /c exit 3";
-    for (int i = 0; i < 3; i++)
-        EXPECT_EQ(1, RunProcess(nullptr, cmd0, static_cast<HANDLE*>(nullptr), SW_HIDE));
-    HANDLE probe2 = CreateEventA(nullptr, FALSE, FALSE, nullptr);
-    EXPECT_EQ(probe, probe2);
-    CloseHandle(probe2);
-
+    char cmd3[] = "cmd.exe /c exit 3";
     HANDLE process = nullptr;
     ASSERT_EQ(1, RunProcess(nullptr, cmd3, &process, SW_HIDE));
     EXPECT_EQ(3u, ExitCodeOf(process));
@@ -215,15 +164,9 @@ TEST(Launch, ProcessesAndTheirHandles)
     WatchBox(IDOK, [] { EXPECT_EQ(nullptr, StartProcess("no_such_program_vnt.exe", nullptr)); });
 }
 
-TEST(Launch, RunMyselfAndSystemKeys)
+// The system keys follow the screen saver state.
+TEST(Launch, SystemKeys)
 {
-    ScratchDir dir("vntself");
-    std::string xml = dir / "self.xml";
-    EXPECT_EQ(1, RunMyself(("--gtest_filter=CompanyMsg.* --gtest_output=xml:" + xml).c_str()));
-    EXPECT_TRUE(WaitFor([&] { return Exists(xml); }, 30000));
-    PumpMessages(500);
-
-    // The system keys follow the screen saver state.
     BOOL running = FALSE;
     ASSERT_EQ(1, EnableSysKeys(0));
     SystemParametersInfoA(SPI_GETSCREENSAVERRUNNING, 0, &running, 0);
@@ -235,14 +178,11 @@ TEST(Launch, RunMyselfAndSystemKeys)
 
 namespace {
 
-int g_nSettingChange = 0;
 std::string g_helpBytes;
 WPARAM g_helpOwner = 0;
 
 LRESULT CALLBACK TestTopProc(HWND h, UINT msg, WPARAM wp, LPARAM lp)
 {
-    if (msg == WM_SETTINGCHANGE && wp == 0 && lp == 0)
-        g_nSettingChange++;
     if (msg == WM_COPYDATA) { // what the help engine receives
         const COPYDATASTRUCT* cds = reinterpret_cast<const COPYDATASTRUCT*>(lp);
         g_helpBytes.assign(static_cast<const char*>(cds->lpData), cds->cbData);
@@ -265,17 +205,6 @@ HWND MakeClassWindow(const char* cls)
 }
 
 } // namespace
-
-// Every top-level window hears of the changed settings once.
-TEST(Launch, UpdateShellBroadcastsTheSettingChange)
-{
-    HWND hTop = MakeClassWindow("VntTestShellTop");
-    ASSERT_TRUE(hTop);
-    g_nSettingChange = 0;
-    UpdateShell();
-    EXPECT_EQ(1, g_nSettingChange);
-    DestroyWindow(hTop);
-}
 
 // The help engine's window receives the file, command and data of each request.
 TEST(Launch, HelpFileBesideTheLibraryOrAsGiven)

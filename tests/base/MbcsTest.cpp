@@ -4,17 +4,13 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 #include <cstring>
+#include "TestUtil.h"
 #include "base/Mbcs.h"
 #include "base/Cvt.h"
 
-namespace {
-bool Dbcs() { return GetACP() == 932; }
-} // namespace
-
 TEST(Mbcs, LeadBytesFollowTheCodePage)
 {
-    UINT acp = GetACP();
-    ASSERT_TRUE(acp == 932 || acp == 1252) << acp;
+    ASSERT_EQ(RunCodePage(), GetACP());
     EXPECT_EQ(Dbcs(), IsMBCS() != 0);
     EXPECT_EQ(Dbcs(), IsLead('\x95') && IsLead('\xFC'));
     EXPECT_FALSE(IsLead('\x5C') || IsLead('\xA0'));

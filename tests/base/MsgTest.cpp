@@ -2,7 +2,6 @@
 // formatted strings and the registered message.
 #include <gtest/gtest.h>
 #include <windows.h>
-#include <cstdio>
 #include <string>
 #include "MsgBoxWatcher.h"
 #include "base/AppInfo.h"
@@ -24,29 +23,6 @@ void Activate(HWND h)
 {
     SetForegroundWindow(h);
     SetActiveWindow(h);
-}
-
-DWORD WINAPI MsgFromThread(void* result)
-{
-    *static_cast<int*>(result) = Msg(nullptr, MB_OK, "from a thread");
-    return 0;
-}
-
-// A string of a system module that holds exactly one "%s" and no other conversion.
-bool FindFormatString(const char* module, HMODULE& mod, int& id, std::string& text)
-{
-    mod = LoadLibraryExA(module, nullptr, LOAD_LIBRARY_AS_DATAFILE);
-    char buf[1024];
-    for (id = 1; mod && id < 0x10000; id++) {
-        const char* p = LoadStringA(mod, id, buf, sizeof buf) > 0 ? strstr(buf, "%s") : nullptr;
-        if (p && strchr(buf, '%') == p && !strchr(p + 2, '%')) {
-            text = buf;
-            return true;
-        }
-    }
-    if (mod)
-        FreeLibrary(mod);
-    return false;
 }
 
 } // namespace
@@ -86,37 +62,6 @@ TEST(Msg, OwnerCaptionTextAndResult)
     EXPECT_EQ(nullptr, s.hOwner);
     EXPECT_EQ("", s.text); // a missing string
     DestroyWindow(main);
-
-    // A thread without windows has no active window: the box has no owner.
-    int result = 0;
-    DWORD tid = 0;
-    HANDLE h = CreateThread(nullptr, 0, MsgFromThread, &result, CREATE_SUSPENDED, &tid);
-    ASSERT_TRUE(h);
-    MsgBoxWatcher w(tid, IDOK);
-    ResumeThread(h);
-    s = w.Join();
-    EXPECT_EQ(WAIT_OBJECT_0, WaitForSingleObject(h, 10000));
-    CloseHandle(h);
-    ASSERT_TRUE(s.found);
-    EXPECT_EQ(nullptr, s.hOwner);
-    EXPECT_EQ("from a thread", s.text);
-    EXPECT_EQ(IDOK, result);
-}
-
-TEST(Msg, LastErrorShowsTheSystemText)
-{
-    char expected[512] = "";
-    FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr,
-                   ERROR_FILE_NOT_FOUND, MAKELANGID(LANG_NEUTRAL, SUBLANG_DEFAULT), expected,
-                   sizeof expected, nullptr);
-    ASSERT_NE('\0', expected[0]);
-    MsgBoxSeen s = WatchBox(IDOK, [] {
-        SetLastError(ERROR_FILE_NOT_FOUND);
-        MsgLastError(MSG_NO_OWNER);
-    });
-    ASSERT_TRUE(s.found);
-    auto trim = [](std::string t) { return t.erase(t.find_last_not_of("\r\n") + 1); };
-    EXPECT_EQ(trim(expected), trim(s.text));
 }
 
 TEST(ResStr, ModuleFollowsTheSignOfTheId)
@@ -165,24 +110,6 @@ TEST(ResStr, FormattedStrings)
     // No string, no text; a text without conversions stays as it is.
     EXPECT_TRUE(ResStrFmt(-24999, 1, 2).IsEmpty());
     EXPECT_STREQ("Cannot load the wallpaper changer.", ResStrFmt(-20030, "unused"));
-
-    // The library has no format strings: take one from a system program or library.
-    HMODULE mod = nullptr;
-    int id = 0;
-    std::string format;
-    bool found = false;
-    for (const char* name : {"notepad.exe", "oledlg.dll", "msi.dll", "winecfg.exe"})
-        if ((found = FindFormatString(name, mod, id, format)))
-            break;
-    ASSERT_TRUE(found);
-    char expected[1024];
-    snprintf(expected, sizeof expected, format.c_str(), "Nature");
-    {
-        AppInfo app(reinterpret_cast<HINSTANCE>(mod), "Vantora", "ControlPanel", "Program",
-                    "VNT.hlp", 0x300000, 0);
-        EXPECT_STREQ(expected, ResStrFmt(id, "Nature"));
-    }
-    FreeLibrary(mod);
 }
 
 TEST(CompanyMsg, RegisteredOnceAndStable)

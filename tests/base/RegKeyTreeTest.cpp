@@ -1,12 +1,10 @@
 // RegKey trees: deleting (also items that cannot be deleted), copying with every kind of
-// value, the move from the former company key, and hive files.
+// value and the move from the former company key.
 #include "RegTestUtil.h"
-#include "base/RegKey.h"
 #include "TestUtil.h"
+#include "base/RegKey.h"
 
 namespace {
-
-bool Dbcs() { return GetACP() == 932; }
 
 // A small tree of strings, numbers and binaries below root\sub.
 void MakeTree(const std::string& sub, HKEY root = HKEY_CURRENT_USER)
@@ -167,25 +165,4 @@ TEST_F(RegKeyTree, Fw2CvLeavesExistingNewKeyAndOtherApps)
     EXPECT_EQ("x", RawStr("Software\\Corvane\\Other", "x"));
     EXPECT_FALSE(RawExists("Software\\Fenwick\\Other"));
     EXPECT_TRUE(RawExists("Software\\Fenwick\\App"));
-}
-
-TEST_F(RegKeyTree, SaveAndLoadHiveFiles)
-{
-    MakeTree(sub + "\\Hive");
-    ScratchDir dir("vnthive");
-    std::string file = dir / "hive.dat";
-    // An existing read-only file is replaced and keeps its attributes.
-    ASSERT_TRUE(WriteFileBytes(file, "old", 3));
-    SetFileAttributesA(file.c_str(), FILE_ATTRIBUTE_READONLY);
-    EXPECT_TRUE(RegKey((path + "\\Hive").c_str(), 0).Save(file.c_str()));
-    DWORD attr = GetFileAttributesA(file.c_str());
-    EXPECT_TRUE(attr != INVALID_FILE_ATTRIBUTES && (attr & FILE_ATTRIBUTE_READONLY));
-    SetFileAttributesA(file.c_str(), FILE_ATTRIBUTE_NORMAL);
-
-    Redirect(HKEY_USERS, "users");
-    ASSERT_TRUE(RegKey::LoadKey(HKEY_USERS, "Loaded", file.c_str()));
-    ExpectTree("Loaded", HKEY_USERS);
-    EXPECT_TRUE(RegKey::UnLoadKey(HKEY_USERS, "Loaded"));
-    EXPECT_FALSE(RawExists("Loaded", HKEY_USERS));
-    EXPECT_FALSE(RegKey::LoadKey(HKEY_USERS, "Bad", (dir / "missing.dat").c_str()));
 }

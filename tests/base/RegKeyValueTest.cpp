@@ -1,11 +1,10 @@
 // RegKey values: typed reads with defaults, strings that do not fit, the operation modes
 // of ProcessEntry (writing only when different) and enumeration.
 #include "RegTestUtil.h"
+#include "TestUtil.h"
 #include "base/RegKey.h"
 
 namespace {
-
-bool Dbcs() { return GetACP() == 932; }
 
 // Signals when a value of the key is set or deleted.
 class ChangeWatch {

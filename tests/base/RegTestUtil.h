@@ -1,5 +1,5 @@
-// A private registry key per test (HKCU\Software\VantoraTest\<unique>), removed with
-// everything below it afterwards; raw registry helpers that check what RegKey did
+// A private registry key per test (HKCU\Software\VantoraTest\<suite>_<test>_<pid>), made at
+// the start unless bCreate is cleared and removed with everything below it afterwards; raw registry helpers that check what RegKey did
 // without going through it; and redirection of a predefined root into the private key.
 #pragma once
 #include <gtest/gtest.h>
@@ -16,16 +16,19 @@ protected:
     std::string sub;   // below HKEY_CURRENT_USER
     std::string path;  // textual path with root
     HKEY hBase = nullptr;
+    bool bCreate = true;
 
     void SetUp() override
     {
         const ::testing::TestInfo* info = ::testing::UnitTest::GetInstance()->current_test_info();
-        sub = std::string("Software\\VantoraTest\\") + info->name() + "_" +
-              std::to_string(GetCurrentProcessId());
+        sub = std::string("Software\\VantoraTest\\") + info->test_suite_name() + "_" + info->name() +
+              "_" + std::to_string(GetCurrentProcessId());
         path = "HKCU\\" + sub;
         SHDeleteKeyA(HKEY_CURRENT_USER, sub.c_str());
-        ASSERT_EQ(ERROR_SUCCESS, RegCreateKeyExA(HKEY_CURRENT_USER, sub.c_str(), 0, nullptr, 0,
-                                                 KEY_ALL_ACCESS, nullptr, &hBase, nullptr));
+        if (bCreate) {
+            ASSERT_EQ(ERROR_SUCCESS, RegCreateKeyExA(HKEY_CURRENT_USER, sub.c_str(), 0, nullptr, 0,
+                                                     KEY_ALL_ACCESS, nullptr, &hBase, nullptr));
+        }
     }
     void TearDown() override
     {
@@ -33,7 +36,8 @@ protected:
             RegOverridePredefKey(root, nullptr);
         if (hBase)
             RegCloseKey(hBase);
-        EXPECT_EQ(ERROR_SUCCESS, SHDeleteKeyA(HKEY_CURRENT_USER, sub.c_str()));
+        if (!sub.empty())
+            SHDeleteKeyA(HKEY_CURRENT_USER, sub.c_str());
         RegDeleteKeyA(HKEY_CURRENT_USER, "Software\\VantoraTest"); // only when empty
     }
 

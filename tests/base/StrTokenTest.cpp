@@ -4,12 +4,11 @@
 #include <windows.h>
 #include <string>
 #include <vector>
+#include "TestUtil.h"
 #include "base/StrToken.h"
 #include "base/HexStr.h"
 
 namespace {
-
-bool Dbcs() { return GetACP() == 932; }
 
 using Strs = std::vector<std::string>;
 

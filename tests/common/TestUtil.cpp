@@ -4,6 +4,13 @@
 std::string BinDir() { return TEST_BIN_DIR; }
 std::string TestDir() { return TEST_DIR; }
 
+UINT RunCodePage()
+{
+    char locale[64] = "";
+    GetEnvironmentVariableA("LC_ALL", locale, sizeof locale);
+    return lstrcmpiA(locale, "ja_JP.UTF-8") == 0 ? 932 : 1252;
+}
+
 void PumpMessages(DWORD ms)
 {
     DWORD start = GetTickCount();
@@ -160,4 +167,91 @@ bool CopyProduct(const std::string& dir)
 {
     return CopyFileA((BinDir() + "\\Vantora.scr").c_str(), (dir + "\\Vantora.scr").c_str(), FALSE) &&
            CopyFileA((BinDir() + "\\VNT32.dll").c_str(), (dir + "\\VNT32.dll").c_str(), FALSE);
+}
+
+Canvas::Canvas(int width, int height) : width(width), height(height), pBits(nullptr)
+{
+    BITMAPINFO bmi = {};
+    bmi.bmiHeader.biSize = sizeof(bmi.bmiHeader);
+    bmi.bmiHeader.biWidth = width;
+    bmi.bmiHeader.biHeight = -height;
+    bmi.bmiHeader.biPlanes = 1;
+    bmi.bmiHeader.biBitCount = 32;
+    bmi.bmiHeader.biCompression = BI_RGB;
+    hdc = CreateCompatibleDC(nullptr);
+    void* pv = nullptr;
+    hbm = CreateDIBSection(hdc, &bmi, DIB_RGB_COLORS, &pv, nullptr, 0);
+    pBits = static_cast<DWORD*>(pv);
+    hOld = SelectObject(hdc, hbm);
+}
+
+Canvas::~Canvas()
+{
+    SelectObject(hdc, hOld);
+    DeleteObject(hbm);
+    DeleteDC(hdc);
+}
+
+Rgb Canvas::Pixel(int x, int y) const
+{
+    GdiFlush();
+    DWORD v = pBits[y * width + x];
+    return Rgb{static_cast<int>((v >> 16) & 0xFF), static_cast<int>((v >> 8) & 0xFF), static_cast<int>(v & 0xFF)};
+}
+
+void Canvas::Fill(COLORREF color)
+{
+    HBRUSH hbr = CreateSolidBrush(color);
+    RECT rc = {0, 0, width, height};
+    FillRect(hdc, &rc, hbr);
+    DeleteObject(hbr);
+}
+
+std::string Canvas::Snapshot() const
+{
+    GdiFlush();
+    return std::string(reinterpret_cast<const char*>(pBits), static_cast<size_t>(width) * height * 4);
+}
+
+// One 8 x 8 block whose only coefficient is the DC term: with a quantisation table of
+// ones it is 8 x (level - 128), coded with a one-symbol Huffman table for its size
+// category, followed by the end-of-block code.
+std::string GrayJpeg(int level)
+{
+    int dc = 8 * (level - 128);
+    int magnitude = dc < 0 ? -dc : dc;
+    int category = 0;
+    while (magnitude >> category)
+        category++;
+    std::vector<int> bits = {0}; // the DC code
+    unsigned value = dc >= 0 ? static_cast<unsigned>(dc) : static_cast<unsigned>(dc + (1 << category) - 1);
+    for (int i = category - 1; i >= 0; --i)
+        bits.push_back((value >> i) & 1);
+    bits.push_back(0); // end of block
+    while (bits.size() % 8)
+        bits.push_back(1);
+    std::string scan;
+    for (size_t i = 0; i < bits.size(); i += 8) {
+        int byte = 0;
+        for (size_t j = 0; j < 8; ++j)
+            byte = (byte << 1) | bits[i + j];
+        scan += static_cast<char>(byte);
+        if (byte == 0xFF)
+            scan += '\0';
+    }
+    std::string j("\xFF\xD8", 2);
+    j += std::string("\xFF\xDB\x00\x43\x00", 5) + std::string(64, '\x01');
+    j += std::string("\xFF\xC0\x00\x0B\x08\x00\x08\x00\x08\x01\x01\x11\x00", 13);
+    std::string oneCode = std::string("\x01", 1) + std::string(15, '\0');
+    j += std::string("\xFF\xC4\x00\x14\x00", 5) + oneCode + static_cast<char>(category);
+    j += std::string("\xFF\xC4\x00\x14\x10", 5) + oneCode + std::string(1, '\0');
+    j += std::string("\xFF\xDA\x00\x08\x01\x01\x00\x00\x3F\x00", 10);
+    j += scan + std::string("\xFF\xD9", 2);
+    return j;
+}
+
+bool WriteGrayJpeg(const std::string& path, int level)
+{
+    std::string bytes = GrayJpeg(level);
+    return WriteFileBytes(path, bytes.data(), bytes.size());
 }

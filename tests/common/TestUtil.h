@@ -9,6 +9,12 @@
 std::string BinDir();
 std::string TestDir();
 
+// The ANSI code page a run is meant for: 932 for the _cp932 runs (LC_ALL=ja_JP.UTF-8),
+// else 1252. Double-byte cases assert it, so that a run that missed 932 cannot pass on 1252.
+UINT RunCodePage();
+// True on the double-byte code page 932.
+inline bool Dbcs() { return GetACP() == 932; }
+
 // Pumps this thread's messages for the given time.
 void PumpMessages(DWORD ms);
 // Pumps messages until cond() holds or the time is up; returns cond()'s last value.
@@ -61,3 +67,46 @@ bool WriteFileBytes(const std::string& path, const void* data, size_t size);
 // Copies the product (Vantora.scr and VNT32.dll) into dir, so that a test can give it image
 // sets of its own.
 bool CopyProduct(const std::string& dir);
+// An 8 x 8 baseline JPEG of one grey level (0 to 255).
+std::string GrayJpeg(int level);
+bool WriteGrayJpeg(const std::string& path, int level);
+
+struct Rgb {
+    int r, g, b;
+};
+
+// A 32-bit top-down DIB section selected into a memory DC.
+class Canvas {
+public:
+    Canvas(int width, int height);
+    ~Canvas();
+    Canvas(const Canvas&) = delete;
+    Canvas& operator=(const Canvas&) = delete;
+
+    HDC Dc() const { return hdc; }
+    DWORD* Bits() const { GdiFlush(); return pBits; }
+    int Width() const { return width; }
+    int Height() const { return height; }
+    Rgb Pixel(int x, int y) const;
+    void Fill(COLORREF color);
+    // A copy of all pixels, to compare before and after.
+    std::string Snapshot() const;
+    // Number of pixels in [x0, x1) x [y0, y1) for which pred holds.
+    template <class Pred>
+    int Count(int x0, int y0, int x1, int y1, Pred pred) const
+    {
+        int n = 0;
+        for (int y = y0; y < y1; ++y)
+            for (int x = x0; x < x1; ++x)
+                if (pred(Pixel(x, y)))
+                    ++n;
+        return n;
+    }
+
+private:
+    int width, height;
+    HDC hdc;
+    HBITMAP hbm;
+    HGDIOBJ hOld;
+    DWORD* pBits;
+};

@@ -1,5 +1,5 @@
 // Helpers of the options tests: a private settings key, raw registry access (shared with
-// the base tests), small JPEG pictures of one grey level, and the library's folder.
+// the base tests) and the library's folder.
 #pragma once
 #include "../base/RegTestUtil.h"
 #include <memory>
@@ -7,14 +7,13 @@
 #include "TestUtil.h"
 #include "base/AppInfo.h"
 
-// The settings key of the test is HKCU\Software\VantoraTest\<test>_<pid>: an identity
-// pushed over the library's own points its root key there. The key does not exist at
-// the start of a test and is removed at its end.
-class SettingsKeyTest : public ::testing::Test {
+// The settings key of the test is its private key (RegFixture), which does not exist at
+// its start: an identity pushed over the library's own points its root key there.
+class SettingsKeyTest : public RegFixture {
 protected:
-    std::string sub;   // below HKEY_CURRENT_USER
-    std::string root;  // the settings key's textual path
     std::unique_ptr<AppInfo> identity;
+
+    SettingsKeyTest() { bCreate = false; }
 
     void SetUp() override;
     void TearDown() override;
@@ -29,10 +28,6 @@ protected:
         RawSet(sub, name, REG_BINARY, bytes.data(), static_cast<DWORD>(bytes.size()));
     }
 };
-
-// An 8 x 8 baseline JPEG of one grey level (0 to 255).
-std::string GrayJpeg(int level);
-bool WriteGrayJpeg(const std::string& path, int level);
 
 // The folder that holds the loaded VNT32.dll, without a trailing separator.
 std::string LibraryFolder();

@@ -1,6 +1,8 @@
 // Blast's layout checked by pixels on a memory DC: black frame, fitted picture, caption
 // under it, copyright line over its foot, error text.
 #include <gtest/gtest.h>
+#include <vector>
+#include "options/Opts.h"
 #include "picture/iPicture.h"
 #include "PictureTestUtil.h"
 
@@ -34,6 +36,16 @@ struct BlastRun {
     Canvas canvas;
     std::string before;
 };
+
+int CALLBACK CollectWideText(HDC, HANDLETABLE*, const ENHMETARECORD* rec, int, LPARAM texts)
+{
+    if (rec->iType == EMR_EXTTEXTOUTW) {
+        const EMREXTTEXTOUTW* text = reinterpret_cast<const EMREXTTEXTOUTW*>(rec);
+        const wchar_t* chars = reinterpret_cast<const wchar_t*>(reinterpret_cast<const BYTE*>(rec) + text->emrtext.offString);
+        reinterpret_cast<std::vector<std::wstring>*>(texts)->emplace_back(chars, text->emrtext.nChars);
+    }
+    return 1;
+}
 
 } // namespace
 
@@ -132,4 +144,21 @@ TEST(Blast, FailedLoadDrawsNothingOrTheErrorText)
                          c.Count(0, 10 + text.cy, 300, 200, notBlack) +
                          c.Count(10 + text.cx, 0, 300, 200, notBlack));
     }
+}
+
+// The copyright text's byte 0xA9 is a katakana on code page 932: the line must reach GDI as
+// the sign U+00A9 on every code page. A metafile records the wide text handed over.
+TEST(Blast, CopyrightSignOnEveryCodePage)
+{
+    ASSERT_EQ(RunCodePage(), GetACP());
+    FrameWindow frame(400, 400);
+    HDC hdc = CreateEnhMetaFileA(nullptr, nullptr, nullptr, nullptr);
+    ASSERT_TRUE(hdc);
+    iPicture pict;
+    pict.Blast(frame, Fixture("halves_400x300.jpg").c_str(), 1, hdc, Opts::pszCopyrightText, nullptr, 1);
+    HENHMETAFILE emf = CloseEnhMetaFile(hdc);
+    std::vector<std::wstring> texts;
+    EnumEnhMetaFile(nullptr, emf, CollectWideText, &texts, nullptr);
+    DeleteEnhMetaFile(emf);
+    EXPECT_EQ(std::vector<std::wstring>{L"Photographs \u00A9 Corvane Software"}, texts);
 }

@@ -1,5 +1,5 @@
-// Helpers of the picture tests: the test pictures, a memory canvas whose pixels can be read,
-// and a hidden window that gives Blast its frame.
+// Helpers of the picture tests: the test pictures and a hidden window that gives Blast its
+// frame.
 #pragma once
 #include <windows.h>
 #include <string>
@@ -13,45 +13,6 @@ inline std::string Fixture(const char* name)
 
 // Reads a whole file; empty when it cannot.
 std::string ReadFileBytes(const std::string& path);
-
-struct Rgb {
-    int r, g, b;
-};
-
-// A 32-bit top-down DIB section selected into a memory DC.
-class Canvas {
-public:
-    Canvas(int width, int height);
-    ~Canvas();
-    Canvas(const Canvas&) = delete;
-    Canvas& operator=(const Canvas&) = delete;
-
-    HDC Dc() const { return hdc; }
-    int Width() const { return width; }
-    int Height() const { return height; }
-    Rgb Pixel(int x, int y) const;
-    void Fill(COLORREF color);
-    // A copy of all pixels, to compare before and after.
-    std::string Snapshot() const;
-    // Number of pixels in [x0, x1) x [y0, y1) for which pred holds.
-    template <class Pred>
-    int Count(int x0, int y0, int x1, int y1, Pred pred) const
-    {
-        int n = 0;
-        for (int y = y0; y < y1; ++y)
-            for (int x = x0; x < x1; ++x)
-                if (pred(Pixel(x, y)))
-                    ++n;
-        return n;
-    }
-
-private:
-    int width, height;
-    HDC hdc;
-    HBITMAP hbm;
-    HGDIOBJ hOld;
-    DWORD* pBits;
-};
 
 // A hidden borderless window with the given client size.
 class FrameWindow {

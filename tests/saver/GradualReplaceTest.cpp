@@ -1,76 +1,53 @@
-// Gradual replacement: the direction and style rule, and every strip and interlaced pattern
-// replacing the whole picture, in the right order, stopping on pending input.
+// Gradual replacement: the direction and style rule, and one table of strip and interlaced
+// patterns replacing the whole picture in the right order, stopping on pending input and
+// pausing by the pace.
 #include <gtest/gtest.h>
 #include <stdlib.h>
 #include <vector>
 #include "GradualReplace.h"
+#include "TestUtil.h"
 
 namespace {
 
-// A 32-bit memory bitmap whose pixels the test can read directly.
-class PixelBitmap {
-public:
-    PixelBitmap(int w, int h) : w(w), h(h)
-    {
-        BITMAPINFO bi = {};
-        bi.bmiHeader.biSize = sizeof(bi.bmiHeader);
-        bi.bmiHeader.biWidth = w;
-        bi.bmiHeader.biHeight = -h;
-        bi.bmiHeader.biPlanes = 1;
-        bi.bmiHeader.biBitCount = 32;
-        hdc = CreateCompatibleDC(nullptr);
-        hbm = CreateDIBSection(hdc, &bi, DIB_RGB_COLORS, reinterpret_cast<void**>(&bits), nullptr, 0);
-        hOld = SelectObject(hdc, hbm);
-    }
-    ~PixelBitmap()
-    {
-        SelectObject(hdc, hOld);
-        DeleteObject(hbm);
-        DeleteDC(hdc);
-    }
-    PixelBitmap(const PixelBitmap&) = delete;
-    PixelBitmap& operator=(const PixelBitmap&) = delete;
-    DWORD& At(int x, int y) { return bits[y * w + x]; }
-    void Fill(DWORD value)
-    {
-        GdiFlush();
-        for (int i = 0; i < w * h; ++i)
-            bits[i] = value;
-    }
-    void FillNumbered()
-    {
-        GdiFlush();
-        for (int i = 0; i < w * h; ++i)
-            bits[i] = 0x00010000u + static_cast<DWORD>(i);
-    }
-    int w, h;
-    HDC hdc;
-    HBITMAP hbm;
-    HGDIOBJ hOld;
-    DWORD* bits = nullptr;
-};
-
 const DWORD kOld = 0x00FF0000;
 
-// Stops the copying at the given call of the pending check.
+// Numbers every pixel of the source, so that each copied pixel is known.
+void FillNumbered(Canvas& c)
+{
+    DWORD* bits = c.Bits();
+    for (int i = 0; i < c.Width() * c.Height(); ++i)
+        bits[i] = 0x00010000u + static_cast<DWORD>(i);
+}
+
+void FillOld(Canvas& c)
+{
+    DWORD* bits = c.Bits();
+    for (int i = 0; i < c.Width() * c.Height(); ++i)
+        bits[i] = kOld;
+}
+
+// Answers "input pending" at the given call of the check, and notes when each call came.
 struct StopAfter {
-    int calls = 0;
-    int stopAt;
+    int stopAt = 1 << 30;
+    std::vector<DWORD> times;
     static int Check(void* p)
     {
         StopAfter* s = static_cast<StopAfter*>(p);
-        return ++s->calls >= s->stopAt;
+        s->times.push_back(GetTickCount());
+        return static_cast<int>(s->times.size()) >= s->stopAt;
     }
 };
 
-// Which pixels of dst equal src.
-std::vector<bool> Copied(PixelBitmap& dst, PixelBitmap& src)
+// Copies gradually from a numbered source into an old picture; which pixels were copied.
+std::vector<bool> Copy(int w, int h, int dir, int style, StopAfter& stop, int expectResult, DWORD pace = 0)
 {
-    GdiFlush();
-    std::vector<bool> copied(dst.w * dst.h);
-    for (int y = 0; y < dst.h; ++y)
-        for (int x = 0; x < dst.w; ++x)
-            copied[y * dst.w + x] = dst.At(x, y) == src.At(x, y);
+    Canvas src(w, h), dst(w, h);
+    FillNumbered(src);
+    FillOld(dst);
+    EXPECT_EQ(expectResult, CopyGradually(dst.Dc(), src.Dc(), w, h, dir, style, pace, StopAfter::Check, &stop));
+    std::vector<bool> copied(w * h);
+    for (int i = 0; i < w * h; ++i)
+        copied[i] = dst.Bits()[i] == src.Bits()[i];
     return copied;
 }
 
@@ -119,90 +96,56 @@ TEST(GradualChooser, FourthUseOfAStyleSwitchesToTheOther)
     EXPECT_EQ(gradInterlaced, seen[3]);
 }
 
-TEST(CopyGradually, EveryPatternReplacesOddSizedPicturesCompletely)
+TEST(CopyGradually, PatternsCopyWholePicturesInOrderAndStopOnInput)
 {
-    const SIZE sizes[] = {{37, 23}, {41, 30}, {4, 4}, {1, 1}, {3, 9}, {64, 2}};
-    for (SIZE sz : sizes) {
-        PixelBitmap src(sz.cx, sz.cy), dst(sz.cx, sz.cy);
-        src.FillNumbered();
+    // Every direction and style replaces odd-sized pictures completely.
+    const SIZE sizes[] = {{37, 23}, {4, 4}, {1, 1}, {3, 9}, {64, 2}};
+    for (SIZE sz : sizes)
         for (int style = 0; style < 2; ++style)
             for (int dir = 0; dir < 4; ++dir) {
                 SCOPED_TRACE(testing::Message() << sz.cx << "x" << sz.cy << " style " << style << " dir " << dir);
-                dst.Fill(kOld);
-                EXPECT_EQ(1, CopyGradually(dst.hdc, src.hdc, sz.cx, sz.cy, dir, style, 0, nullptr, nullptr));
-                std::vector<bool> copied = Copied(dst, src);
-                int missing = 0;
-                for (bool c : copied)
-                    missing += !c;
-                EXPECT_EQ(0, missing);
+                StopAfter none;
+                std::vector<bool> copied = Copy(sz.cx, sz.cy, dir, style, none, 1);
+                EXPECT_EQ(std::vector<bool>(copied.size(), true), copied);
             }
-    }
-}
 
-TEST(CopyGradually, SweepsCopyFourLineStripsFromTheirStartingEdge)
-{
-    const int W = 30, H = 22;
-    PixelBitmap src(W, H), dst(W, H);
-    src.FillNumbered();
-    struct Case {
-        int dir;
-        // Whether pixel (x, y) is copied after two strips.
+    // What is copied when input arrives at a given check: two four-line strips from the
+    // starting edge; one interlaced pass of every eighth line; nothing before the first.
+    const int W = 30, H = 19;
+    const struct {
+        int dir, style, stopAt;
         bool (*expect)(int x, int y);
+    } rows[] = {
+        {gradTopToBottom, gradSweep, 3, [](int, int y) { return y < 8; }},
+        {gradBottomToTop, gradSweep, 3, [](int, int y) { return y >= H - 8; }},
+        {gradLeftToRight, gradSweep, 3, [](int x, int) { return x < 8; }},
+        {gradRightToLeft, gradSweep, 3, [](int x, int) { return x >= W - 8; }},
+        {gradBottomToTop, gradInterlaced, 1 + 3 + 1, [](int, int y) { return y == H - 1 || y == H - 9 || y == H - 17; }},
+        {gradLeftToRight, gradInterlaced, 1 + 4 + 1, [](int x, int) { return x % 8 == 0; }},
+        {gradTopToBottom, gradSweep, 1, [](int, int) { return false; }},
+        {gradTopToBottom, gradInterlaced, 1, [](int, int) { return false; }},
     };
-    const Case cases[] = {
-        {gradTopToBottom, [](int, int y) { return y < 8; }},
-        {gradBottomToTop, [](int, int y) { return y >= H - 8; }},
-        {gradLeftToRight, [](int x, int) { return x < 8; }},
-        {gradRightToLeft, [](int x, int) { return x >= W - 8; }},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.dir);
-        dst.Fill(kOld);
+    for (const auto& row : rows) {
+        SCOPED_TRACE(testing::Message() << "dir " << row.dir << " style " << row.style);
         StopAfter stop;
-        stop.stopAt = 3; // the check before the third strip stops it
-        EXPECT_EQ(0, CopyGradually(dst.hdc, src.hdc, W, H, c.dir, gradSweep, 0, StopAfter::Check, &stop));
-        std::vector<bool> copied = Copied(dst, src);
+        stop.stopAt = row.stopAt;
+        std::vector<bool> copied = Copy(W, H, row.dir, row.style, stop, 0);
         for (int y = 0; y < H; ++y)
             for (int x = 0; x < W; ++x)
-                ASSERT_EQ(c.expect(x, y), static_cast<bool>(copied[y * W + x])) << x << "," << y;
+                ASSERT_EQ(row.expect(x, y), static_cast<bool>(copied[y * W + x])) << x << "," << y;
     }
 }
 
-TEST(CopyGradually, InterlacedPassesCopyEveryEighthLine)
+// A pace above 0 pauses pace seconds over the whole sweep, one share after each strip, and
+// pace x 8 seconds over the row passes of an interlaced replacement, one share per pass.
+TEST(CopyGradually, PacePausesBetweenStripsAndPasses)
 {
-    const int W = 20, H = 19;
-    PixelBitmap src(W, H), dst(W, H);
-    src.FillNumbered();
-    // Stop at the check before the second pass: rows H-1, H-9, H-17 have been copied.
-    dst.Fill(kOld);
-    StopAfter stop;
-    stop.stopAt = 1 + 3 + 1;
-    EXPECT_EQ(0, CopyGradually(dst.hdc, src.hdc, W, H, gradBottomToTop, gradInterlaced, 0, StopAfter::Check, &stop));
-    std::vector<bool> copied = Copied(dst, src);
-    for (int y = 0; y < H; ++y)
-        EXPECT_EQ(y == H - 1 || y == H - 9 || y == H - 17, static_cast<bool>(copied[y * W])) << "row " << y;
-
-    // Left to right: columns 0, 8, 16 after the first pass.
-    dst.Fill(kOld);
-    stop = StopAfter();
-    stop.stopAt = 1 + 3 + 1;
-    EXPECT_EQ(0, CopyGradually(dst.hdc, src.hdc, W, H, gradLeftToRight, gradInterlaced, 0, StopAfter::Check, &stop));
-    copied = Copied(dst, src);
-    for (int x = 0; x < W; ++x)
-        EXPECT_EQ(x == 0 || x == 8 || x == 16, static_cast<bool>(copied[x])) << "column " << x;
-}
-
-TEST(CopyGradually, PendingInputBeforeTheFirstStripCopiesNothing)
-{
-    PixelBitmap src(16, 16), dst(16, 16);
-    src.FillNumbered();
-    for (int style = 0; style < 2; ++style) {
-        dst.Fill(kOld);
-        StopAfter stop;
-        stop.stopAt = 1;
-        EXPECT_EQ(0, CopyGradually(dst.hdc, src.hdc, 16, 16, gradTopToBottom, style, 0, StopAfter::Check, &stop));
-        GdiFlush();
-        for (int i = 0; i < 16 * 16; ++i)
-            ASSERT_EQ(kOld, dst.bits[i]);
-    }
+    StopAfter sweep;
+    Copy(8, 40, gradTopToBottom, gradSweep, sweep, 1, 4); // 10 strips, 100 ms after each
+    StopAfter passes;
+    Copy(8, 80, gradTopToBottom, gradInterlaced, passes, 1, 1); // 8 passes, 100 ms after each
+    ASSERT_EQ(10u, sweep.times.size());
+    for (size_t i = 1; i < sweep.times.size(); ++i)
+        EXPECT_GE(sweep.times[i] - sweep.times[i - 1] + 16, 100u) << "strip " << i;
+    EXPECT_GE(passes.times.back() - passes.times.front() + 16, 7 * 100u);
 }

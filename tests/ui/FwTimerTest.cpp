@@ -1,4 +1,4 @@
-// FwTimer: id rule, stop, and the destructor killing a running timer.
+// FwTimer: id rules, and stop and the destructor killing the system timer.
 #include <gtest/gtest.h>
 #include "ui/FwTimer.h"
 #include "ui/FwWnd.h"
@@ -30,75 +30,51 @@ struct TimerWindow {
     ~TimerWindow() { wnd.Destroy(); }
 };
 
+void CALLBACK NoTick(HWND, UINT, UINT_PTR, DWORD) {}
+
 } // namespace
 
-TEST(FwTimer, ConstructorIdWinsOverStartId)
+TEST(FwTimer, IdRules)
 {
-    TimerWindow tw;
-    FwTimer timer(5);
-    timer.Start(tw.wnd.hWnd, 10, nullptr, 9);
-    EXPECT_EQ(5u, timer.GetID());
-    ASSERT_TRUE(WaitFor([&] { return tw.wnd.ticks > 0; }, 5000));
-    EXPECT_EQ(5u, tw.wnd.lastId);
+    // A constructor id wins over Start's; id 0 takes the first Start id and keeps it.
+    const struct {
+        UINT ctorId, firstId, secondId, expected;
+    } rows[] = {{5, 9, 9, 5}, {0, 9, 12, 9}};
+    for (const auto& row : rows) {
+        TimerWindow tw;
+        FwTimer timer(row.ctorId);
+        timer.Start(tw.wnd.hWnd, 10, nullptr, row.firstId);
+        timer.Start(tw.wnd.hWnd, 10, nullptr, row.secondId);
+        EXPECT_EQ(row.expected, timer.GetID());
+        ASSERT_TRUE(WaitFor([&] { return tw.wnd.ticks > 0; }, 5000));
+        EXPECT_EQ(row.expected, tw.wnd.lastId);
+    }
 }
 
-TEST(FwTimer, ZeroIdTakesTheFirstStartIdAndKeepsIt)
-{
-    TimerWindow tw;
-    FwTimer timer(0);
-    timer.Start(tw.wnd.hWnd, 10, nullptr, 9);
-    EXPECT_EQ(9u, timer.GetID());
-    timer.Start(tw.wnd.hWnd, 10, nullptr, 12);
-    EXPECT_EQ(9u, timer.GetID());
-    ASSERT_TRUE(WaitFor([&] { return tw.wnd.ticks > 0; }, 5000));
-    EXPECT_EQ(9u, tw.wnd.lastId);
-}
-
-TEST(FwTimer, StopOfIdleTimerDoesNothingAndStopEndsTicks)
+// Stop and the destructor kill the system timer: killing it again fails.
+TEST(FwTimer, StopAndDestructorKillTheSystemTimer)
 {
     TimerWindow tw;
     FwTimer timer(3);
-    timer.Stop();
+    timer.Stop(); // idle: nothing happens
     EXPECT_FALSE(timer.IsTicking());
     timer.Start(tw.wnd.hWnd, 10);
     EXPECT_TRUE(timer.IsTicking());
     ASSERT_TRUE(WaitFor([&] { return tw.wnd.ticks > 0; }, 5000));
     timer.Stop();
     EXPECT_FALSE(timer.IsTicking());
-    PumpMessages(50); // a tick already queued may still arrive
-    int ticks = tw.wnd.ticks;
-    PumpMessages(200);
-    EXPECT_EQ(ticks, tw.wnd.ticks);
-}
-
-TEST(FwTimer, DestructorKillsARunningTimer)
-{
-    TimerWindow tw;
+    EXPECT_FALSE(KillTimer(tw.wnd.hWnd, 3));
     {
-        FwTimer timer(4);
-        timer.Start(tw.wnd.hWnd, 10);
-        ASSERT_TRUE(WaitFor([&] { return tw.wnd.ticks > 0; }, 5000));
+        FwTimer scoped(4);
+        scoped.Start(tw.wnd.hWnd, 10);
     }
-    PumpMessages(50);
-    int ticks = tw.wnd.ticks;
-    PumpMessages(200);
-    EXPECT_EQ(ticks, tw.wnd.ticks);
-    // The system timer is gone: killing it again fails.
     EXPECT_FALSE(KillTimer(tw.wnd.hWnd, 4));
-}
 
-static int s_threadTicks = 0;
-static void CALLBACK ThreadTimerProc(HWND, UINT, UINT_PTR, DWORD) { ++s_threadTicks; }
-
-TEST(FwTimer, TimerWithoutWindowIsKilledByItsHandle)
-{
-    FwTimer timer(0);
-    timer.Start(nullptr, 10, ThreadTimerProc, 0);
-    ASSERT_TRUE(timer.IsTicking());
-    ASSERT_TRUE(WaitFor([] { return s_threadTicks > 0; }, 5000));
-    timer.Stop();
-    PumpMessages(50);
-    int ticks = s_threadTicks;
-    PumpMessages(200);
-    EXPECT_EQ(ticks, s_threadTicks);
+    // A timer without a window is killed by the handle the system gave it.
+    FwTimer threadTimer(0);
+    threadTimer.Start(nullptr, 10, NoTick, 0);
+    UINT_PTR handle = threadTimer.uTimer;
+    ASSERT_TRUE(threadTimer.IsTicking());
+    threadTimer.Stop();
+    EXPECT_FALSE(KillTimer(nullptr, handle));
 }

@@ -1,7 +1,7 @@
 // Faults and exceptions inside guarded code end that code, not the process.
 #include <gtest/gtest.h>
 #include <stdexcept>
-#include "picture/FaultGuard.h"
+#include "base/FaultGuard.h"
 
 namespace {
 

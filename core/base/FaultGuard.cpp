@@ -1,4 +1,4 @@
-#include "picture/FaultGuard.h"
+#include "base/FaultGuard.h"
 
 // 32-bit Windows keeps the chain of exception handlers on the stack, headed by the thread's
 // ExceptionList. The guard links one record in front of the chain for the length of the

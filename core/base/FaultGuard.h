@@ -1,5 +1,5 @@
-// Running code that may fault: the picture loader and renderer are the platform's and can
-// raise on data they do not expect. A fault (an access violation, a raised exception) or a
+// Running code that may fault: platform code such as the picture loader and renderer or a
+// shell view can raise on data it does not expect. A fault (an access violation, a raised exception) or a
 // C++ exception inside the guarded code ends that code and is reported as a 0 result,
 // instead of ending the process.
 #pragma once
