@@ -13,7 +13,10 @@ LRESULT ScreenSaverPage::OnInitDialog(WPARAM wParam, LPARAM lParam)
 {
     LRESULT result = ImageSetPage::OnInitDialog(wParam, lParam);
     CheckDlgButton(IDC_SS_CHANGE, pOpts->IsOn(OPT_SS_CHANGE) ? BST_CHECKED : BST_UNCHECKED);
-    SetForegroundWindow(GetTopParent());
+    // The sheet itself comes to the front: the end of the owner chain is the hidden
+    // settings dialog or the display settings, and activating either would take the
+    // keyboard away from the sheet.
+    SetForegroundWindow(GetAncestor(hWnd, GA_ROOT));
     SetDlgItemInt(IDC_SS_SECONDS, pOpts->dwTimeOut, TRUE);
     CheckDlgButton(IDC_RANDOM, pOpts->IsOn(OPT_SS_RANDOM) ? BST_CHECKED : BST_UNCHECKED);
     CheckDlgButton(IDC_SS_GRADUAL, pOpts->IsOn(OPT_SS_GRADUAL) ? BST_CHECKED : BST_UNCHECKED);

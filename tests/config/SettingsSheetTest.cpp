@@ -40,14 +40,15 @@ TEST(SettingsSheet, OkStoresWhatThePagesChanged)
     ASSERT_TRUE(run.Start());
 
     run.Page(1);
+    EXPECT_EQ(run.hSheet, GetForegroundWindow()) << "the keyboard stays with the sheet";
     EXPECT_EQ("10", run.Text(run.Item(1011)));
     run.SetText(1011, "abc");
-    // C goes into use and moves up above B; moving the first set up does nothing.
+    // C moves up above B; A leaves use; moving the first set up does nothing.
     run.Send(1001, LB_SETCURSEL, 2);
-    run.Send(1001, WM_CHAR, ' ');
     run.ClickMove(true);
     EXPECT_EQ(1, run.Send(1001, LB_GETCURSEL));
     run.Send(1001, LB_SETCURSEL, 0);
+    run.Send(1001, WM_CHAR, ' ');
     run.ClickMove(true);
     for (bool on : {false, true}) {
         run.Send(1016, BM_CLICK);
@@ -67,7 +68,7 @@ TEST(SettingsSheet, OkStoresWhatThePagesChanged)
     EXPECT_EQ(0u, RegDword("SS_TimeOut"));
     EXPECT_EQ(0u, RegDword("WP_count"));
     EXPECT_EQ(0xFFFFFFFFu, RegDword("WP_change"));
-    EXPECT_EQ(Bytes("1A\0" "1C\0" "1B\0"), RawGet(kSettingsKey, "SS").bytes);
+    EXPECT_EQ(Bytes("0A\0" "0C\0" "1B\0"), RawGet(kSettingsKey, "SS").bytes);
     EXPECT_EQ(0u, RawGet(kSettingsKey, "SS_LastPic").type);
     EXPECT_EQ(0u, RawGet(kSettingsKey, "SS_LastSet").type);
     EXPECT_EQ("", RunValue());
