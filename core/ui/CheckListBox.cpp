@@ -5,7 +5,7 @@
 #include "base/Module.h"
 #include "base/TextUtil.h"
 #include "picture/FwDC.h"
-#include "picture/GdiHolders.h"
+#include "picture/DrawUtil.h"
 
 namespace {
 
@@ -169,11 +169,8 @@ void CheckListBox::OnDrawItem(DRAWITEMSTRUCT* pdis)
         bool selected = (pdis->itemState & ODS_SELECTED) != 0;
         SetTextColor(dc, !enabled ? clrTextGray : selected ? clrTextSel : clrText);
         FillRect(dc, &rc, selected ? hBrBackSel : hBrBack);
-        MemoryDC mem(dc);
-        DCSelection strip(mem.hDC, hBmpCheck);
-        if (hBmpCheck && mem.hDC)
-            BitBlt(dc, pdis->rcItem.left, pdis->rcItem.top, cxCell, cxCell, mem.hDC,
-                   GetBmpIndex(rec ? rec->nCheck : 0, enabled) * cxCell, 0, SRCCOPY);
+        DrawBitmap(dc, hBmpCheck, pdis->rcItem.left, pdis->rcItem.top,
+                   GetBmpIndex(rec ? rec->nCheck : 0, enabled) * cxCell, 0, cxCell, cxCell);
         if ((dwFlags & CLB_ICONS) && rec && rec->hIcon)
             DrawIconEx(dc, pdis->rcItem.left + cxCell + cxTextGap, pdis->rcItem.top, rec->hIcon, cxIcon,
                        GetSystemMetrics(SM_CYSMICON), 0, nullptr, DI_NORMAL);

@@ -15,7 +15,9 @@ FwPropSheet::FwPropSheet(HWND hParent, HINSTANCE hInst, UINT nPages, const char*
 {
     pPages = static_cast<PROPSHEETPAGEA*>(calloc(nPages ? nPages : 1, cbPageSlot));
     psh.dwSize = bOldShell ? 40 : 52;
-    psh.dwFlags = flags | PSH_USECALLBACK;
+    // ppsp is always an array of page structures, which the system reads only with
+    // PSH_PROPSHEETPAGE (without it, it takes them for page handles).
+    psh.dwFlags = flags | PSH_USECALLBACK | PSH_PROPSHEETPAGE;
     psh.hwndParent = hParent;
     psh.hInstance = hInst;
     psh.pszCaption = caption;
