@@ -4,7 +4,6 @@
 // program's path unquoted.
 #include <gtest/gtest.h>
 #include "SheetRun.h"
-#include "../base/MsgBoxWatcher.h"
 #include "../base/RegTestUtil.h"
 #include "options/Opts.h"
 
@@ -74,14 +73,11 @@ TEST(ActiveSaver, AskedOnlyWhenNoSettingNamesTheProgram)
         SetActiveSaver(SettingText(c.registry, run.ProgramPath()));
         profile.Set(SettingText(c.profile, run.ProgramPath()).c_str());
         ASSERT_TRUE(run.Start());
-        DWORD thread = run.Thread();
         ASSERT_TRUE(run.Press(PSBTN_CANCEL));
         if (c.answer) {
-            MsgBoxWatcher watcher(thread, c.answer);
-            const MsgBoxSeen& seen = watcher.Join();
-            ASSERT_TRUE(seen.found);
             EXPECT_EQ("Vantora is NOT currently set as the active screensaver. Would you like to open the "
-                      "screensaver properties window to change the screensaver settings?", seen.text);
+                      "screensaver properties window to change the screensaver settings?",
+                      run.AnswerBox(c.answer));
         }
         EXPECT_EQ(2u, run.ExitCode()) << "a question nobody answers keeps the process";
         // The settings command is recorded by a process of its own, maybe after this one ended.

@@ -94,6 +94,10 @@ TEST(SettingsSheet, OpensOnAboutAndCancelKeepsWhatTestStored)
     const char* tabs[] = {"About", "Screen Saver", "Wallpaper"};
     for (int i = 0; i < 3; i++)
         EXPECT_EQ(tabs[i], run.TabText(i));
+    // The web page opens only after a confirmation, here cancelled.
+    PostMessageA(run.Item(1026), BM_CLICK, 0, 0);
+    EXPECT_EQ("The Corvane Software web site will open in your default web browser.\n\nPlease connect to "
+              "the Internet if necessary, then click OK to continue.", run.AnswerBox(IDCANCEL));
 
     run.Page(1);
     run.SetText(1011, "7");

@@ -3,10 +3,31 @@
 #include <fstream>
 #include <sstream>
 #include "base/FwHandle.h"
+#include "base/WinUtil.h"
 
 namespace {
 const char kDesktop[] = "Control Panel\\Desktop";
 }
+
+namespace {
+
+// A visible dialog of the process other than the sheet: a message box over it.
+struct BoxSearch {
+    DWORD pid;
+    HWND sheet, box;
+};
+
+BOOL CALLBACK FindBox(HWND h, LPARAM lp)
+{
+    BoxSearch& s = *reinterpret_cast<BoxSearch*>(lp);
+    DWORD pid = 0;
+    GetWindowThreadProcessId(h, &pid);
+    if (pid == s.pid && h != s.sheet && IsWindowVisible(h) && IsWndClass(h, "#32770"))
+        s.box = h;
+    return !s.box;
+}
+
+} // namespace
 
 std::string ActiveSaver()
 {
@@ -97,6 +118,16 @@ std::string SheetRun::TabText(int i) const
         SendMessageA(PropSheet_GetTabControl(hSheet), TCM_GETITEMA, i, reinterpret_cast<LPARAM>(remote)))
         ReadProcessMemory(process, remote + sizeof item, text, 256, nullptr);
     VirtualFreeEx(process, remote, 0, MEM_RELEASE);
+    return text;
+}
+
+std::string SheetRun::AnswerBox(int button)
+{
+    BoxSearch search = {proc.Id(), hSheet, nullptr};
+    if (!WaitFor([&] { return EnumWindows(FindBox, reinterpret_cast<LPARAM>(&search)), search.box != nullptr; }))
+        return "";
+    std::string text = Text(GetDlgItem(search.box, 0xFFFF)); // the box's message
+    PostMessageA(search.box, WM_COMMAND, button, 0);
     return text;
 }
 

@@ -34,6 +34,8 @@ public:
     void ClickMove(bool up) const;
     // The text of tab i of the sheet.
     std::string TabText(int i) const;
+    // Waits for a message box over the sheet; presses button on it; its text.
+    std::string AnswerBox(int button);
     // Presses OK or Cancel (PSBTN_OK, PSBTN_CANCEL) and waits until the sheet is gone.
     bool Press(int button);
     // Waits for the process's end; its exit code, or -1 on time-out.
@@ -41,7 +43,6 @@ public:
 
     std::string ProgramPath() const { return dir / "Vantora.scr"; }
     std::string RecordedCommands() const;
-    DWORD Thread() const { return GetWindowThreadProcessId(hSheet, nullptr); }
 
     RealStateAside aside;
     ScratchDir dir{"vnt cfg"};
