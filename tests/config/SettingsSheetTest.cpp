@@ -1,6 +1,8 @@
 // End to end: the real settings sheet of Vantora.scr, driven by messages; what its pages
 // show, what OK, Cancel and the Test buttons store, and the wallpaper changer around it.
 #include <gtest/gtest.h>
+#include <memory>
+#include <type_traits>
 #include "SheetRun.h"
 #include "../base/RegTestUtil.h"
 #include "options/Opts.h"
@@ -27,6 +29,29 @@ std::string Bytes(const char (&s)[N])
 }
 
 } // namespace
+
+// The hidden settings dialog owns the sheet; an owner given on the command line owns it.
+TEST(SettingsSheet, OpensForEveryConfigurationCommandLine)
+{
+    std::unique_ptr<std::remove_pointer_t<HWND>, decltype(&DestroyWindow)> owner(
+        CreateWindowA("STATIC", "Display settings", WS_POPUP | WS_VISIBLE, 0, 0, 50, 50, nullptr, nullptr,
+                      nullptr, nullptr),
+        DestroyWindow);
+    std::string ownerArg = "/c:" + std::to_string(reinterpret_cast<UINT_PTR>(owner.get()));
+    for (const std::string& args : {std::string("/c"), ownerArg, std::string("")}) {
+        SCOPED_TRACE(args);
+        SheetRun run;
+        ASSERT_TRUE(run.aside.Ready());
+        ASSERT_TRUE(run.Start(args));
+        HWND hidden = GetWindow(run.hSheet, GW_OWNER);
+        EXPECT_FALSE(IsWindowVisible(hidden));
+        if (args == ownerArg) {
+            EXPECT_EQ(owner.get(), GetWindow(hidden, GW_OWNER));
+        }
+        ASSERT_TRUE(run.Press(PSBTN_CANCEL));
+        EXPECT_EQ(2u, run.ExitCode());
+    }
+}
 
 TEST(SettingsSheet, OkStoresWhatThePagesChanged)
 {

@@ -72,9 +72,9 @@ SheetRun::~SheetRun()
     SetActiveSaver(activeSaver);
 }
 
-bool SheetRun::Start()
+bool SheetRun::Start(const std::string& args)
 {
-    return StartSaver(proc, "/c", dir.Path()) &&
+    return StartSaver(proc, args, dir.Path()) &&
            WaitFor([this] { return (hSheet = FindProcessWindow(proc.Id(), "#32770", "Vantora, Calder")) != nullptr; }) &&
            WaitFor([this] { return (hPage = PropSheet_GetCurrentPageHwnd(hSheet)) != nullptr; });
 }

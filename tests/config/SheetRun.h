@@ -18,8 +18,8 @@ public:
     SheetRun(const SheetRun&) = delete;
     SheetRun& operator=(const SheetRun&) = delete;
 
-    // Starts Vantora.scr /c and waits for its sheet.
-    bool Start();
+    // Starts Vantora.scr with the arguments and waits for its sheet.
+    bool Start(const std::string& args = "/c");
     // Selects the page as the tab would; its window.
     HWND Page(int index);
     HWND Item(int id) const { return GetDlgItem(hPage, id); }
