@@ -262,3 +262,28 @@ TEST_F(FwDlgTest, ComboKeepsTypedTextWhenADropDownOpensOrIsCancelled)
         dlg.Destroy();
     }
 }
+
+TEST_F(FwDlgTest, ItemsMoveWithinTheListOnly)
+{
+    LoggingDlg dlg;
+    ASSERT_NE(nullptr, dlg.Modeless(IDD_TEST, TestModule(), nullptr));
+    FwCombo& combo = dlg.combo;
+    EXPECT_EQ(0, combo.CanMove(0, 0)); // empty
+    for (DWORD i = 0; i < 4; i++)
+        combo.InsertItem(i, std::string(1, static_cast<char>('a' + i)).c_str(), 10 + i);
+    const struct {
+        UINT index;
+        int up;
+        int can;
+    } cases[] = {{0, 1, 0}, {3, 0, 0}, {UINT(-1), 1, 0}, {UINT(-1), 0, 0}, {3, 1, 1}, {0, 0, 1}};
+    for (const auto& c : cases)
+        EXPECT_EQ(c.can, combo.CanMove(c.index, c.up)) << c.index << " " << c.up;
+    combo.MoveItem(3, 1);
+    char text[8];
+    EXPECT_EQ(13u, combo.GetItem(2, text));
+    EXPECT_STREQ("d", text);
+    EXPECT_EQ(2, combo.GetCurSel());
+    EXPECT_EQ(0u, combo.GetItem(4, text));
+    EXPECT_STREQ("", text);
+    dlg.Destroy();
+}
