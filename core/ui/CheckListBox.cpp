@@ -106,7 +106,14 @@ LRESULT CheckListBox::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam)
     return FwListBox::OnMessage(msg, wParam, lParam);
 }
 
-void CheckListBox::OnInit() {}
+// A list box from a dialog template measured its items before we were bound, at the
+// height of its font, which cuts the 16-pixel boxes: the rows grow to the measured height.
+void CheckListBox::OnInit()
+{
+    int cy = GetSystemMetrics(SM_CYSMICON) + 2;
+    if (SendMsg(LB_GETITEMHEIGHT) < cy)
+        SendMsg(LB_SETITEMHEIGHT, 0, cy);
+}
 
 CheckListItem* CheckListBox::GetRecord(int index)
 {

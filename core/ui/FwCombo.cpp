@@ -1,5 +1,5 @@
 #include "ui/FwCombo.h"
-#include <vector>
+#include "ui/ItemListOps.h"
 
 // The edit field of a drop-down combo box.
 static const int idComboEdit = 1001;
@@ -99,49 +99,13 @@ int FwCombo::GetCurSel() { return static_cast<int>(SendMsg(CB_GETCURSEL)); }
 int FwCombo::SetCurSel(UINT index) { return static_cast<int>(SendMsg(CB_SETCURSEL, index)); }
 int FwCombo::SetExtendedUI(BOOL bExtended) { return static_cast<int>(SendMsg(CB_SETEXTENDEDUI, bExtended)); }
 
-static bool IsIndex(int r) { return r != CB_ERR && r != CB_ERRSPACE; }
-
-int FwCombo::AddItem(const char* psz, DWORD data)
-{
-    int index = AddStr(psz);
-    return IsIndex(index) && SetItemData(index, data) != CB_ERR;
-}
+int FwCombo::AddItem(const char* psz, DWORD data) { return ItemListOps::AddItem(*this, psz, data); }
 
 int FwCombo::InsertItem(UINT index, const char* psz, DWORD data)
 {
-    int at = InsertStr(index, psz);
-    return IsIndex(at) && SetItemData(at, data) != CB_ERR;
+    return ItemListOps::InsertItem(*this, index, psz, data);
 }
 
-DWORD FwCombo::GetItem(UINT index, char* buf)
-{
-    if (buf)
-        buf[0] = '\0';
-    if (index >= static_cast<UINT>(GetCount()))
-        return 0;
-    if (buf && GetStr(index, buf) == CB_ERR)
-        buf[0] = '\0';
-    return GetItemData(index);
-}
-
-int FwCombo::CanMove(UINT index, int up)
-{
-    UINT count = static_cast<UINT>(GetCount());
-    // Unsigned: no selection (-1) can move nowhere.
-    return index < count && (up ? index > 0 : index + 1 < count);
-}
-
-void FwCombo::MoveItem(UINT index, int up)
-{
-    if (!CanMove(index, up))
-        return;
-    int len = GetStrLen(index);
-    std::vector<char> text(len > 0 ? len + 1 : 1, '\0');
-    if (len > 0)
-        GetStr(index, text.data());
-    DWORD data = GetItemData(index);
-    DelStr(index);
-    UINT to = up ? index - 1 : index + 1;
-    InsertItem(to, text.data(), data);
-    SetCurSel(to);
-}
+DWORD FwCombo::GetItem(UINT index, char* buf) { return ItemListOps::GetItem(*this, index, buf); }
+int FwCombo::CanMove(UINT index, int up) { return ItemListOps::CanMove(*this, index, up); }
+void FwCombo::MoveItem(UINT index, int up) { ItemListOps::MoveItem(*this, index, up); }

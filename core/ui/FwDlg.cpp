@@ -293,38 +293,45 @@ void FwDlg::SetSpinRange(UINT idSpin, UINT low, UINT high)
     SetDlgItemSpinRange(hWnd, idSpin, low, high);
 }
 
-BOOL FwDlg::SetDlgItemTextFmt(int idItem, const char* pszFormat, ...)
+static BOOL SetItemTextV(HWND hDlg, int idItem, const char* format, va_list args)
 {
     char sz[cbText];
+    FormatBuf(sz, sizeof(sz), format, args);
+    return ::SetDlgItemTextA(hDlg, idItem, sz);
+}
+
+BOOL FwDlg::SetDlgItemTextFmt(int idItem, const char* pszFormat, ...)
+{
     va_list args;
     va_start(args, pszFormat);
-    FormatBuf(sz, sizeof(sz), pszFormat, args);
+    BOOL ok = SetItemTextV(hWnd, idItem, pszFormat, args);
     va_end(args);
-    return ::SetDlgItemTextA(hWnd, idItem, sz);
+    return ok;
 }
 
 BOOL FwDlg::SetDlgItemTextFmt(int idItem, HINSTANCE hInst, UINT idString, ...)
 {
-    char format[cbText], sz[cbText];
+    char format[cbText];
     if (LoadStringA(hInst, idString, format, sizeof(format)) <= 0)
         format[0] = '\0';
     va_list args;
     va_start(args, idString);
-    FormatBuf(sz, sizeof(sz), format, args);
+    BOOL ok = SetItemTextV(hWnd, idItem, format, args);
     va_end(args);
-    return ::SetDlgItemTextA(hWnd, idItem, sz);
+    return ok;
 }
 
+// The item's own text (from the template) is the format.
 BOOL FwDlg::SetDlgItemTextFmtCtrl(int idItem, ...)
 {
-    char format[cbText], sz[cbText];
+    char format[cbText];
     if (!::GetDlgItemTextA(hWnd, idItem, format, sizeof(format)))
         format[0] = '\0';
     va_list args;
     va_start(args, idItem);
-    FormatBuf(sz, sizeof(sz), format, args);
+    BOOL ok = SetItemTextV(hWnd, idItem, format, args);
     va_end(args);
-    return ::SetDlgItemTextA(hWnd, idItem, sz);
+    return ok;
 }
 
 // The item's rectangle in the dialog's client coordinates.

@@ -1,5 +1,5 @@
 #include "ui/FwListBox.h"
-#include <vector>
+#include "ui/ItemListOps.h"
 
 LRESULT FwListBox::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam)
 {
@@ -34,52 +34,16 @@ int FwListBox::GetItemRect(UINT index, RECT* pRect)
     return SendMsg(LB_GETITEMRECT, index, reinterpret_cast<LPARAM>(pRect)) != LB_ERR;
 }
 
-static bool IsIndex(int r) { return r != LB_ERR && r != LB_ERRSPACE; }
-
-int FwListBox::AddItem(const char* psz, DWORD data)
-{
-    int index = AddStr(psz);
-    return IsIndex(index) && SetItemData(index, data) != LB_ERR;
-}
+int FwListBox::AddItem(const char* psz, DWORD data) { return ItemListOps::AddItem(*this, psz, data); }
 
 int FwListBox::InsertItem(UINT index, const char* psz, DWORD data)
 {
-    int at = InsertStr(index, psz);
-    return IsIndex(at) && SetItemData(at, data) != LB_ERR;
+    return ItemListOps::InsertItem(*this, index, psz, data);
 }
 
-DWORD FwListBox::GetItem(UINT index, char* buf)
-{
-    if (buf)
-        buf[0] = '\0';
-    if (index >= static_cast<UINT>(GetCount()))
-        return 0;
-    if (buf && GetStr(index, buf) == LB_ERR)
-        buf[0] = '\0';
-    return GetItemData(index);
-}
-
-int FwListBox::CanMove(UINT index, int up)
-{
-    UINT count = static_cast<UINT>(GetCount());
-    // Unsigned: no selection (-1) can move nowhere.
-    return index < count && (up ? index > 0 : index + 1 < count);
-}
-
-void FwListBox::MoveItem(UINT index, int up)
-{
-    if (!CanMove(index, up))
-        return;
-    int len = GetStrLen(index);
-    std::vector<char> text(len > 0 ? len + 1 : 1, '\0');
-    if (len > 0)
-        GetStr(index, text.data());
-    DWORD data = GetItemData(index);
-    DelStr(index);
-    UINT to = up ? index - 1 : index + 1;
-    InsertItem(to, text.data(), data);
-    SetCurSel(to);
-}
+DWORD FwListBox::GetItem(UINT index, char* buf) { return ItemListOps::GetItem(*this, index, buf); }
+int FwListBox::CanMove(UINT index, int up) { return ItemListOps::CanMove(*this, index, up); }
+void FwListBox::MoveItem(UINT index, int up) { ItemListOps::MoveItem(*this, index, up); }
 
 void FwListBox::RedrawItem(UINT index)
 {

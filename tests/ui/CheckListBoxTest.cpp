@@ -206,7 +206,7 @@ TEST_F(CheckListBoxTest, TextColourExtentAndFocusRectangle)
 {
     ListDlg dlg(CLB_AUTOCHECK);
     HWND hList = dlg.list.hWnd;
-    const char* texts[] = {"Checked", "Unchecked", "Indeterminate", "Disabled", "Focus"};
+    const char* texts[] = {"Checked", "Unchecked", "Indeterminate, with the focus", "Disabled", "Unchecked"};
     for (int i = 0; i < 5; i++)
         dlg.list.AddItem(texts[i], nullptr, i);
     dlg.list.SetCheck(0, 1);
@@ -245,6 +245,7 @@ TEST_F(CheckListBoxTest, TextColourExtentAndFocusRectangle)
     dlg.list.SendMsg(WM_KEYDOWN, VK_DOWN, 0);
     UpdateWindow(hList);
     RECT one = dlg.ItemRect(1), two = dlg.ItemRect(2);
+    EXPECT_EQ(GetSystemMetrics(SM_CYSMICON) + 2, one.bottom - one.top); // rows fit the boxes
     EXPECT_EQ(0, MarkedPixels(hList, one, one.top, GetSysColor(COLOR_WINDOW)));
     EXPECT_GT(MarkedPixels(hList, two, two.top, GetSysColor(COLOR_HIGHLIGHT)), 0);
     // Held open for a screenshot when asked (VNT_HOLD_MS).

@@ -7,6 +7,8 @@
 #include "TestUtil.h"
 #include "UiTestUtil.h"
 #include "base/WinUtil.h"
+#include <shlobj.h>
+#include <string.h>
 #include "ui/FwCombo.h"
 #include "ui/FwDlg.h"
 #include "ui/FwListBox.h"
@@ -259,6 +261,79 @@ TEST_F(FwDlgTest, ComboKeepsTypedTextWhenADropDownOpensOrIsCancelled)
         SendMessageA(hEdit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>("again"));
         GetWindowTextA(hEdit, text, sizeof(text));
         EXPECT_STREQ("again", text);
+        dlg.Destroy();
+    }
+}
+
+TEST_F(FwDlgTest, ItemsMoveWithinTheListOnly)
+{
+    LoggingDlg dlg;
+    ASSERT_NE(nullptr, dlg.Modeless(IDD_TEST, TestModule(), nullptr));
+    FwCombo& combo = dlg.combo;
+    EXPECT_EQ(0, combo.CanMove(0, 0)); // empty
+    for (DWORD i = 0; i < 4; i++)
+        combo.InsertItem(i, std::string(1, static_cast<char>('a' + i)).c_str(), 10 + i);
+    const struct {
+        UINT index;
+        int up;
+        int can;
+    } cases[] = {{0, 1, 0}, {3, 0, 0}, {UINT(-1), 1, 0}, {UINT(-1), 0, 0}, {3, 1, 1}, {0, 0, 1}};
+    for (const auto& c : cases)
+        EXPECT_EQ(c.can, combo.CanMove(c.index, c.up)) << c.index << " " << c.up;
+    combo.MoveItem(3, 1);
+    char text[8];
+    EXPECT_EQ(13u, combo.GetItem(2, text));
+    EXPECT_STREQ("d", text);
+    EXPECT_EQ(2, combo.GetCurSel());
+    EXPECT_EQ(0u, combo.GetItem(4, text));
+    EXPECT_STREQ("", text);
+    dlg.Destroy();
+}
+
+namespace {
+
+// A drop of one path, as the shell hands it to a window.
+HDROP MakeDrop(const std::string& path)
+{
+    HGLOBAL mem = GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, sizeof(DROPFILES) + path.size() + 2);
+    DROPFILES* drop = static_cast<DROPFILES*>(GlobalLock(mem));
+    drop->pFiles = sizeof(DROPFILES);
+    memcpy(reinterpret_cast<char*>(drop + 1), path.c_str(), path.size());
+    GlobalUnlock(mem);
+    return static_cast<HDROP>(mem);
+}
+
+} // namespace
+
+TEST_F(FwDlgTest, DroppedPathIsWrittenByTheControlsDropOption)
+{
+    ScratchDir dir;
+    std::string file = dir / "photo.jpg";
+    ASSERT_TRUE(WriteFileBytes(file, "x", 1));
+    const struct {
+        std::string path;
+        DWORD flags;
+        std::string text;
+    } cases[] = {
+        {dir.Path(), FWCTRL_DROP_FILE, "before"},
+        {dir.Path(), FWCTRL_DROP_FILE | FWCTRL_DROP_ANY, dir.Path()},
+        {dir.Path(), FWCTRL_DROP_FOLDER, dir.Path()},
+        {file, FWCTRL_DROP_FOLDER, dir.Path()},
+        {file, FWCTRL_DROP_FILE, file},
+        {file, FWCTRL_DROP_NAME | FWCTRL_DROP_FOLDER, "photo.jpg"},
+    };
+    for (const auto& c : cases) {
+        LoggingDlg dlg;
+        ASSERT_NE(nullptr, dlg.Modeless(IDD_TEST, TestModule(), nullptr));
+        FwCtrl edit;
+        edit.Init(&dlg, IDC_EDIT, nullptr, c.flags);
+        edit.SetText("before");
+        HDROP drop = MakeDrop(c.path);
+        edit.SendMsg(WM_DROPFILES, reinterpret_cast<WPARAM>(drop));
+        DragFinish(drop);
+        char text[MAX_PATH];
+        edit.GetText(text, sizeof(text));
+        EXPECT_EQ(0, lstrcmpiA(c.text.c_str(), text)) << c.path << " " << c.flags << ": " << text;
         dlg.Destroy();
     }
 }
