@@ -116,9 +116,10 @@ TEST(SettingsSheet, OpensOnAboutAndCancelKeepsWhatTestStored)
     EXPECT_EQ("Copyright \xA9 Corvane Software", run.Text(run.Item(1028)));
     EXPECT_EQ("Version 2.0", run.Text(run.Item(1027)));
     EXPECT_EQ("Click to visit www.corvane.example", run.Text(run.Item(1026)));
-    const char* tabs[] = {"About", "Screen Saver", "Wallpaper"};
+    const char* titles[] = {"About", "Screen Saver", "Wallpaper"};
     for (int i = 0; i < 3; i++)
-        EXPECT_EQ(tabs[i], run.TabText(i));
+        EXPECT_EQ(titles[i], run.Text(run.Page(i))) << "the page's tab";
+    run.Page(0);
     // The web page opens only after a confirmation, here cancelled.
     PostMessageA(run.Item(1026), BM_CLICK, 0, 0);
     EXPECT_EQ("The Corvane Software web site will open in your default web browser.\n\nPlease connect to "

@@ -2,7 +2,6 @@
 #include <shlwapi.h>
 #include <fstream>
 #include <sstream>
-#include "base/FwHandle.h"
 #include "base/WinUtil.h"
 
 namespace {
@@ -99,26 +98,6 @@ void SheetRun::ClickMove(bool up) const
     LPARAM at = MAKELPARAM(r.right / 2, up ? r.bottom / 4 : r.bottom * 3 / 4);
     Send(1008, WM_LBUTTONDOWN, MK_LBUTTON, at);
     Send(1008, WM_LBUTTONUP, 0, at);
-}
-
-// The tab control keeps its texts in the sheet's process: the item is read through memory
-// lent there.
-std::string SheetRun::TabText(int i) const
-{
-    FwHandle process(OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, proc.Id()));
-    char* remote = static_cast<char*>(VirtualAllocEx(process, nullptr, 4096, MEM_COMMIT, PAGE_READWRITE));
-    if (!remote)
-        return "";
-    TCITEMA item = {};
-    item.mask = TCIF_TEXT;
-    item.pszText = remote + sizeof item;
-    item.cchTextMax = 256;
-    char text[257] = "";
-    if (WriteProcessMemory(process, remote, &item, sizeof item, nullptr) &&
-        SendMessageA(PropSheet_GetTabControl(hSheet), TCM_GETITEMA, i, reinterpret_cast<LPARAM>(remote)))
-        ReadProcessMemory(process, remote + sizeof item, text, 256, nullptr);
-    VirtualFreeEx(process, remote, 0, MEM_RELEASE);
-    return text;
 }
 
 std::string SheetRun::AnswerBox(int button)

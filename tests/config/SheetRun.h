@@ -32,8 +32,6 @@ public:
     bool Checked(int id) const { return Send(id, BM_GETCHECK) == BST_CHECKED; }
     // Clicks the up (or down) arrow of the Move control.
     void ClickMove(bool up) const;
-    // The text of tab i of the sheet.
-    std::string TabText(int i) const;
     // Waits for a message box over the sheet; presses button on it; its text.
     std::string AnswerBox(int button);
     // Presses OK or Cancel (PSBTN_OK, PSBTN_CANCEL) and waits until the sheet is gone.
