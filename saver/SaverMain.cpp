@@ -6,6 +6,7 @@
 #include "ScreenSaverHost.h"
 #include "SlideshowWnd.h"
 #include "ActivationContext.h"
+#include "config/ConfigDlg.h"
 #include "ui/FindScreenSaverWnd.h"
 #include "base/Mbcs.h"
 #include "base/AppInfo.h"
@@ -50,19 +51,18 @@ extern "C" LRESULT WINAPI ScreenSaverProc(HWND hWnd, UINT msg, WPARAM wParam, LP
     return FwWnd::WndProc(hWnd, msg, wParam, lParam);
 }
 
-// The configuration sheet is not part of the program yet: the hidden parent dialog ends at
-// once with 2.
-extern "C" BOOL WINAPI ScreenSaverConfigureDialog(HWND hDlg, UINT msg, WPARAM, LPARAM)
+// Every message of the hidden settings dialog goes to the one ConfigDlg, which runs the
+// whole settings sheet inside its initialisation.
+extern "C" BOOL WINAPI ScreenSaverConfigureDialog(HWND hDlg, UINT msg, WPARAM wParam, LPARAM lParam)
 {
+    static ConfigDlg s_dlg;
     if (!s_bConfigStarted) {
         s_bConfigStarted = 1;
         InitModule();
+        FwDlg::pDlgInit = &s_dlg;
+        FwDlg::id = IDD_SAVER_PARENT;
     }
-    if (msg == WM_INITDIALOG) {
-        EndDialog(hDlg, 2);
-        return TRUE;
-    }
-    return FALSE;
+    return static_cast<BOOL>(FwDlg::ModalProc(hDlg, msg, wParam, lParam));
 }
 
 extern "C" BOOL WINAPI RegisterDialogClasses(HANDLE)

@@ -3,6 +3,7 @@
 #include "ScreenSaverHost.h"
 #include <imm.h>
 #include "base/FwLibrary.h"
+#include "base/SysInfo.h"
 #include "picture/FwDC.h"
 #include "ui/FindScreenSaverWnd.h"
 
@@ -16,13 +17,6 @@ const int kMouseSlack = 4;      // pixels the mouse may wander before the saver 
 POINT s_ptMouse = {};          // cursor position recorded at creation and after each close
 BOOL s_bClosing = FALSE;       // a close was approved: input and timers are no longer passed on
 HIMC s_hImc = nullptr;         // the input-method context taken away from the saver window
-
-BOOL IsWin9x()
-{
-    OSVERSIONINFOA vi = {};
-    vi.dwOSVersionInfoSize = sizeof(vi);
-    return GetVersionExA(&vi) && vi.dwPlatformId == VER_PLATFORM_WIN32_WINDOWS;
-}
 
 bool IsInputMessage(UINT msg)
 {
@@ -201,7 +195,7 @@ int RunScreenSaverHost(HINSTANCE hInst, const char* pszArgs)
     case HostCommand::modePreview:
         return RunSaverWindow(cmd.hWnd);
     case HostCommand::modePassword:
-        return IsWin9x() ? RunPasswordChange(cmd.hWnd) : -1;
+        return Win9x() ? RunPasswordChange(cmd.hWnd) : -1;
     case HostCommand::modeConfig:
         if (!RegisterDialogClasses(hInst))
             return 0;

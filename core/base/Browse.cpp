@@ -3,11 +3,11 @@
 #include <commdlg.h>
 #include <shlobj.h>
 #include "base/Mbcs.h"
-#include "base/OsVersion.h"
+#include "base/SysInfo.h"
 #include "base/Path.h"
 #include "base/PathScan.h"
 #include "base/ResStr.h"
-#include "base/ShellItemList.h"
+#include "base/Pidl.h"
 #include "res/VntRes.h"
 
 using namespace PathScan;
@@ -58,7 +58,7 @@ int BrowseForFolder(HWND owner, char* path, const char* title, unsigned flags)
     ResStr titleStr;
     if (!title)
         title = LibString(titleStr, -IDS_BROWSE_FOLDER_TITLE, "Browse for folder:");
-    if (OsVersion::IsWin2KOrLater())
+    if (Win2K())
         flags |= BIF_NEWDIALOGSTYLE | BIF_EDITBOX;
     OleScope ole;
     char display[MAX_PATH] = "";

@@ -21,6 +21,13 @@ public:
         Close();
         return &h;
     }
+    // Gives the handle to the caller, who closes it.
+    HANDLE Detach()
+    {
+        HANDLE handle = h;
+        h = nullptr;
+        return handle;
+    }
     void Close()
     {
         if (IsReady())

@@ -1,5 +1,6 @@
 #include "base/Launch.h"
 #include <stdio.h>
+#include "base/FwHandle.h"
 #include "base/FwWaitCursor.h"
 #include "base/Module.h"
 #include "base/Path.h"
@@ -27,10 +28,9 @@ static int ShellExec(HWND owner, const char* file, const char* params, const cha
     sei.lpDirectory = dir;
     sei.nShow = show;
     int ok = ShellExecuteExA(&sei) ? 1 : 0;
+    FwHandle held(sei.hProcess);
     if (process)
-        *process = ok ? sei.hProcess : nullptr;
-    else if (sei.hProcess)
-        CloseHandle(sei.hProcess);
+        *process = ok ? held.Detach() : nullptr;
     return ok;
 }
 
@@ -74,8 +74,7 @@ int RunPidl(HWND owner, ITEMIDLIST* item)
     sei.lpIDList = item;
     sei.nShow = SW_SHOW;
     int ok = ShellExecuteExA(&sei) ? 1 : 0;
-    if (sei.hProcess)
-        CloseHandle(sei.hProcess);
+    FwHandle process(sei.hProcess);
     return ok;
 }
 
@@ -92,10 +91,8 @@ int RunProcess(const char* app, char* cmdLine, PROCESS_INFORMATION* info, unsign
                  ? 1 : 0;
     if (!ok)
         *info = PROCESS_INFORMATION();
-    if (info == &local && ok) {
-        CloseHandle(local.hThread);
-        CloseHandle(local.hProcess);
-    }
+    // Handles nobody asked for are closed here.
+    FwHandle thread(local.hThread), process(local.hProcess);
     return ok;
 }
 
@@ -103,12 +100,9 @@ int RunProcess(const char* app, char* cmdLine, HANDLE* process, unsigned short s
 {
     PROCESS_INFORMATION info = {};
     int ok = RunProcess(app, cmdLine, &info, show);
+    FwHandle held(info.hProcess), thread(info.hThread);
     if (process)
-        *process = info.hProcess;
-    else if (info.hProcess)
-        CloseHandle(info.hProcess);
-    if (info.hThread)
-        CloseHandle(info.hThread);
+        *process = held.Detach();
     return ok;
 }
 

@@ -2,7 +2,7 @@
 #include "base/Path.h"
 #include <cstring>
 #include "base/Mbcs.h"
-#include "base/OsVersion.h"
+#include "base/SysInfo.h"
 #include "base/PathScan.h"
 
 using namespace PathScan;
@@ -216,7 +216,7 @@ void MakePathForOS(char* dst, const char* folder, const char* name, const char* 
     if (name && *name == ':') {
         bool nt = StrCompareN(name, ":NT:", 4, 1) == 0;
         bool w9x = StrCompareN(name, ":9x:", 4, 1) == 0;
-        if ((nt && OsVersion::IsNT()) || (w9x && !OsVersion::IsNT())) {
+        if ((nt && WinNT()) || (w9x && !WinNT())) {
             name += 4;
         } else {
             dst[0] = '\0'; // meant for the other system family, or an unknown tag

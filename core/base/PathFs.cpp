@@ -7,6 +7,7 @@
 #include <shlwapi.h>
 #include "base/FwFindFile.h"
 #include "base/FwHandle.h"
+#include "base/FwLibrary.h"
 #include "base/FwWaitCursor.h"
 #include "base/Mbcs.h"
 #include "base/PathScan.h"
@@ -128,30 +129,6 @@ bool RebuildComponents(char* path, RebuildPass pass)
     }
     return CopyWhole(path, out, MAX_PATH);
 }
-
-// A library loaded for one look-up, or borrowed when the process already has it.
-class LoadedLibrary {
-public:
-    explicit LoadedLibrary(const char* name) : hModule(GetModuleHandleA(name)), bOwned(false)
-    {
-        if (!hModule) {
-            hModule = LoadLibraryA(name);
-            bOwned = hModule != nullptr;
-        }
-    }
-    ~LoadedLibrary()
-    {
-        if (bOwned)
-            FreeLibrary(hModule);
-    }
-    LoadedLibrary(const LoadedLibrary&) = delete;
-    LoadedLibrary& operator=(const LoadedLibrary&) = delete;
-    HMODULE Get() const { return hModule; }
-
-private:
-    HMODULE hModule;
-    bool bOwned;
-};
 
 } // namespace
 
@@ -320,10 +297,9 @@ int IsFtpFolder(const char* path)
     // process runs: asked once.
     static int s_ftpFolder = -1;
     if (s_ftpFolder < 0) {
-        LoadedLibrary lib("msieftp.dll");
-        DLLGETVERSIONPROC getVersion = lib.Get()
-            ? reinterpret_cast<DLLGETVERSIONPROC>(GetProcAddress(lib.Get(), "DllGetVersion"))
-            : nullptr;
+        FwLibrary lib("msieftp.dll");
+        DLLGETVERSIONPROC getVersion =
+            reinterpret_cast<DLLGETVERSIONPROC>(reinterpret_cast<void*>(lib.GetProc("DllGetVersion")));
         DLLVERSIONINFO info = {};
         info.cbSize = sizeof info;
         s_ftpFolder = getVersion && SUCCEEDED(getVersion(&info)) && (info.dwMajorVersion || info.dwMinorVersion);

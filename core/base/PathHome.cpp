@@ -8,7 +8,7 @@
 #include "base/Module.h"
 #include "base/PathScan.h"
 #include "base/RegUtil.h"
-#include "base/ShellItemList.h"
+#include "base/Pidl.h"
 
 using namespace PathScan;
 

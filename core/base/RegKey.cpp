@@ -85,7 +85,7 @@ HKEY ResolvePath(const char* path, int create, int levels)
 {
     if (!path || !*path)
         return nullptr;
-    HKEY cur = nullptr;
+    RegKey cur; // the key reached so far, closed on every early return
     const char* p = path;
     while (*p) {
         if (levels && CountComponents(p) <= levels)
@@ -106,23 +106,23 @@ HKEY ResolvePath(const char* path, int create, int levels)
         comp[n] = '\0';
         if (*p == '\\')
             p++;
-        if (tooLong) {
-            CloseKey(cur);
+        if (tooLong)
             return nullptr;
-        }
         if (n == 0)
             continue;
-        if (!cur) {
-            cur = FindRoot(comp);
+        if (!cur.hKey) {
+            cur.hKey = FindRoot(comp);
             continue;
         }
-        HKEY next = OpenSub(cur, comp, create);
-        CloseKey(cur);
+        HKEY next = OpenSub(cur.hKey, comp, create);
         if (!next)
             return nullptr;
-        cur = next;
+        cur.Close();
+        cur.hKey = next;
     }
-    return cur;
+    HKEY resolved = cur.hKey;
+    cur.hKey = nullptr;
+    return resolved;
 }
 
 } // namespace

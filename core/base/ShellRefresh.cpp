@@ -4,16 +4,10 @@
 #include "base/CompanyMsg.h"
 #include "base/Module.h"
 #include "base/FaultGuard.h"
+#include "base/SysInfo.h"
 
 // The hook is installed only for the duration of one UpdateShell call.
 static HHOOK s_hShellHook = nullptr;
-
-static int IsNTFamily()
-{
-    OSVERSIONINFOA vi = {};
-    vi.dwOSVersionInfoSize = sizeof(vi);
-    return GetVersionExA(&vi) && vi.dwPlatformId == VER_PLATFORM_WIN32_NT;
-}
 
 static void RefreshView(void* pv)
 {
@@ -68,7 +62,7 @@ public:
 
 void UpdateShell()
 {
-    if (IsNTFamily()) {
+    if (WinNT()) {
         ShellHook hook;
         if (hook.IsReady())
             EnumChildWindows(GetDesktopWindow(), RefreshFolderView, 0);

@@ -1,40 +1,13 @@
 #include "picture/DrawUtil.h"
-
-namespace {
-
-// A memory DC compatible with another, with one bitmap selected while it lives.
-class BitmapDC {
-public:
-    BitmapDC(HDC hdcRef, HBITMAP hBitmap) : hdc(CreateCompatibleDC(hdcRef)), hOld(nullptr)
-    {
-        if (hdc)
-            hOld = SelectObject(hdc, hBitmap);
-    }
-    ~BitmapDC()
-    {
-        if (hOld)
-            SelectObject(hdc, hOld);
-        if (hdc)
-            DeleteDC(hdc);
-    }
-    BitmapDC(const BitmapDC&) = delete;
-    BitmapDC& operator=(const BitmapDC&) = delete;
-    int IsReady() const { return hOld != nullptr; }
-    operator HDC() const { return hdc; }
-
-private:
-    HDC hdc;
-    HGDIOBJ hOld;
-};
-
-} // namespace
+#include "picture/GdiHolders.h"
 
 int DrawBitmap(HDC hdc, HBITMAP hBitmap, int x, int y, int sourceX, int sourceY, int width, int height)
 {
-    BitmapDC mem(hdc, hBitmap);
-    if (!mem.IsReady())
+    MemoryDC mem(hdc);
+    DCSelection bitmap(mem.hDC, hBitmap);
+    if (!bitmap.IsReady())
         return 0;
-    SetMapMode(mem, GetMapMode(hdc));
+    SetMapMode(mem.hDC, GetMapMode(hdc));
     POINT size;
     if (width) {
         size.x = width;
@@ -46,8 +19,8 @@ int DrawBitmap(HDC hdc, HBITMAP hBitmap, int x, int y, int sourceX, int sourceY,
     }
     DPtoLP(hdc, &size, 1);
     POINT origin = {sourceX, sourceY};
-    DPtoLP(mem, &origin, 1);
-    return BitBlt(hdc, x, y, size.x, size.y, mem, origin.x, origin.y, SRCCOPY) ? 1 : 0;
+    DPtoLP(mem.hDC, &origin, 1);
+    return BitBlt(hdc, x, y, size.x, size.y, mem.hDC, origin.x, origin.y, SRCCOPY) ? 1 : 0;
 }
 
 SIZE GetBitmapSize(HBITMAP hBitmap)

@@ -31,6 +31,8 @@ public:
     ~DCSelection() { Restore(); }
     DCSelection(const DCSelection&) = delete;
     DCSelection& operator=(const DCSelection&) = delete;
+    // The object went in: the DC and the object were valid.
+    bool IsReady() const { return hOld != nullptr; }
     void Restore()
     {
         if (hOld)

@@ -2,6 +2,7 @@
 #include "base/FaultGuard.h"
 #include "picture/DrawUtil.h"
 #include "picture/ExifOrientation.h"
+#include "picture/FwDC.h"
 #include <utility>
 
 namespace {
@@ -16,24 +17,6 @@ SIZE HimetricToPixels(HDC hdc, long width, long height)
     size.cy = MulDiv(height, GetDeviceCaps(hdc, LOGPIXELSY), kHimetricPerInch);
     return size;
 }
-
-// The whole-window DC of a window, for measuring only.
-class WindowDCHolder {
-public:
-    explicit WindowDCHolder(HWND hWnd) : hWnd(hWnd), hdc(GetWindowDC(hWnd)) {}
-    ~WindowDCHolder()
-    {
-        if (hdc)
-            ReleaseDC(hWnd, hdc);
-    }
-    WindowDCHolder(const WindowDCHolder&) = delete;
-    WindowDCHolder& operator=(const WindowDCHolder&) = delete;
-    operator HDC() const { return hdc; }
-
-private:
-    HWND hWnd;
-    HDC hdc;
-};
 
 // A stretch mode set on a DC for the holder's lifetime.
 class StretchMode {
@@ -166,7 +149,7 @@ void iPicture::GetBestFitRect(HWND hWnd, RECT& rect, HDC hdc, int enlarge)
     if (hdc) {
         pict = GetImageSize(hdc);
     } else {
-        WindowDCHolder windowDC(hWnd);
+        ClientDC windowDC(hWnd); // for measuring only
         pict = GetImageSize(windowDC);
     }
     if (rect.left == rect.right || rect.top == rect.bottom) {

@@ -9,3 +9,4 @@
 #define IDS_ABOUT_MENU 20022            // the About item of a dialog's system menu
 #define IDS_WPCHANGER_LOAD_FAILED 20030 // the wallpaper changer cannot be started
 #define IDS_NO_HTML_APP 22022           // no web browser to open a page with
+#define IDB_CHECKLIST 21403           // the check-list box strip: ten 16x16 cells

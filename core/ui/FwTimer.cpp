@@ -6,6 +6,10 @@ FwTimer::~FwTimer() { Stop(); }
 
 void FwTimer::Start(HWND hWndOwner, UINT elapse, TIMERPROC pfn, UINT id)
 {
+    // A windowless timer cannot be replaced by its id (the system makes a new one for a
+    // null window), and a timer of another window would be left running: stop it first.
+    if (uTimer && (!hWndOwner || hWndOwner != hWnd))
+        Stop();
     hWnd = hWndOwner;
     if (uID == 0)
         uID = id;

@@ -16,7 +16,9 @@ LRESULT FwWnd::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam)
     LRESULT result = pfnPrevWndProc ? CallWindowProcA(pfnPrevWndProc, hWnd, msg, wParam, lParam)
                                     : DefWindowProcA(hWnd, msg, wParam, lParam);
     if (bAutoDelete && msg == WM_NCDESTROY) {
+        // Unbound first, so that no later message of the window reaches freed memory.
         Unsubclass();
+        SetWindowLongPtrA(hWnd, GWLP_USERDATA, 0);
         delete this;
     }
     return result;
@@ -141,9 +143,15 @@ HWND FwWnd::Detach()
 
 int FwWnd::Destroy()
 {
-    int ok = 0;
-    if (hWnd && IsWindow(hWnd))
-        ok = DestroyWindow(hWnd) != 0;
+    HWND h = hWnd;
+    if (!h || !IsWindow(h)) {
+        hWnd = nullptr;
+        return 0;
+    }
+    // An auto-deleting object is gone once its window is: nothing of it may be touched.
+    if (bAutoDelete)
+        return DestroyWindow(h) != 0;
+    int ok = DestroyWindow(h) != 0;
     hWnd = nullptr;
     return ok;
 }

@@ -1,7 +1,7 @@
 #include "wallpaper/ReplacingFile.h"
 #include <string.h>
 #include "base/Mbcs.h"
-#include "base/OsVersion.h"
+#include "base/SysInfo.h"
 #include "base/Path.h"
 #include "picture/GdiHolders.h"
 
@@ -12,7 +12,7 @@ static const int kMoveTries = 10;
 static const DWORD kMoveRetryMs = 100;
 static const DWORD kCopyChunk = 64 * 1024;
 
-ReplacingFile::ReplacingFile(const char* target) : bMoveFileEx(OsVersion::IsNT())
+ReplacingFile::ReplacingFile(const char* target) : bMoveFileEx(WinNT() != 0)
 {
     StrCopyN(szTarget, target ? target : "", sizeof(szTarget));
     szTemp[0] = '\0';

@@ -1,0 +1,46 @@
+#include "config/ConfigDlg.h"
+#include "resource.h"
+#include "CheckActiveSaver.h"
+#include "ScreenSaverHost.h"
+#include "config/AboutPage.h"
+#include "config/ScreenSaverPage.h"
+#include "config/WallpaperPage.h"
+#include "ui/FwIcon.h"
+#include "ui/FwPropSheet.h"
+#include "wallpaper/WPChanger.h"
+
+LRESULT ConfigDlg::OnInitDialog(WPARAM wParam, LPARAM lParam)
+{
+    FwDlg::OnInitDialog(wParam, lParam);
+    // The changer must not act on settings that are being edited.
+    RunWPChanger(hWnd, 0);
+    CenterWindow(hWnd);
+    FwIconForDlg icon;
+    icon.Init(hWnd, IDI_SAVER, 0);
+
+    Opts opts;
+    opts.Load();
+    opts.UpdateImageLists();
+    int ok = RunSheet(opts);
+    if (ok)
+        opts.Store();
+    // After Cancel the record still holds what was loaded and what a Test button stored.
+    if (opts.IsOn(OPT_WP_CHANGE))
+        RunWPChanger(hWnd, 1);
+    CheckActiveSaver(hWnd);
+    EndDialog(ok ? 1 : 2);
+    return 0;
+}
+
+int ConfigDlg::RunSheet(Opts& opts)
+{
+    FwPropSheet sheet(hWnd, hMainInstance, 3, "Vantora, Calder",
+                      PSH_PROPSHEETPAGE | PSH_NOAPPLYNOW | PSH_HASHELP, IDI_SAVER, 0, 1);
+    AboutPage about(sheet.GetPageBuf(0), hMainInstance);
+    sheet.AddPage(0, &about);
+    ScreenSaverPage saver(sheet.GetPageBuf(1), hMainInstance, &opts);
+    sheet.AddPage(1, &saver);
+    WallpaperPage wallpaper(sheet.GetPageBuf(2), hMainInstance, &opts);
+    sheet.AddPage(2, &wallpaper);
+    return sheet.Run(0);
+}

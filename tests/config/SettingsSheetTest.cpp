@@ -1,0 +1,187 @@
+// End to end: the real settings sheet of Vantora.scr, driven by messages; what its pages
+// show, what OK, Cancel and the Test buttons store, and the wallpaper changer around it.
+#include <gtest/gtest.h>
+#include <memory>
+#include <type_traits>
+#include "SheetRun.h"
+#include "../base/RegTestUtil.h"
+#include "options/Opts.h"
+
+namespace {
+
+// The items that follow each page's "Change image every" check box.
+const int kSaverItems[] = {1011, 1001, 1008, 1002, 1012};
+const int kWallpaperItems[] = {1014, 1013, 1002, 1001, 1008};
+
+template <size_t N>
+void ExpectEnabled(const SheetRun& run, const int (&ids)[N], bool enabled)
+{
+    for (int id : ids)
+        EXPECT_EQ(enabled, IsWindowEnabled(run.Item(id)) != 0) << "item " << id;
+    EXPECT_TRUE(IsWindowEnabled(run.Item(1017))) << "Test";
+}
+
+// A stored list from its items as one literal (its final zero ends the list).
+template <size_t N>
+std::string Bytes(const char (&s)[N])
+{
+    return std::string(s, N);
+}
+
+} // namespace
+
+// The hidden settings dialog owns the sheet; an owner given on the command line owns it.
+TEST(SettingsSheet, OpensForEveryConfigurationCommandLine)
+{
+    std::unique_ptr<std::remove_pointer_t<HWND>, decltype(&DestroyWindow)> owner(
+        CreateWindowA("STATIC", "Display settings", WS_POPUP | WS_VISIBLE, 0, 0, 50, 50, nullptr, nullptr,
+                      nullptr, nullptr),
+        DestroyWindow);
+    std::string ownerArg = "/c:" + std::to_string(reinterpret_cast<UINT_PTR>(owner.get()));
+    for (const std::string& args : {std::string("/c"), ownerArg, std::string("")}) {
+        SCOPED_TRACE(args);
+        SheetRun run;
+        ASSERT_TRUE(run.aside.Ready());
+        ASSERT_TRUE(run.Start(args));
+        HWND hidden = GetWindow(run.hSheet, GW_OWNER);
+        EXPECT_FALSE(IsWindowVisible(hidden));
+        if (args == ownerArg) {
+            EXPECT_EQ(owner.get(), GetWindow(hidden, GW_OWNER));
+        }
+        ASSERT_TRUE(run.Press(PSBTN_CANCEL));
+        EXPECT_EQ(2u, run.ExitCode());
+    }
+}
+
+TEST(SettingsSheet, OkStoresWhatThePagesChanged)
+{
+    SheetRun run;
+    ASSERT_TRUE(run.aside.Ready());
+    RawSetDword(kSettingsKey, "Options", OPT_SS_RANDOM | OPT_SS_CHANGE | OPT_SS_GRADUAL | OPT_WP_CHANGE);
+    RawSet(kSettingsKey, "SS", REG_BINARY, "1A\0xB\0" "0C\0", 10);
+    RawSetDword(kSettingsKey, "WP_change", 5);
+    RawSetDword(kSettingsKey, "SS_LastPic", 3);
+    RawSetDword(kSettingsKey, "SS_LastSet", 1);
+    ASSERT_TRUE(run.Start());
+
+    run.Page(1);
+    EXPECT_EQ(run.hSheet, GetForegroundWindow()) << "the keyboard stays with the sheet";
+    EXPECT_EQ("10", run.Text(run.Item(1011)));
+    run.SetText(1011, "abc");
+    // C moves up above B; A leaves use; moving the first set up does nothing.
+    run.Send(1001, LB_SETCURSEL, 2);
+    run.ClickMove(true);
+    EXPECT_EQ(1, run.Send(1001, LB_GETCURSEL));
+    run.Send(1001, LB_SETCURSEL, 0);
+    run.Send(1001, WM_CHAR, ' ');
+    run.ClickMove(true);
+    for (bool on : {false, true}) {
+        run.Send(1016, BM_CLICK);
+        ExpectEnabled(run, kSaverItems, on);
+    }
+
+    run.Page(2);
+    EXPECT_EQ(CB_ERR, run.Send(1013, CB_GETCURSEL)) << "a stored unit of 5 selects none";
+    run.SetText(1014, "x");
+    ExpectEnabled(run, kWallpaperItems, true);
+    run.Send(1015, BM_CLICK);
+    ExpectEnabled(run, kWallpaperItems, false);
+
+    ASSERT_TRUE(run.Press(PSBTN_OK));
+    EXPECT_EQ(1u, run.ExitCode());
+    EXPECT_EQ(unsigned(OPT_SS_RANDOM | OPT_SS_CHANGE | OPT_SS_GRADUAL), RegDword("Options"));
+    EXPECT_EQ(0u, RegDword("SS_TimeOut"));
+    EXPECT_EQ(0u, RegDword("WP_count"));
+    EXPECT_EQ(0xFFFFFFFFu, RegDword("WP_change"));
+    EXPECT_EQ(Bytes("0A\0" "0C\0" "1B\0"), RawGet(kSettingsKey, "SS").bytes);
+    EXPECT_EQ(0u, RawGet(kSettingsKey, "SS_LastPic").type);
+    EXPECT_EQ(0u, RawGet(kSettingsKey, "SS_LastSet").type);
+    EXPECT_EQ("", RunValue());
+    EXPECT_FALSE(FindChanger());
+}
+
+TEST(SettingsSheet, OpensOnAboutAndCancelKeepsWhatTestStored)
+{
+    SheetRun run;
+    ASSERT_TRUE(run.aside.Ready());
+    BinLibrary library;
+    ASSERT_TRUE(library.Ready());
+    library.RunWPChanger(nullptr, 1);
+    ASSERT_TRUE(WaitFor([] { return FindChanger() != nullptr; }));
+    ASSERT_TRUE(run.Start());
+    EXPECT_TRUE(WaitFor([] { return !FindChanger(); })) << "the changer stops while the sheet is open";
+
+    // The static shows the doubled ampersand as one.
+    EXPECT_EQ("Vantora Screen Saver && Wallpaper Changer", run.Text(run.Item(1029)));
+    EXPECT_EQ("Copyright \xA9 Corvane Software", run.Text(run.Item(1028)));
+    EXPECT_EQ("Version 2.0", run.Text(run.Item(1027)));
+    EXPECT_EQ("Click to visit www.corvane.example", run.Text(run.Item(1026)));
+    const char* titles[] = {"About", "Screen Saver", "Wallpaper"};
+    for (int i = 0; i < 3; i++)
+        EXPECT_EQ(titles[i], run.Text(run.Page(i))) << "the page's tab";
+    run.Page(0);
+    // The web page opens only after a confirmation, here cancelled.
+    PostMessageA(run.Item(1026), BM_CLICK, 0, 0);
+    EXPECT_EQ("The Corvane Software web site will open in your default web browser.\n\nPlease connect to "
+              "the Internet if necessary, then click OK to continue.", run.AnswerBox(IDCANCEL));
+
+    run.Page(1);
+    run.SetText(1011, "7");
+    run.Send(1017, BM_CLICK);
+    HWND saver = nullptr;
+    ASSERT_TRUE(WaitFor([&] { return (saver = FindWindowA("WindowsScreenSaverClass", "Screen Saver")) != nullptr; }));
+    RECT r;
+    GetWindowRect(saver, &r);
+    EXPECT_EQ(GetSystemMetrics(SM_CXSCREEN), r.right - r.left);
+    EXPECT_EQ(GetSystemMetrics(SM_CYSCREEN), r.bottom - r.top);
+    EXPECT_EQ(7u, RegDword("SS_TimeOut"));
+    PostMessageA(saver, WM_KEYDOWN, VK_SPACE, 0);
+    EXPECT_TRUE(WaitFor([&] { return !IsWindow(saver); }));
+
+    run.SetText(1011, "99");
+    ASSERT_TRUE(run.Press(PSBTN_CANCEL));
+    EXPECT_EQ(2u, run.ExitCode());
+    EXPECT_EQ(7u, RegDword("SS_TimeOut"));
+    EXPECT_TRUE(WaitFor([] { return FindChanger() != nullptr; })) << "restarted: the changer is on";
+    EXPECT_NE("", RunValue());
+}
+
+TEST(SettingsSheet, OkWithoutTheWallpaperPageStoresItsSettingsAsLoaded)
+{
+    SheetRun run;
+    ASSERT_TRUE(run.aside.Ready());
+    RawSet(kSettingsKey, "WP", REG_BINARY, "0A\0", 4);
+    RawSetDword(kSettingsKey, "WP_count", 3);
+    RawSetDword(kSettingsKey, "WP_change", 2);
+    RawSetDword(kSettingsKey, "SS_LastPic", 3);
+    ASSERT_TRUE(run.Start());
+    ASSERT_TRUE(run.Press(PSBTN_OK));
+    EXPECT_EQ(1u, run.ExitCode());
+    // B and C, found on disk, join at the head in use.
+    std::string wp = RawGet(kSettingsKey, "WP").bytes;
+    EXPECT_TRUE(wp == Bytes("1B\0" "1C\0" "0A\0") || wp == Bytes("1C\0" "1B\0" "0A\0")) << wp;
+    EXPECT_EQ(3u, RegDword("WP_count"));
+    EXPECT_EQ(2u, RegDword("WP_change"));
+    EXPECT_EQ(3u, RegDword("SS_LastPic")) << "the Screen Saver page was never opened";
+    EXPECT_TRUE(WaitFor([] { return FindChanger() != nullptr; }));
+    EXPECT_NE("", RunValue());
+}
+
+TEST(SettingsSheet, WallpaperTestSetsTheWallpaperWithTheChangerOff)
+{
+    SheetRun run;
+    ASSERT_TRUE(run.aside.Ready());
+    RawSetDword(kSettingsKey, "Options", OPT_SS_CHANGE);
+    ASSERT_TRUE(run.Start());
+    run.Page(2);
+    ExpectEnabled(run, kWallpaperItems, false);
+    run.Send(1017, BM_CLICK);
+    char bmp[MAX_PATH];
+    Opts::GetPathForBMP(bmp);
+    ExpectDesktopBmp(bmp);
+    EXPECT_EQ(std::string(bmp), DesktopValue());
+    ASSERT_TRUE(run.Press(PSBTN_CANCEL));
+    EXPECT_EQ(2u, run.ExitCode());
+    EXPECT_FALSE(FindChanger());
+    EXPECT_EQ("", RunValue());
+}

@@ -1,0 +1,254 @@
+// CheckListBox in the tests' dialog: toggling by keyboard and mouse, item records, the
+// deletion hook, and the drawn boxes compared pixel by pixel with the strip's cells.
+#include <gtest/gtest.h>
+#include <stdlib.h>
+#include <algorithm>
+#include "TestDialogs.h"
+#include "TestUtil.h"
+#include "UiTestUtil.h"
+#include "picture/FwDC.h"
+#include "picture/GdiHolders.h"
+#include "ui/CheckListBox.h"
+#include "ui/FwDlg.h"
+
+namespace {
+
+class HookedList : public CheckListBox {
+public:
+    std::vector<DWORD> deleted;
+    void OnDeleteItem(DWORD data) override { deleted.push_back(data); }
+    using CheckListBox::OnDeleteItem;
+};
+
+// The test dialog, shown, with the check list bound to its list box.
+class ListDlg : public FwDlg {
+public:
+    HookedList list;
+    explicit ListDlg(DWORD flags)
+    {
+        Modeless(IDD_TEST, TestModule(), nullptr);
+        list.Init(this, IDC_LIST, nullptr, flags);
+    }
+    ~ListDlg() override { Destroy(); }
+    RECT ItemRect(int i)
+    {
+        RECT rc = {};
+        list.GetItemRect(i, &rc);
+        return rc;
+    }
+    LPARAM ItemPoint(int i, int x)
+    {
+        RECT rc = ItemRect(i);
+        return MAKELPARAM(x, (rc.top + rc.bottom) / 2);
+    }
+};
+
+class CheckListBoxTest : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() { InitTestControls(); }
+};
+
+enum Action { Space, ClickAt16, ClickAt17, PressOnly };
+
+} // namespace
+
+TEST_F(CheckListBoxTest, SpaceAndAClickOnTheBoxToggleEnabledItems)
+{
+    struct Case {
+        DWORD flags;
+        int state;
+        bool enabled;
+        Action action;
+        int expected;
+    } cases[] = {
+        {CLB_AUTOCHECK, 0, true, Space, 1},
+        {CLB_AUTOCHECK, 1, true, Space, 0},
+        {CLB_AUTOCHECK | CLB_3STATE, 1, true, Space, 2},
+        {CLB_AUTOCHECK | CLB_3STATE, 2, true, Space, 0},
+        {CLB_AUTOCHECK, 0, true, ClickAt16, 1},
+        {CLB_AUTOCHECK, 0, true, ClickAt17, 0},
+        {CLB_AUTOCHECK, 0, true, PressOnly, 0},
+        {0, 0, true, Space, 0},
+        {0, 0, true, ClickAt16, 0},
+        {CLB_AUTOCHECK, 0, false, Space, 0},
+        {CLB_AUTOCHECK, 1, false, ClickAt16, 1},
+    };
+    for (const Case& c : cases) {
+        ListDlg dlg(c.flags);
+        dlg.list.AddItem("first", nullptr, 1);
+        dlg.list.AddItem("second", nullptr, 2);
+        dlg.list.SetCheck(0, c.state);
+        dlg.list.EnableItem(0, c.enabled);
+        dlg.list.SetCurSel(0);
+        switch (c.action) {
+        case Space:
+            dlg.list.SendMsg(WM_CHAR, ' ', 0);
+            break;
+        case ClickAt16:
+        case ClickAt17:
+            dlg.list.SendMsg(WM_LBUTTONUP, 0, dlg.ItemPoint(0, c.action == ClickAt16 ? 16 : 17));
+            break;
+        case PressOnly:
+            dlg.list.SendMsg(WM_LBUTTONDOWN, MK_LBUTTON, dlg.ItemPoint(0, 8));
+            ReleaseCapture();
+            break;
+        }
+        EXPECT_EQ(c.expected, dlg.list.GetCheck(0)) << "flags " << c.flags << " action " << c.action;
+        EXPECT_EQ(0, dlg.list.GetCheck(1));
+    }
+}
+
+TEST_F(CheckListBoxTest, MovedItemKeepsItsRecordAndDeletionCallsTheHookOnce)
+{
+    ListDlg dlg(CLB_AUTOCHECK);
+    const char* names[] = {"zero", "one", "two", "three"};
+    for (DWORD i = 0; i < 4; i++)
+        ASSERT_EQ(static_cast<int>(i), dlg.list.AddItem(names[i], nullptr, 100 + i));
+    dlg.list.SetCheck(2, 2);
+    dlg.list.EnableItem(2, 0);
+    dlg.list.MoveItem(2, 1);
+    char text[32];
+    EXPECT_EQ(102u, dlg.list.GetItem(1, text));
+    EXPECT_STREQ("two", text);
+    EXPECT_EQ(2, dlg.list.GetCheck(1));
+    EXPECT_EQ(0, dlg.list.IsItemEnabled(1));
+    EXPECT_EQ(1, dlg.list.GetCurSel());
+    EXPECT_EQ(101u, dlg.list.GetItem(2, text));
+    EXPECT_TRUE(dlg.list.deleted.empty()); // a move deletes nothing
+    dlg.list.MoveItem(3, 0);               // the last item cannot go down
+    EXPECT_EQ(103u, dlg.list.GetItem(3, nullptr));
+    EXPECT_EQ(2, dlg.list.FindItem("ONE", 1, -1));
+    EXPECT_EQ(-1, dlg.list.FindItem("ONE", 0, -1));
+    EXPECT_EQ(-1, dlg.list.InsertItem(-1, "no", nullptr, 0));
+    dlg.list.DelStr(0);
+    EXPECT_EQ(std::vector<DWORD>{100}, dlg.list.deleted);
+    // Closing the dialog frees every record once (in the system's order).
+    dlg.Destroy();
+    std::sort(dlg.list.deleted.begin() + 1, dlg.list.deleted.end());
+    EXPECT_EQ((std::vector<DWORD>{100, 101, 102, 103}), dlg.list.deleted);
+    EXPECT_EQ(nullptr, dlg.list.pfnPrevWndProc);
+}
+
+namespace {
+
+// Reads the 16x16 box of an item from the screen and a cell of the strip.
+class BoxPixels {
+public:
+    BoxPixels() : strip(LoadImageA(GetModuleHandleA("VNT32.dll"), MAKEINTRESOURCEA(IDB_CHECKLIST), IMAGE_BITMAP,
+                                   0, 0, LR_LOADTRANSPARENT)),
+                  mem(nullptr), select(mem.hDC, strip.hObj)
+    {
+    }
+    bool Matches(HWND list, const RECT& item, int cell)
+    {
+        ClientDC dc(list);
+        for (int y = 0; y < 16; y++)
+            for (int x = 0; x < 16; x++)
+                if (GetPixel(dc, item.left + x, item.top + y) != GetPixel(mem.hDC, cell * 16 + x, y))
+                    return false;
+        return true;
+    }
+    COLORREF StripPixel(int x, int y) { return GetPixel(mem.hDC, x, y); }
+    GdiObject strip;
+    MemoryDC mem;
+    DCSelection select;
+};
+
+// Pixels of one row of an item's highlight area that differ from the fill colour.
+int MarkedPixels(HWND list, const RECT& item, int y, COLORREF fill)
+{
+    ClientDC dc(list);
+    int n = 0;
+    for (int x = item.left + 16; x < item.right; x++)
+        n += GetPixel(dc, x, y) != fill;
+    return n;
+}
+
+} // namespace
+
+TEST_F(CheckListBoxTest, BoxesAreTheStripCellsOfStateEnablingAndOptions)
+{
+    BoxPixels pixels;
+    BITMAP bm = {};
+    GetObjectA(pixels.strip.hObj, sizeof(bm), &bm);
+    EXPECT_EQ(160, bm.bmWidth);
+    EXPECT_EQ(16, bm.bmHeight);
+    EXPECT_EQ(GetSysColor(COLOR_WINDOW), pixels.StripPixel(0, 0)); // blue loads as transparent
+    struct Case {
+        DWORD flags;
+        int cells[3][2]; // [state][enabled]
+    } cases[] = {
+        {0, {{0, 1}, {4, 5}, {2, 3}}},
+        {CLB_COLOR, {{0, 1}, {4, 6}, {2, 3}}},
+        {CLB_CROSS | CLB_COLOR, {{0, 1}, {7, 9}, {2, 3}}},
+        {CLB_CROSS_UNCHECKED, {{7, 8}, {4, 5}, {2, 3}}},
+        {CLB_GRAY_INDETERMINATE | CLB_CROSS, {{0, 1}, {7, 8}, {7, 7}}},
+    };
+    for (const Case& c : cases) {
+        ListDlg dlg(c.flags);
+        for (int i = 0; i < 6; i++) {
+            dlg.list.AddItem("item", nullptr, i);
+            dlg.list.SetCheck(i, i / 2);
+            dlg.list.EnableItem(i, i % 2);
+        }
+        UpdateWindow(dlg.list.hWnd);
+        for (int i = 0; i < 6; i++)
+            EXPECT_TRUE(pixels.Matches(dlg.list.hWnd, dlg.ItemRect(i), c.cells[i / 2][i % 2]))
+                << "flags " << c.flags << " item " << i;
+        // A disabled list box draws every item as disabled.
+        EnableWindow(dlg.list.hWnd, FALSE);
+        UpdateWindow(dlg.list.hWnd);
+        EXPECT_TRUE(pixels.Matches(dlg.list.hWnd, dlg.ItemRect(3), c.cells[1][0])) << c.flags;
+    }
+}
+
+TEST_F(CheckListBoxTest, TextColourExtentAndFocusRectangle)
+{
+    ListDlg dlg(CLB_AUTOCHECK);
+    HWND hList = dlg.list.hWnd;
+    const char* texts[] = {"Checked", "Unchecked", "Indeterminate, with the focus", "Disabled", "Unchecked"};
+    for (int i = 0; i < 5; i++)
+        dlg.list.AddItem(texts[i], nullptr, i);
+    dlg.list.SetCheck(0, 1);
+    dlg.list.SetCheck(2, 2);
+    dlg.list.EnableItem(3, 0);
+    std::string wide(120, 'W');
+    dlg.list.AddItem(wide.c_str(), nullptr, 5);
+    SetForegroundWindow(dlg.hWnd);
+    SetFocus(hList);
+    dlg.list.SetCurSel(0);
+    dlg.list.SendMsg(WM_KEYDOWN, VK_DOWN, 0);
+    UpdateWindow(hList);
+    ASSERT_EQ(1, dlg.list.GetCurSel());
+    // The disabled item's text is grey, an enabled one's is not.
+    ClientDC dc(hList);
+    auto count = [&](int item, COLORREF colour) {
+        RECT rc = dlg.ItemRect(item);
+        int n = 0;
+        for (int y = rc.top; y < rc.bottom; y++)
+            for (int x = rc.left + 18; x < rc.left + 60; x++)
+                n += GetPixel(dc, x, y) == colour;
+        return n;
+    };
+    EXPECT_GT(count(3, GetSysColor(COLOR_GRAYTEXT)), 0);
+    EXPECT_EQ(0, count(3, GetSysColor(COLOR_WINDOWTEXT)));
+    EXPECT_GT(count(2, GetSysColor(COLOR_WINDOWTEXT)), 0);
+    // A text wider than the list box makes room for itself.
+    SIZE size = {};
+    {
+        ClientDC measure(hList);
+        SelectObject(measure, reinterpret_cast<HFONT>(SendMessageA(hList, WM_GETFONT, 0, 0)));
+        GetTextExtentPoint32A(measure, wide.c_str(), static_cast<int>(wide.size()), &size);
+    }
+    EXPECT_EQ(size.cx + 10, dlg.list.SendMsg(LB_GETHORIZONTALEXTENT));
+    // Focus moves from item 1 to item 2: one rectangle, on item 2 only.
+    dlg.list.SendMsg(WM_KEYDOWN, VK_DOWN, 0);
+    UpdateWindow(hList);
+    RECT one = dlg.ItemRect(1), two = dlg.ItemRect(2);
+    EXPECT_EQ(GetSystemMetrics(SM_CYSMICON) + 2, one.bottom - one.top); // rows fit the boxes
+    EXPECT_EQ(0, MarkedPixels(hList, one, one.top, GetSysColor(COLOR_WINDOW)));
+    EXPECT_GT(MarkedPixels(hList, two, two.top, GetSysColor(COLOR_HIGHLIGHT)), 0);
+    // Held open for a screenshot when asked (VNT_HOLD_MS).
+    if (const char* hold = getenv("VNT_HOLD_MS"))
+        PumpMessages(static_cast<DWORD>(atoi(hold)));
+}

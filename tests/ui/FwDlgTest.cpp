@@ -1,0 +1,339 @@
+// FwDlg and FwCtrl: the virtual calls a dialog and its bound controls receive, compared
+// with the expected sequences, on the tests' own dialog template.
+#include <gtest/gtest.h>
+#include <algorithm>
+#include <functional>
+#include "TestDialogs.h"
+#include "TestUtil.h"
+#include "UiTestUtil.h"
+#include "base/WinUtil.h"
+#include <shlobj.h>
+#include <string.h>
+#include "ui/FwCombo.h"
+#include "ui/FwDlg.h"
+#include "ui/FwListBox.h"
+
+namespace {
+
+const UINT WM_RUN_SCRIPT = WM_APP + 1;
+
+// Writes its calls to the log; the list box reports its commands as handled.
+class LoggingList : public FwListBox {
+public:
+    CallLog* log = nullptr;
+    void OnInit() override { log->push_back("list.OnInit"); }
+    int OnCommand(WORD code, long* pResult) override
+    {
+        log->push_back("list.OnCommand " + std::to_string(code));
+        *pResult = 77;
+        return 1;
+    }
+    long OnNotify(NMHDR* pnmh, long* pResult) override
+    {
+        log->push_back("list.OnNotify " + std::to_string(static_cast<int>(pnmh->code)));
+        *pResult = 5;
+        return 1;
+    }
+    void OnDrawItem(DRAWITEMSTRUCT* pdis) override
+    {
+        if (pdis->itemID == 0 && (pdis->itemAction & ODA_DRAWENTIRE))
+            log->push_back("list.OnDrawItem");
+    }
+    void OnDeleteItem(DELETEITEMSTRUCT* pdis) override
+    {
+        log->push_back("list.OnDeleteItem " + std::to_string(pdis->itemData));
+    }
+
+protected:
+    void Store() override { log->push_back("list.Store"); }
+};
+
+// Records its virtual calls and runs a script once the dialog is up.
+class LoggingDlg : public FwDlg {
+public:
+    CallLog log;
+    LoggingList list;
+    FwCombo combo;
+    std::function<void(LoggingDlg&)> script;
+    UINT idAtInit = 0;
+    HWND hWndAtInit = nullptr;
+
+    LoggingDlg() { list.log = &log; }
+    void PreInit() override
+    {
+        log.push_back("PreInit");
+        FwDlg::PreInit();
+    }
+    LRESULT OnInitDialog(WPARAM wParam, LPARAM lParam) override
+    {
+        log.push_back("OnInitDialog");
+        idAtInit = uDialogId;
+        hWndAtInit = hWnd;
+        list.Init(this, IDC_LIST);
+        combo.Init(this, IDC_COMBO);
+        PostMsg(WM_RUN_SCRIPT);
+        return FwDlg::OnInitDialog(wParam, lParam);
+    }
+    LRESULT OnMessage(UINT msg, WPARAM wParam, LPARAM lParam) override
+    {
+        if (msg == WM_RUN_SCRIPT && script) {
+            script(*this);
+            return 1;
+        }
+        return FwDlg::OnMessage(msg, wParam, lParam);
+    }
+    LRESULT OnCommand(WORD id, WORD code, HWND hCtl) override
+    {
+        if (id != IDC_EDIT) // the edit field's own chatter is not part of the sequences
+            log.push_back("OnCommand " + std::to_string(id) + " " + std::to_string(code));
+        return FwDlg::OnCommand(id, code, hCtl);
+    }
+    LRESULT OnNotify(int id, NMHDR* pnmh) override
+    {
+        log.push_back("OnNotify " + std::to_string(id));
+        return FwDlg::OnNotify(id, pnmh);
+    }
+    void OnHelp(HELPINFO* pInfo) override { log.push_back(pInfo ? "OnHelp info" : "OnHelp general"); }
+    LRESULT OnOK() override
+    {
+        log.push_back("OnOK");
+        return FwDlg::OnOK();
+    }
+    LRESULT OnCancel() override
+    {
+        log.push_back("OnCancel");
+        return FwDlg::OnCancel();
+    }
+    // The dialog procedure's answer, as the system sees it.
+    LRESULT Call(UINT msg, WPARAM wParam, LPARAM lParam)
+    {
+        return FwDlg::ModalProc(hWnd, msg, wParam, lParam);
+    }
+    LRESULT Command(int id, int code, HWND hCtl)
+    {
+        return Call(WM_COMMAND, MAKEWPARAM(id, code), reinterpret_cast<LPARAM>(hCtl));
+    }
+};
+
+class FwDlgTest : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() { InitTestControls(); }
+};
+
+} // namespace
+
+TEST_F(FwDlgTest, ModalDialogRoutesItsMessagesToObjectAndControls)
+{
+    LoggingDlg dlg;
+    LRESULT listCmd = 0, editCmd = -1, listNotify = 0, spinNotify = -1;
+    dlg.script = [&](LoggingDlg& d) {
+        d.log.push_back("script");
+        HWND hList = d.GetDlgItem(IDC_LIST);
+        d.list.AddItem(nullptr, 41);
+        ShowWindow(d.hWnd, SW_SHOW); // the modal loop has not shown it yet
+        UpdateWindow(hList); // owner drawing reaches the bound list
+        listCmd = d.Command(IDC_LIST, LBN_DBLCLK, hList);
+        editCmd = d.Command(IDC_EDIT, EN_CHANGE, d.GetDlgItem(IDC_EDIT)); // no object: 0
+        NMHDR fromList = {hList, IDC_LIST, 1234};
+        listNotify = d.Call(WM_NOTIFY, IDC_LIST, reinterpret_cast<LPARAM>(&fromList));
+        NMHDR fromSpin = {d.GetDlgItem(IDC_SPIN), IDC_SPIN, 1234};
+        spinNotify = d.Call(WM_NOTIFY, IDC_SPIN, reinterpret_cast<LPARAM>(&fromSpin));
+        d.Command(IDHELP, 0, d.GetDlgItem(IDHELP));
+        d.list.DelStr(0);
+        d.PostCmd(IDOK);
+    };
+    EXPECT_EQ(IDOK, dlg.Modal(IDD_TEST, TestModule(), nullptr));
+    EXPECT_EQ(nullptr, FwDlg::pDlgInit);
+    EXPECT_EQ(static_cast<UINT>(IDD_TEST), dlg.idAtInit);
+    EXPECT_NE(nullptr, dlg.hWndAtInit);
+    EXPECT_EQ(77, listCmd);
+    EXPECT_EQ(0, editCmd);
+    EXPECT_EQ(5, listNotify);
+    EXPECT_EQ(0, spinNotify);
+    const CallLog expected = {
+        "PreInit", "OnInitDialog", "list.OnInit", "script", "list.OnDrawItem",
+        "OnCommand 102 2", "list.OnCommand 2",
+        "OnNotify 102", "list.OnNotify 1234", "OnNotify 104",
+        "OnHelp general", "list.OnDeleteItem 41",
+        "OnOK", "list.Store",
+    };
+    CallLog seen;
+    for (const std::string& call : dlg.log) // the combo's own commands come and go with focus
+        if (call.rfind("OnCommand 103", 0) != 0)
+            seen.push_back(call);
+    EXPECT_EQ(expected, seen);
+}
+
+TEST_F(FwDlgTest, CancelClosesWithTwoWithoutStoringTheControls)
+{
+    LoggingDlg dlg;
+    dlg.script = [](LoggingDlg& d) { d.PostCmd(IDCANCEL); };
+    EXPECT_EQ(IDCANCEL, dlg.Modal(IDD_TEST, TestModule(), nullptr));
+    EXPECT_EQ(dlg.log.end(), std::find(dlg.log.begin(), dlg.log.end(), "list.Store"));
+    EXPECT_EQ("OnCancel", dlg.log.back());
+}
+
+TEST_F(FwDlgTest, ModelessOkAndCancelDestroyTheDialog)
+{
+    for (int button : {IDOK, IDCANCEL}) {
+        LoggingDlg dlg;
+        HWND hDlg = dlg.Modeless(IDD_TEST, TestModule(), nullptr);
+        ASSERT_NE(nullptr, hDlg);
+        EXPECT_TRUE(IsWindowVisible(hDlg));
+        SendMessageA(hDlg, WM_COMMAND, button, 0);
+        EXPECT_FALSE(IsWindow(hDlg)) << button;
+        EXPECT_EQ(button == IDOK, std::find(dlg.log.begin(), dlg.log.end(), "list.Store") != dlg.log.end());
+    }
+}
+
+TEST_F(FwDlgTest, ControlBindsOnceAndGivesItsWindowBackWhenDestroyed)
+{
+    LoggingDlg dlg;
+    ASSERT_NE(nullptr, dlg.Modeless(IDD_TEST, TestModule(), nullptr));
+    HWND hList = dlg.GetDlgItem(IDC_LIST);
+    WNDPROC ownProc = dlg.list.pfnPrevWndProc;
+    EXPECT_EQ(0, dlg.list.Init(&dlg, IDC_EDIT)); // already bound: nothing changes
+    EXPECT_EQ(static_cast<UINT>(IDC_LIST), dlg.list.GetID());
+    EXPECT_EQ(&dlg.list, dlg.GetDlgCtrl(IDC_LIST));
+    EXPECT_EQ(2, dlg.listCtrls.GetCount());
+    // The list box's own procedure comes back at WM_DESTROY.
+    DestroyWindow(hList);
+    EXPECT_EQ(nullptr, dlg.list.pfnPrevWndProc);
+    EXPECT_NE(nullptr, ownProc);
+    dlg.Destroy();
+}
+
+TEST_F(FwDlgTest, RadioButtonsAndItemHelpers)
+{
+    LoggingDlg dlg;
+    ASSERT_NE(nullptr, dlg.Modeless(IDD_TEST, TestModule(), nullptr));
+    EXPECT_EQ(0, dlg.GetCheckedRadioButton(1005, 1003));
+    dlg.SetDlgItemTextA(IDC_EDIT, "%d of %s");
+    dlg.SetDlgItemTextFmtCtrl(IDC_EDIT, 3, "five");
+    char text[64];
+    dlg.GetDlgItemTextA(IDC_EDIT, text, sizeof(text));
+    EXPECT_STREQ("3 of five", text);
+    // The OK button takes the place of the Help button; the list's right edge that of Help.
+    RECT help, ok, list;
+    GetWindowRect(dlg.GetDlgItem(IDHELP), &help);
+    dlg.MoveCtrlEdge(IDC_LIST, IDHELP, TRUE);
+    dlg.MoveButtonToSlot(IDOK, IDHELP);
+    GetWindowRect(dlg.GetDlgItem(IDOK), &ok);
+    GetWindowRect(dlg.GetDlgItem(IDC_LIST), &list);
+    EXPECT_EQ(help.left, ok.left);
+    EXPECT_EQ(help.top, ok.top);
+    EXPECT_EQ(help.right, list.right);
+    dlg.Destroy();
+}
+
+// After the notifications of one row, a WM_SETTEXT to the combo's edit field is swallowed
+// or applied; the dialog hears of it either way (code 99).
+TEST_F(FwDlgTest, ComboKeepsTypedTextWhenADropDownOpensOrIsCancelled)
+{
+    struct Case {
+        std::vector<WORD> codes;
+        bool swallowed;
+    } cases[] = {
+        {{CBN_DROPDOWN}, true},
+        {{CBN_DROPDOWN, CBN_SELENDOK, CBN_SELCHANGE, CBN_CLOSEUP}, false},
+        {{CBN_SELENDCANCEL, CBN_CLOSEUP}, true},
+        {{CBN_SELENDCANCEL, CBN_CLOSEUP, CBN_KILLFOCUS}, false},
+    };
+    for (const Case& c : cases) {
+        LoggingDlg dlg;
+        ASSERT_NE(nullptr, dlg.Modeless(IDD_TEST, TestModule(), nullptr));
+        HWND hCombo = dlg.GetDlgItem(IDC_COMBO);
+        HWND hEdit = GetDlgItem(hCombo, 1001);
+        ASSERT_EQ(hEdit, dlg.combo.editCtl.hWnd);
+        dlg.combo.AddItem("listed", 0);
+        dlg.combo.SetCurSel(0);
+        SetWindowTextA(hEdit, "typed");
+        ProcessAllMessages(nullptr);
+        dlg.log.clear();
+        for (WORD code : c.codes)
+            dlg.Command(IDC_COMBO, code, hCombo);
+        SendMessageA(hEdit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>("set"));
+        char text[32];
+        GetWindowTextA(hEdit, text, sizeof(text));
+        EXPECT_STREQ(c.swallowed ? "typed" : "set", text) << c.codes.size();
+        ProcessAllMessages(nullptr);
+        EXPECT_EQ(1, std::count(dlg.log.begin(), dlg.log.end(), "OnCommand 103 99"));
+        SendMessageA(hEdit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>("again"));
+        GetWindowTextA(hEdit, text, sizeof(text));
+        EXPECT_STREQ("again", text);
+        dlg.Destroy();
+    }
+}
+
+TEST_F(FwDlgTest, ItemsMoveWithinTheListOnly)
+{
+    LoggingDlg dlg;
+    ASSERT_NE(nullptr, dlg.Modeless(IDD_TEST, TestModule(), nullptr));
+    FwCombo& combo = dlg.combo;
+    EXPECT_EQ(0, combo.CanMove(0, 0)); // empty
+    for (DWORD i = 0; i < 4; i++)
+        combo.InsertItem(i, std::string(1, static_cast<char>('a' + i)).c_str(), 10 + i);
+    const struct {
+        UINT index;
+        int up;
+        int can;
+    } cases[] = {{0, 1, 0}, {3, 0, 0}, {UINT(-1), 1, 0}, {UINT(-1), 0, 0}, {3, 1, 1}, {0, 0, 1}};
+    for (const auto& c : cases)
+        EXPECT_EQ(c.can, combo.CanMove(c.index, c.up)) << c.index << " " << c.up;
+    combo.MoveItem(3, 1);
+    char text[8];
+    EXPECT_EQ(13u, combo.GetItem(2, text));
+    EXPECT_STREQ("d", text);
+    EXPECT_EQ(2, combo.GetCurSel());
+    EXPECT_EQ(0u, combo.GetItem(4, text));
+    EXPECT_STREQ("", text);
+    dlg.Destroy();
+}
+
+namespace {
+
+// A drop of one path, as the shell hands it to a window.
+HDROP MakeDrop(const std::string& path)
+{
+    HGLOBAL mem = GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, sizeof(DROPFILES) + path.size() + 2);
+    DROPFILES* drop = static_cast<DROPFILES*>(GlobalLock(mem));
+    drop->pFiles = sizeof(DROPFILES);
+    memcpy(reinterpret_cast<char*>(drop + 1), path.c_str(), path.size());
+    GlobalUnlock(mem);
+    return static_cast<HDROP>(mem);
+}
+
+} // namespace
+
+TEST_F(FwDlgTest, DroppedPathIsWrittenByTheControlsDropOption)
+{
+    ScratchDir dir;
+    std::string file = dir / "photo.jpg";
+    ASSERT_TRUE(WriteFileBytes(file, "x", 1));
+    const struct {
+        std::string path;
+        DWORD flags;
+        std::string text;
+    } cases[] = {
+        {dir.Path(), FWCTRL_DROP_FILE, "before"},
+        {dir.Path(), FWCTRL_DROP_FILE | FWCTRL_DROP_ANY, dir.Path()},
+        {dir.Path(), FWCTRL_DROP_FOLDER, dir.Path()},
+        {file, FWCTRL_DROP_FOLDER, dir.Path()},
+        {file, FWCTRL_DROP_FILE, file},
+        {file, FWCTRL_DROP_NAME | FWCTRL_DROP_FOLDER, "photo.jpg"},
+    };
+    for (const auto& c : cases) {
+        LoggingDlg dlg;
+        ASSERT_NE(nullptr, dlg.Modeless(IDD_TEST, TestModule(), nullptr));
+        FwCtrl edit;
+        edit.Init(&dlg, IDC_EDIT, nullptr, c.flags);
+        edit.SetText("before");
+        HDROP drop = MakeDrop(c.path);
+        edit.SendMsg(WM_DROPFILES, reinterpret_cast<WPARAM>(drop));
+        DragFinish(drop);
+        char text[MAX_PATH];
+        edit.GetText(text, sizeof(text));
+        EXPECT_EQ(0, lstrcmpiA(c.text.c_str(), text)) << c.path << " " << c.flags << ": " << text;
+        dlg.Destroy();
+    }
+}
