@@ -1,5 +1,4 @@
 #include "base/LargeStaticTextCtl.h"
-#include "base/Mbcs.h"
 
 // The shared font and the number of objects using it (user-interface thread only).
 static HFONT s_hFont = nullptr;
@@ -8,8 +7,8 @@ static int s_nUsers = 0;
 static HFONT CreateLargeFont()
 {
     LOGFONTA lf = {};
-    // The Far East variant of the GUI font on double-byte systems.
-    HGDIOBJ base = GetStockObject(IsMBCS() ? SYSTEM_FONT : DEFAULT_GUI_FONT);
+    // On double-byte systems the GUI font is already their Far East variant.
+    HGDIOBJ base = GetStockObject(DEFAULT_GUI_FONT);
     if (!GetObjectA(base, sizeof(lf), &lf))
         return nullptr;
     lf.lfHeight *= 2;

@@ -66,15 +66,15 @@ LRESULT FwDlg::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam)
     FwCtrl* pCtrl;
     switch (msg) {
     case WM_DRAWITEM:
-        if ((pCtrl = GetDlgCtrl(static_cast<int>(wParam))) != nullptr)
+        if ((pCtrl = BoundCtrl(::GetDlgItem(hWnd, static_cast<int>(wParam)))) != nullptr)
             pCtrl->OnDrawItem(reinterpret_cast<DRAWITEMSTRUCT*>(lParam));
         return 1;
     case WM_MEASUREITEM:
-        if ((pCtrl = GetDlgCtrl(static_cast<int>(wParam))) != nullptr)
+        if ((pCtrl = BoundCtrl(::GetDlgItem(hWnd, static_cast<int>(wParam)))) != nullptr)
             pCtrl->OnMeasureItem(reinterpret_cast<MEASUREITEMSTRUCT*>(lParam));
         return 1;
     case WM_DELETEITEM:
-        if ((pCtrl = GetDlgCtrl(static_cast<int>(wParam))) != nullptr)
+        if ((pCtrl = BoundCtrl(::GetDlgItem(hWnd, static_cast<int>(wParam)))) != nullptr)
             pCtrl->OnDeleteItem(reinterpret_cast<DELETEITEMSTRUCT*>(lParam));
         return 1;
     }
@@ -97,7 +97,7 @@ LRESULT FwDlg::OnInitDialog(WPARAM, LPARAM)
 
 LRESULT FwDlg::OnNotify(int idCtrl, NMHDR* pnmh)
 {
-    FwCtrl* pCtrl = pnmh ? GetDlgCtrl(pnmh->hwndFrom) : nullptr;
+    FwCtrl* pCtrl = pnmh ? BoundCtrl(pnmh->hwndFrom) : nullptr;
     long result = 0;
     if (pCtrl && pCtrl->OnNotify(pnmh, &result))
         return result;
@@ -131,7 +131,7 @@ LRESULT FwDlg::OnCancel()
 
 LRESULT FwDlg::OnCommand(WORD, WORD code, HWND hCtl)
 {
-    FwCtrl* pCtrl = hCtl ? GetDlgCtrl(hCtl) : nullptr;
+    FwCtrl* pCtrl = BoundCtrl(hCtl);
     long result = 0;
     if (pCtrl && pCtrl->OnCommand(code, &result))
         return result;
@@ -159,6 +159,14 @@ void FwDlg::Close(int result)
         Destroy();
     else
         ::EndDialog(hWnd, result);
+}
+
+// A window's user data may belong to someone else (a control of the system, or one not
+// bound here): only a pointer this dialog handed out counts as a control object.
+FwCtrl* FwDlg::BoundCtrl(HWND hCtl)
+{
+    FwCtrl* pCtrl = GetDlgCtrl(hCtl);
+    return pCtrl && listCtrls.Find(pCtrl) ? pCtrl : nullptr;
 }
 
 void FwDlg::OKControls()

@@ -75,4 +75,6 @@ protected:
     LRESULT OnCommandMsg(WPARAM wParam, LPARAM lParam);
     // EndDialog for a modal dialog, Destroy for a modeless one.
     void Close(int result);
+    // The control object of a window, when it is one bound to this dialog.
+    FwCtrl* BoundCtrl(HWND hCtl);
 };

@@ -133,7 +133,9 @@ TEST_F(FwDlgTest, ModalDialogRoutesItsMessagesToObjectAndControls)
         ShowWindow(d.hWnd, SW_SHOW); // the modal loop has not shown it yet
         UpdateWindow(hList); // owner drawing reaches the bound list
         listCmd = d.Command(IDC_LIST, LBN_DBLCLK, hList);
-        editCmd = d.Command(IDC_EDIT, EN_CHANGE, d.GetDlgItem(IDC_EDIT)); // no object: 0
+        // User data that is no control of this dialog is never taken for one.
+        SetWindowLongPtrA(d.GetDlgItem(IDC_EDIT), GWLP_USERDATA, 0x1234);
+        editCmd = d.Command(IDC_EDIT, EN_CHANGE, d.GetDlgItem(IDC_EDIT));
         NMHDR fromList = {hList, IDC_LIST, 1234};
         listNotify = d.Call(WM_NOTIFY, IDC_LIST, reinterpret_cast<LPARAM>(&fromList));
         NMHDR fromSpin = {d.GetDlgItem(IDC_SPIN), IDC_SPIN, 1234};
