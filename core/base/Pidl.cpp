@@ -1,11 +1,13 @@
 #include "base/Pidl.h"
+#include <objbase.h>
 #include <string.h>
-#include "picture/iMalloc.h"
+
+// The shell hands out and takes back item lists through the task allocator of COM, which
+// this library always loads (pictures are decoded through it).
 
 ITEMIDLIST* AllocPIDL(unsigned short size)
 {
-    iMalloc malloc;
-    void* block = size ? malloc.Alloc(size) : nullptr;
+    void* block = size ? CoTaskMemAlloc(size) : nullptr;
     if (block)
         memset(block, 0, size);
     return static_cast<ITEMIDLIST*>(block);
@@ -26,5 +28,5 @@ ITEMIDLIST* AllocPIDL(const ITEMIDLIST* item)
 void FreePIDL(ITEMIDLIST* list)
 {
     if (list)
-        iMalloc().Free(list);
+        CoTaskMemFree(list);
 }
