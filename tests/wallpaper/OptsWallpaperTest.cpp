@@ -1,8 +1,8 @@
 // The wallpaper of the options record in this process: the bitmap file's place, a change,
-// and the store with the changer off, which takes our wallpaper away and gives the user's
-// own back.
+// and the store with the changer off, which gives the user's own wallpaper back.
 #include <gtest/gtest.h>
 #include <windows.h>
+#include <vector>
 #include "ChangerTestUtil.h"
 #include "TestUtil.h"
 #include "options/Opts.h"
@@ -20,66 +20,56 @@ struct TempFolderAs {
     ~TempFolderAs() { SetEnvironmentVariableA("TMP", bHad ? old : nullptr); }
 };
 
-std::string BmpPath()
+// Checks that the file is a picture of the desktop's size at the display's depth.
+void ExpectDesktopBmp(const std::string& path)
 {
-    char path[MAX_PATH];
-    Opts::GetPathForBMP(path);
-    return path;
+    HANDLE bmp = LoadImageA(nullptr, path.c_str(), IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE | LR_CREATEDIBSECTION);
+    BITMAP bm = {};
+    EXPECT_TRUE(GetObjectA(bmp, sizeof bm, &bm)) << path;
+    DeleteObject(bmp);
+    HDC screen = GetDC(nullptr);
+    const std::vector<int> want = {GetSystemMetrics(SM_CXVIRTUALSCREEN), GetSystemMetrics(SM_CYVIRTUALSCREEN),
+                                   GetDeviceCaps(screen, BITSPIXEL)};
+    EXPECT_EQ(want, (std::vector<int>{bm.bmWidth, bm.bmHeight, bm.bmBitsPixel})) << path;
+    ReleaseDC(nullptr, screen);
 }
 
 } // namespace
 
-TEST(OptsWallpaper, FileInTheTemporaryFolderOrElseTheWindowsFolder)
-{
-    char temp[MAX_PATH];
-    GetTempPathA(sizeof temp, temp);
-    EXPECT_EQ(std::string(temp) + "Vantora.BMP", BmpPath());
-    ScratchDir dir("vnttmp");
-    {
-        TempFolderAs tmp(dir.Path()); // no trailing separator: one is added
-        EXPECT_EQ(dir / "Vantora.BMP", BmpPath());
-    }
-    {
-        TempFolderAs tmp(dir / "missing\\");
-        char win[MAX_PATH];
-        GetWindowsDirectoryA(win, sizeof win);
-        std::string expected = win;
-        EXPECT_EQ(expected + (expected.back() == '\\' ? "" : "\\") + "Vantora.BMP", BmpPath());
-    }
-}
-
-// The user's photo before our first change, what happens to it meanwhile, and the desktop
-// once the options are stored with the changer off.
+// The bitmap in the temporary folder, else in the Windows folder; the user's photo before
+// our first change, what happens to it meanwhile, and the desktop once the options are
+// stored with the changer off.
 TEST(OptsWallpaper, StoreWithTheChangerOffPutsTheUsersWallpaperBack)
 {
     DesktopAside desktop;
     PrivateSettings settings;
     ScratchDir dir("vntwp");
+    {
+        TempFolderAs missing(dir / "missing\\");
+        char win[MAX_PATH];
+        GetWindowsDirectoryA(win, sizeof win);
+        EXPECT_EQ(std::string(win) + (win[lstrlenA(win) - 1] == '\\' ? "" : "\\") + "Vantora.BMP", BmpPath());
+    }
     TempFolderAs tmp(dir.Path());
+    EXPECT_EQ(dir / "Vantora.BMP", BmpPath()); // a separator added
     const std::string photo = dir / "Photo.bmp", other = dir / "Other.bmp";
     enum { Nothing, PhotoGone, UserSetsOther };
-    const struct {
-        const char* before;
-        int meanwhile;
-        const char* after;
-        const char* style;
-    } cases[] = {
-        {"photo", Nothing, "photo", "2"},
-        {"photo", PhotoGone, "", ""},
-        {"photo", UserSetsOther, "other", "6"},
+    const struct { std::string before; int meanwhile; std::string after, style; } cases[] = {
+        {photo, Nothing, photo, "2"},
+        {photo, PhotoGone, "", ""},
+        {photo, UserSetsOther, other, "6"},
         {"", Nothing, "", ""},
     };
-    auto name = [&](const std::string& s) { return s == "photo" ? photo : s == "other" ? other : s; };
     for (const auto& c : cases) {
-        SCOPED_TRACE(std::string(c.before) + " " + std::to_string(c.meanwhile));
+        SCOPED_TRACE(c.before + " " + std::to_string(c.meanwhile));
         ASSERT_TRUE(WriteFileBytes(photo, "BM", 2));
         ASSERT_TRUE(WriteFileBytes(other, "BM", 2));
-        SetDesktopWallpaper(name(c.before), "2", "0");
+        SetDesktopWallpaper(c.before, "2", "0");
         Opts opts;
         opts.Load();
         opts.Set(OPT_WP_CHANGE, 0);
         opts.Store(); // the user's own wallpaper stays
-        EXPECT_EQ(name(c.before), DesktopValue());
+        EXPECT_EQ(c.before, DesktopValue());
         opts.SetNextWP();
         opts.SetNextWP(); // ours replacing ours remembers nothing new
         ExpectDesktopBmp(BmpPath());
@@ -94,8 +84,8 @@ TEST(OptsWallpaper, StoreWithTheChangerOffPutsTheUsersWallpaperBack)
             SetDesktopWallpaper(other, "6", "0");
         opts.Set(OPT_WP_CHANGE, 0);
         opts.Store();
-        EXPECT_EQ(name(c.after), DesktopValue());
-        EXPECT_EQ(c.style, c.after[0] ? DesktopValue("WallpaperStyle") : std::string());
+        EXPECT_EQ(c.after, DesktopValue());
+        EXPECT_EQ(c.style, c.after.empty() ? std::string() : DesktopValue("WallpaperStyle"));
         EXPECT_FALSE(Exists(BmpPath()));
         EXPECT_EQ("", RegString(settings.sub.c_str(), "WP_UserWallpaper")) << "forgotten";
     }
