@@ -6,7 +6,7 @@
 #include <windows.h>
 #include <commctrl.h>
 #include <string>
-#include "ChangerState.h"
+#include "../wallpaper/ChangerState.h"
 #include "TestUtil.h"
 
 class SheetRun {

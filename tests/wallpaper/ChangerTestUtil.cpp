@@ -1,5 +1,7 @@
 #include "ChangerTestUtil.h"
 #include <stdio.h>
+#include <vector>
+#include <gtest/gtest.h>
 #include "base/AppInfo.h"
 #include "options/Opts.h"
 
@@ -65,4 +67,17 @@ SYSTEMTIME At(const char* text)
     sscanf(text, "%hu-%hu-%hu %hu:%hu:%hu.%hu", &t.wYear, &t.wMonth, &t.wDay, &t.wHour, &t.wMinute, &t.wSecond,
            &t.wMilliseconds);
     return t;
+}
+
+void ExpectDesktopBmp(const std::string& path)
+{
+    HANDLE bmp = LoadImageA(nullptr, path.c_str(), IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE | LR_CREATEDIBSECTION);
+    BITMAP bm = {};
+    EXPECT_TRUE(GetObjectA(bmp, sizeof bm, &bm)) << path;
+    DeleteObject(bmp);
+    HDC screen = GetDC(nullptr);
+    const std::vector<int> want = {GetSystemMetrics(SM_CXVIRTUALSCREEN), GetSystemMetrics(SM_CYVIRTUALSCREEN),
+                                   GetDeviceCaps(screen, BITSPIXEL)};
+    EXPECT_EQ(want, (std::vector<int>{bm.bmWidth, bm.bmHeight, bm.bmBitsPixel})) << path;
+    ReleaseDC(nullptr, screen);
 }

@@ -44,3 +44,6 @@ inline bool Exists(const std::string& path) { return GetFileAttributesA(path.c_s
 // anything else, "none" included).
 SYSTEMTIME At(const char* text);
 inline ULONGLONG TimeCount(const char* text) { return LocalTimeToCount(At(text)); }
+
+// Checks that the file is a picture of the desktop's size at the display's depth.
+void ExpectDesktopBmp(const std::string& path);

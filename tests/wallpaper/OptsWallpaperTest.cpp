@@ -20,20 +20,6 @@ struct TempFolderAs {
     ~TempFolderAs() { SetEnvironmentVariableA("TMP", bHad ? old : nullptr); }
 };
 
-// Checks that the file is a picture of the desktop's size at the display's depth.
-void ExpectDesktopBmp(const std::string& path)
-{
-    HANDLE bmp = LoadImageA(nullptr, path.c_str(), IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE | LR_CREATEDIBSECTION);
-    BITMAP bm = {};
-    EXPECT_TRUE(GetObjectA(bmp, sizeof bm, &bm)) << path;
-    DeleteObject(bmp);
-    HDC screen = GetDC(nullptr);
-    const std::vector<int> want = {GetSystemMetrics(SM_CXVIRTUALSCREEN), GetSystemMetrics(SM_CYVIRTUALSCREEN),
-                                   GetDeviceCaps(screen, BITSPIXEL)};
-    EXPECT_EQ(want, (std::vector<int>{bm.bmWidth, bm.bmHeight, bm.bmBitsPixel})) << path;
-    ReleaseDC(nullptr, screen);
-}
-
 } // namespace
 
 // The bitmap in the temporary folder, else in the Windows folder; the user's photo before

@@ -6,7 +6,7 @@
 #include <tlhelp32.h>
 #include <atomic>
 #include <thread>
-#include "ChangerTestUtil.h"
+#include "ChangerState.h"
 #include "TestUtil.h"
 #include "base/CompanyMsg.h"
 #include "options/Opts.h"
@@ -14,12 +14,6 @@
 namespace {
 
 const char kRunKey[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
-const char kBackupKey[] = "Software\\VantoraTest\\ChangerBackup";
-
-HWND Changer()
-{
-    return FindWindowA("WPChangerWnd32", nullptr);
-}
 
 int CountProcesses(const char* exeName)
 {
@@ -33,63 +27,12 @@ int CountProcesses(const char* exeName)
     return n;
 }
 
-void EndStrayChangers()
-{
-    for (HWND h; (h = Changer()) != nullptr;)
-        if (!PostMessageA(h, GetMyCompanyMsg(), 1, 6294) || !WaitFor([h] { return !IsWindow(h); }))
-            return;
-}
-
-// Replaces the key to with a copy of from (none when from is missing).
-bool MoveKey(const char* from, const char* to)
-{
-    SHDeleteKeyA(HKEY_CURRENT_USER, to);
-    HKEY src = nullptr, dst = nullptr;
-    if (RegOpenKeyExA(HKEY_CURRENT_USER, from, 0, KEY_READ, &src) != ERROR_SUCCESS)
-        return true;
-    bool ok = !RegCreateKeyA(HKEY_CURRENT_USER, to, &dst) && !SHCopyKeyA(src, nullptr, dst, 0) &&
-              !SHDeleteKeyA(HKEY_CURRENT_USER, from);
-    RegCloseKey(src);
-    RegCloseKey(dst);
-    return ok;
-}
-
-// The user's settings key, autorun value, wallpaper and bitmap file, put aside and back.
-struct RealStateAside {
-    DesktopAside desktop;
-    const std::string runValue = RegString(kRunKey, "VTWPChanger"), bmp = BmpPath();
-    const bool bReady = (EndStrayChangers(), MoveKey(kSettingsKey, kBackupKey)) &&
-                        (!Exists(bmp) || MoveFileExA(bmp.c_str(), (bmp + ".keep").c_str(), MOVEFILE_REPLACE_EXISTING));
-    ~RealStateAside()
-    {
-        EndStrayChangers();
-        MoveKey(kBackupKey, kSettingsKey);
-        RegDeleteKeyA(HKEY_CURRENT_USER, "Software\\VantoraTest"); // only when empty
-        SetRegString(kRunKey, "VTWPChanger", runValue);
-        DeleteFileA(bmp.c_str());
-        MoveFileA((bmp + ".keep").c_str(), bmp.c_str());
-        // The library loaded from bin remembered that folder as its home.
-        SHDeleteValueA(HKEY_LOCAL_MACHINE, "Software\\Corvane\\Vantora\\Setup", "Home");
-    }
-};
-
-// The built product's VNT32.dll, so the changer it starts finds the sample image sets.
-struct BinLibrary {
-    const std::string path = BinDir() + "\\VNT32.dll";
-    const HMODULE hLib = LoadLibraryA(path.c_str());
-    void (*const RunWPChanger)(HWND, int) =
-        reinterpret_cast<void (*)(HWND, int)>(GetProcAddress(hLib, "_Z12RunWPChangerP6HWND__i"));
-    void(CALLBACK* const Uninstall)(HWND, HINSTANCE, char*, int) =
-        reinterpret_cast<void(CALLBACK*)(HWND, HINSTANCE, char*, int)>(GetProcAddress(hLib, "Uninstall"));
-    ~BinLibrary() { FreeLibrary(hLib); }
-};
-
 } // namespace
 
 TEST(ChangerProcess, StartedOnceQuitsOnRequestRestartsAfterAStopAndUninstalls)
 {
     RealStateAside aside;
-    ASSERT_TRUE(aside.bReady);
+    ASSERT_TRUE(aside.Ready());
     BinLibrary lib;
     ASSERT_TRUE(lib.RunWPChanger && lib.Uninstall) << lib.path;
     char shortPath[MAX_PATH];
@@ -106,13 +49,13 @@ TEST(ChangerProcess, StartedOnceQuitsOnRequestRestartsAfterAStopAndUninstalls)
     // Stopping with no changer running only removes the autorun value.
     SetRegString(kRunKey, "VTWPChanger", "x");
     lib.RunWPChanger(nullptr, 0);
-    EXPECT_EQ("", RegString(kRunKey, "VTWPChanger"));
+    EXPECT_EQ("", RunValue());
 
     // Started: the DLL runner's process, the autorun value, our wallpaper at once.
     lib.RunWPChanger(nullptr, 1);
-    ASSERT_TRUE(WaitFor([&] { return Changer() && DesktopValue() == bmp; }));
-    const HWND changer = Changer();
-    EXPECT_EQ(runLine, RegString(kRunKey, "VTWPChanger"));
+    ASSERT_TRUE(WaitFor([&] { return FindChanger() && DesktopValue() == bmp; }));
+    const HWND changer = FindChanger();
+    EXPECT_EQ(runLine, RunValue());
     // A second start makes no second process; one started directly, as at logon, gives way.
     lib.RunWPChanger(nullptr, 1);
     EXPECT_EQ(1, CountProcesses("rundll32.exe"));
@@ -125,7 +68,7 @@ TEST(ChangerProcess, StartedOnceQuitsOnRequestRestartsAfterAStopAndUninstalls)
         EXPECT_TRUE(IsWindow(changer)) << w;
     }
     EXPECT_TRUE(direct.Wait(20000));
-    EXPECT_EQ(changer, Changer());
+    EXPECT_EQ(changer, FindChanger());
 
     // The settings stop the changer as they open and start it as they close; a start that
     // meets it still busy (its thread held here) waits for it to go.
@@ -144,14 +87,14 @@ TEST(ChangerProcess, StartedOnceQuitsOnRequestRestartsAfterAStopAndUninstalls)
     // The old one stored its options as it quit (the count of 0 as 1); a new one runs.
     EXPECT_FALSE(IsWindow(changer));
     EXPECT_EQ(1u, RegDword("WP_count"));
-    EXPECT_TRUE(WaitFor([&] { return Changer() && Changer() != changer; }));
+    EXPECT_TRUE(WaitFor([&] { return FindChanger() && FindChanger() != changer; }));
 
     // Uninstall stops the changer, gives the user's wallpaper back and deletes ours; the
     // autorun value stays for the uninstaller.
     lib.Uninstall(nullptr, nullptr, nullptr, SW_SHOWNORMAL);
-    EXPECT_EQ(nullptr, Changer());
+    EXPECT_EQ(nullptr, FindChanger());
     EXPECT_FALSE(Exists(bmp));
     EXPECT_EQ(photo, DesktopValue());
     EXPECT_EQ("2", DesktopValue("WallpaperStyle"));
-    EXPECT_EQ(runLine, RegString(kRunKey, "VTWPChanger"));
+    EXPECT_EQ(runLine, RunValue());
 }

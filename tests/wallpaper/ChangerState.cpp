@@ -1,0 +1,61 @@
+#include "ChangerState.h"
+#include <shlwapi.h>
+#include "TestUtil.h"
+#include "base/CompanyMsg.h"
+
+namespace {
+
+const char kRunKey[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
+const char kBackupKey[] = "Software\\VantoraTest\\ChangerBackup";
+
+// Replaces the key to with a copy of from (none when from is missing).
+bool MoveKey(const char* from, const char* to)
+{
+    SHDeleteKeyA(HKEY_CURRENT_USER, to);
+    HKEY src = nullptr, dst = nullptr;
+    if (RegOpenKeyExA(HKEY_CURRENT_USER, from, 0, KEY_READ, &src) != ERROR_SUCCESS)
+        return true;
+    bool ok = !RegCreateKeyA(HKEY_CURRENT_USER, to, &dst) && !SHCopyKeyA(src, nullptr, dst, 0) &&
+              !SHDeleteKeyA(HKEY_CURRENT_USER, from);
+    RegCloseKey(src);
+    RegCloseKey(dst);
+    return ok;
+}
+
+} // namespace
+
+HWND FindChanger()
+{
+    return FindWindowA("WPChangerWnd32", nullptr);
+}
+
+std::string RunValue()
+{
+    return RegString(kRunKey, "VTWPChanger");
+}
+
+void EndStrayChangers()
+{
+    for (HWND h; (h = FindChanger()) != nullptr;)
+        if (!PostMessageA(h, GetMyCompanyMsg(), 1, 6294) || !WaitFor([h] { return !IsWindow(h); }))
+            return;
+}
+
+RealStateAside::RealStateAside() : runValue(RunValue()), bmp(BmpPath())
+{
+    EndStrayChangers();
+    bReady = MoveKey(kSettingsKey, kBackupKey) &&
+             (!Exists(bmp) || MoveFileExA(bmp.c_str(), (bmp + ".keep").c_str(), MOVEFILE_REPLACE_EXISTING));
+}
+
+RealStateAside::~RealStateAside()
+{
+    EndStrayChangers();
+    MoveKey(kBackupKey, kSettingsKey);
+    RegDeleteKeyA(HKEY_CURRENT_USER, "Software\\VantoraTest"); // only when empty
+    SetRegString(kRunKey, "VTWPChanger", runValue);
+    DeleteFileA(bmp.c_str());
+    MoveFileA((bmp + ".keep").c_str(), bmp.c_str());
+    // The library loaded from bin remembered that folder as its home.
+    SHDeleteValueA(HKEY_LOCAL_MACHINE, "Software\\Corvane\\Vantora\\Setup", "Home");
+}
