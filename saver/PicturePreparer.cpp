@@ -1,27 +1,12 @@
 #include "PicturePreparer.h"
 #include <process.h>
+#include "base/OleScope.h"
 #include "picture/FwDC.h"
 #include "picture/iPicture.h"
 
 namespace {
 
 const DWORD kExitWait = 10000; // longest wait for a worker to end, at exit or after its frame
-
-// COM on the worker thread, for the platform's picture loader.
-class ComApartment {
-public:
-    ComApartment() : bInit(SUCCEEDED(CoInitialize(nullptr))) {}
-    ~ComApartment()
-    {
-        if (bInit)
-            CoUninitialize();
-    }
-    ComApartment(const ComApartment&) = delete;
-    ComApartment& operator=(const ComApartment&) = delete;
-
-private:
-    bool bInit;
-};
 
 // A hidden window whose client area has a frame's size: iPicture::Blast fits the picture
 // into a window's client area. Message-only where the system has them, so no broadcast
@@ -170,7 +155,7 @@ void PicturePreparer::Prepare(Job& job)
 
 void PicturePreparer::Run(Job& job)
 {
-    ComApartment com;
+    OleScope com;
     FwDC screen;
     MemoryDC frame(screen);
     std::unique_ptr<GdiObject> bitmap(new GdiObject(CreateCompatibleBitmap(screen, job.cx, job.cy)));

@@ -4,6 +4,7 @@
 #include <shlobj.h>
 #include "base/Mbcs.h"
 #include "base/SysInfo.h"
+#include "base/OleScope.h"
 #include "base/Path.h"
 #include "base/PathScan.h"
 #include "base/ResStr.h"
@@ -21,22 +22,6 @@ const char* LibString(ResStr& str, int id, const char* fallback)
     str.Load(id);
     return str.IsEmpty() ? fallback : static_cast<const char*>(str);
 }
-
-// OLE on this thread for the length of a picker (the new folder dialog needs it).
-class OleScope {
-public:
-    OleScope() : bInit(SUCCEEDED(OleInitialize(nullptr))) {}
-    ~OleScope()
-    {
-        if (bInit)
-            OleUninitialize();
-    }
-    OleScope(const OleScope&) = delete;
-    OleScope& operator=(const OleScope&) = delete;
-
-private:
-    bool bInit;
-};
 
 // Selects the caller's folder when the picker opens.
 int CALLBACK BrowseCallback(HWND hWnd, UINT msg, LPARAM, LPARAM data)
