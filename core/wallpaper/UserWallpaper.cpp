@@ -2,6 +2,7 @@
 #include "base/Path.h"
 #include "base/RegKey.h"
 #include "options/Opts.h"
+#include "wallpaper/OptsWallpaper.h"
 
 static const char kDesktopKey[] = "HKCU\\Control Panel\\Desktop";
 static const char kWallpaper[] = "Wallpaper";
