@@ -66,10 +66,7 @@ TEST_F(ImageSetTest, SequencesAndTheirStoredPositions)
     };
     for (const SeqCase& c : cases) {
         SCOPED_TRACE(c.what);
-        RemoveTree(home / "Images");
-        ASSERT_TRUE(CreateDirectoryA((home / "Images").c_str(), nullptr));
-        for (const Disk& d : c.disk)
-            Lay(d);
+        LayOut(c.disk);
         SetList(opts.listSS, c.list);
         SetList(opts.listWP, c.list);
         for (const char* name : {Opts::pszSSLastPicInd, Opts::pszSSLastSetInd, Opts::pszWPLastPicInd, Opts::pszWPLastSetInd})

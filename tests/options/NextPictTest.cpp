@@ -43,10 +43,7 @@ TEST_F(NextPictCycleTest, SetsWithoutPicturesNeverStopTheSequence)
     };
     for (const CycleCase& c : cases) {
         SCOPED_TRACE(c.what);
-        RemoveTree(home / "Images");
-        ASSERT_TRUE(CreateDirectoryA((home / "Images").c_str(), nullptr));
-        for (const Disk& d : c.disk)
-            Lay(d);
+        LayOut(c.disk);
         SetList(opts.listSS, c.list);
         SHDeleteValueA(HKEY_CURRENT_USER, sub.c_str(), Opts::pszSSLastPicInd);
         SHDeleteValueA(HKEY_CURRENT_USER, sub.c_str(), Opts::pszSSLastSetInd);

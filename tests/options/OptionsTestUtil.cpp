@@ -64,6 +64,14 @@ void ImagesTest::Lay(const Disk& d)
     }
 }
 
+void ImagesTest::LayOut(const std::vector<Disk>& disk)
+{
+    RemoveTree(home / "Images");
+    ASSERT_TRUE(CreateDirectoryA((home / "Images").c_str(), nullptr));
+    for (const Disk& d : disk)
+        Lay(d);
+}
+
 void ImagesTest::SetList(StrList& list, const std::vector<std::string>& items)
 {
     list.RemoveAll();

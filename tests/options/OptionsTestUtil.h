@@ -61,6 +61,8 @@ protected:
     void SetUp() override;
     void TearDown() override;
     void Lay(const Disk& d);
+    // Images holding these folders only.
+    void LayOut(const std::vector<Disk>& disk);
     static void SetList(StrList& list, const std::vector<std::string>& items);
     // "set\file" of the next picture below Images, "" for none.
     std::string Next(int forScreenSaver = 1, std::string* caption = nullptr);
