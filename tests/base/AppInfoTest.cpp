@@ -100,21 +100,16 @@ TEST_F(AppInfoTest, StartUpReplacesIdentityDropsHomeAndMigrates)
     EXPECT_EQ(25u, *reinterpret_cast<const DWORD*>(v.bytes.data()));
     EXPECT_FALSE(RawExists("Software\\Fenwick"));
 
-    // Positive ids now name the program's resources, negative ones the library's.
-    int id = 7;
-    HINSTANCE inst = nullptr;
-    AppInfo::ConvertResourceId(id, inst);
-    EXPECT_EQ(hExe, inst);
-    EXPECT_EQ(7, id);
-    id = -5;
-    inst = nullptr;
-    AppInfo::ConvertResourceId(id, inst);
-    EXPECT_EQ(GetLibraryModule(), inst);
-    EXPECT_EQ(5, id);
-    // A given module stays.
-    id = -6;
-    inst = reinterpret_cast<HINSTANCE>(0x1230000);
-    AppInfo::ConvertResourceId(id, inst);
-    EXPECT_EQ(reinterpret_cast<HINSTANCE>(0x1230000), inst);
-    EXPECT_EQ(6, id);
+    // Positive ids now name the program's resources, negative ones the library's; a given
+    // module stays.
+    const HINSTANCE given = reinterpret_cast<HINSTANCE>(0x1230000);
+    const struct { int id; HINSTANCE in, out; int outId; } ids[] = {
+        {7, nullptr, hExe, 7}, {-5, nullptr, GetLibraryModule(), 5}, {-6, given, given, 6}};
+    for (const auto& c : ids) {
+        int id = c.id;
+        HINSTANCE inst = c.in;
+        AppInfo::ConvertResourceId(id, inst);
+        EXPECT_EQ(c.out, inst) << c.id;
+        EXPECT_EQ(c.outId, id) << c.id;
+    }
 }

@@ -2,17 +2,11 @@
 // cycle, so sets without pictures (empty, a plain file, deleted) never stop the sequence
 // while some set in use holds a picture; and the files chosen are the ones a search for
 // each number finds.
-// The home folder, and with it "Images", is a scratch folder named by a private "Home".
 #include "OptionsTestUtil.h"
 #include <vector>
 #include "options/Opts.h"
 
 namespace {
-
-struct Disk {
-    const char* name;
-    int first, last; // pictures "NN.jpg"; last 0: an empty folder; first -1: a plain file
-};
 
 struct CycleCase {
     const char* what;
@@ -22,49 +16,7 @@ struct CycleCase {
     std::vector<std::string> expected; // "set\NN" (.jpg) per call, "" for none
 };
 
-class NextPictCycleTest : public SettingsKeyTest {
-protected:
-    ScratchDir home{"vntcycle"};
-    Opts opts;
-
-    void SetUp() override
-    {
-        SettingsKeyTest::SetUp();
-        RawSetStr(sub + "\\lm\\Software\\Corvane\\Vantora\\Setup", "Home", home.Path().c_str());
-        RawKey lm(sub + "\\lm", HKEY_CURRENT_USER, false);
-        ASSERT_EQ(ERROR_SUCCESS, RegOverridePredefKey(HKEY_LOCAL_MACHINE, lm.h));
-    }
-    void TearDown() override
-    {
-        RegOverridePredefKey(HKEY_LOCAL_MACHINE, nullptr);
-        SettingsKeyTest::TearDown();
-    }
-
-    void Lay(const Disk& d)
-    {
-        std::string path = home / "Images" + "\\" + d.name;
-        if (d.first < 0) {
-            ASSERT_TRUE(WriteFileBytes(path, "[x]", 3));
-            return;
-        }
-        ASSERT_TRUE(CreateDirectoryA(path.c_str(), nullptr));
-        for (int n = d.first; n <= d.last && n > 0; ++n) {
-            char name[16];
-            wsprintfA(name, "\\%02d.jpg", n);
-            ASSERT_TRUE(WriteGrayJpeg(path + name, 90));
-        }
-    }
-
-    // "set\file" of the next screen-saver picture, "" for none.
-    std::string Next()
-    {
-        char path[520], caption[520];
-        opts.GetNextPict(1, path, caption);
-        std::string p = path;
-        std::string images = home / "Images\\";
-        return p.compare(0, images.size(), images) == 0 ? p.substr(images.size()) : p;
-    }
-};
+class NextPictCycleTest : public ImagesTest {};
 
 } // namespace
 
@@ -91,13 +43,8 @@ TEST_F(NextPictCycleTest, SetsWithoutPicturesNeverStopTheSequence)
     };
     for (const CycleCase& c : cases) {
         SCOPED_TRACE(c.what);
-        RemoveTree(home / "Images");
-        ASSERT_TRUE(CreateDirectoryA((home / "Images").c_str(), nullptr));
-        for (const Disk& d : c.disk)
-            Lay(d);
-        opts.listSS.RemoveAll();
-        for (const std::string& item : c.list)
-            opts.listSS.AddTail(item.c_str());
+        LayOut(c.disk);
+        SetList(opts.listSS, c.list);
         SHDeleteValueA(HKEY_CURRENT_USER, sub.c_str(), Opts::pszSSLastPicInd);
         SHDeleteValueA(HKEY_CURRENT_USER, sub.c_str(), Opts::pszSSLastSetInd);
         if (c.lastPic >= 0) {
@@ -121,7 +68,6 @@ TEST_F(NextPictCycleTest, SetsWithoutPicturesNeverStopTheSequence)
 TEST_F(NextPictCycleTest, PicturesAreTheOnesTheSearchForEachNumberFinds)
 {
     std::string set = home / "Images\\S";
-    ASSERT_TRUE(CreateDirectoryA((home / "Images").c_str(), nullptr));
     ASSERT_TRUE(CreateDirectoryA(set.c_str(), nullptr));
     for (const char* folder : {"05_dir.jpg", "19.jpg", "21"})
         ASSERT_TRUE(CreateDirectoryA((set + "\\" + folder).c_str(), nullptr));

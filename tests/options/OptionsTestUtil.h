@@ -1,11 +1,13 @@
 // Helpers of the options tests: a private settings key, raw registry access (shared with
-// the base tests) and the library's folder.
+// the base tests) and image sets in a scratch home folder.
 #pragma once
 #include "../base/RegTestUtil.h"
 #include <memory>
 #include <string>
+#include <vector>
 #include "TestUtil.h"
 #include "base/AppInfo.h"
+#include "options/Opts.h"
 
 // The settings key of the test is its private key (RegFixture), which does not exist at
 // its start: an identity pushed over the library's own points its root key there.
@@ -29,5 +31,39 @@ protected:
     }
 };
 
-// The folder that holds the loaded VNT32.dll, without a trailing separator.
-std::string LibraryFolder();
+// The items of a list, head first.
+inline std::vector<std::string> Items(const StrList& list)
+{
+    std::vector<std::string> items;
+    for (POS__* pos = list.GetHeadPosition(); pos;)
+        items.push_back(static_cast<const char*>(list.GetNext(pos)));
+    return items;
+}
+
+// A folder of "Images": pictures "NN.jpg" first to last; last 0: an empty folder; first -1:
+// a plain file instead.
+struct Disk {
+    std::string name;
+    int first, last;
+};
+
+// "Images" beside the loaded library, where both the list update and the picture search
+// look (the home folder, named by a private "Home", is the library's folder), made for each
+// test and removed after it.
+class ImagesTest : public SettingsKeyTest {
+protected:
+    struct Folder {
+        std::string path;
+        std::string operator/(const std::string& name) const { return path + "\\" + name; }
+    } home;
+    Opts opts;
+
+    void SetUp() override;
+    void TearDown() override;
+    void Lay(const Disk& d);
+    // Images holding these folders only.
+    void LayOut(const std::vector<Disk>& disk);
+    static void SetList(StrList& list, const std::vector<std::string>& items);
+    // "set\file" of the next picture below Images, "" for none.
+    std::string Next(int forScreenSaver = 1, std::string* caption = nullptr);
+};

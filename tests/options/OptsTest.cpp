@@ -1,8 +1,5 @@
-// The options record in the registry: defaults, odd stored values, what a store writes and
-// and the wallpaper side effect of storing with the changer off.
+// The options record in the registry: defaults, odd stored values and what a store writes.
 #include "OptionsTestUtil.h"
-#include <fstream>
-#include <iterator>
 #include <vector>
 #include "base/RegKey.h"
 #include "options/Opts.h"
@@ -19,54 +16,6 @@ void ExpectDefaults(const Opts& o)
     EXPECT_EQ(1u, o.dwWPChange);
     EXPECT_EQ(1u, o.dwWPChangeCount);
 }
-
-std::string GetWallpaper()
-{
-    char buf[MAX_PATH] = "?";
-    SystemParametersInfoA(SPI_GETDESKWALLPAPER, sizeof buf, buf, 0);
-    return buf;
-}
-
-// The changer's wallpaper bitmap (a one-pixel bitmap at Opts::GetPathForBMP) set as the
-// desktop wallpaper for a test; the previous file and setting come back at the end.
-class WallpaperSet {
-public:
-    WallpaperSet() : previous(GetWallpaper())
-    {
-        char path[MAX_PATH];
-        Opts::GetPathForBMP(path);
-        file = path;
-        std::ifstream in(file, std::ios::binary);
-        hadFile = in.good();
-        saved.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-        static const unsigned char bmp[58] = {
-            'B', 'M', 58, 0, 0, 0, 0, 0, 0, 0, 54, 0, 0, 0, 40, 0, 0, 0, 1, 0, 0, 0, 1, 0, 0, 0,
-            1, 0, 24, 0, 0, 0, 0, 0, 4, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0,
-            0, 0, 255, 0};
-        WriteFileBytes(file, bmp, sizeof bmp);
-        SystemParametersInfoA(SPI_SETDESKWALLPAPER, 0, const_cast<char*>(file.c_str()),
-                              SPIF_UPDATEINIFILE | SPIF_SENDWININICHANGE);
-    }
-    ~WallpaperSet()
-    {
-        if (hadFile)
-            WriteFileBytes(file, saved.data(), saved.size());
-        else
-            DeleteFileA(file.c_str());
-        SystemParametersInfoA(SPI_SETDESKWALLPAPER, 0, const_cast<char*>(previous.c_str()),
-                              SPIF_UPDATEINIFILE | SPIF_SENDWININICHANGE);
-    }
-    WallpaperSet(const WallpaperSet&) = delete;
-    WallpaperSet& operator=(const WallpaperSet&) = delete;
-    const std::string& File() const { return file; }
-    bool FileThere() const { return GetFileAttributesA(file.c_str()) != INVALID_FILE_ATTRIBUTES; }
-
-private:
-    std::string previous;
-    std::string file;
-    std::string saved;
-    bool hadFile = false;
-};
 
 } // namespace
 
@@ -130,24 +79,4 @@ TEST_F(OptsTest, UnopenableSettingsKeyWritesNothing)
     EXPECT_EQ(0, o.Load());
     ExpectDefaults(o);
     EXPECT_EQ(0, o.Store());
-}
-
-TEST_F(OptsTest, StoreWithTheChangerOnLeavesTheWallpaperOffRemovesIt)
-{
-    WallpaperSet wallpaper;
-    ASSERT_EQ(wallpaper.File(), GetWallpaper());
-    Opts o;
-    o.Load();
-    ASSERT_TRUE(o.IsOn(OPT_WP_CHANGE));
-    ASSERT_EQ(1, o.Store());
-    EXPECT_EQ(wallpaper.File(), GetWallpaper());
-    EXPECT_TRUE(wallpaper.FileThere());
-    EXPECT_EQ(0x21002u, Dword("Options"));
-
-    o.Set(OPT_WP_CHANGE, 0);
-    ASSERT_EQ(1, o.Store());
-    EXPECT_EQ("", GetWallpaper());
-    EXPECT_FALSE(wallpaper.FileThere()) << "the wallpaper bitmap is deleted";
-    EXPECT_EQ(0x01002u, Dword("Options"));
-    EXPECT_TRUE(HasValue("SS")) << "the rest is stored too";
 }

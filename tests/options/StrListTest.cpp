@@ -9,14 +9,6 @@ namespace {
 
 class StrListTest : public SettingsKeyTest {};
 
-std::vector<std::string> Items(const StrList& list)
-{
-    std::vector<std::string> items;
-    for (POS__* pos = list.GetHeadPosition(); pos;)
-        items.push_back(static_cast<const char*>(list.GetNext(pos)));
-    return items;
-}
-
 using Strs = std::vector<std::string>;
 
 // What a list holding an old item holds after loading.

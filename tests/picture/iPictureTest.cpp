@@ -70,17 +70,6 @@ TEST(iPicture, LoadsMeasuresAndFailedLoadsKeepOrReleaseThePicture)
     }
 }
 
-TEST(iPicture, HugePictureFailsOrLoadsWithoutHarm)
-{
-    iPicture pict;
-    Canvas canvas(8, 8);
-    if (pict.Load(Fixture("grey_20000x20000.jpg").c_str())) {
-        EXPECT_EQ(20000, pict.GetImageSize(canvas.Dc()).cx);
-    } else {
-        EXPECT_EQ(nullptr, pict.pUnk);
-    }
-}
-
 TEST(iPicture, RendersUprightIntoTheTarget)
 {
     iPicture pict;

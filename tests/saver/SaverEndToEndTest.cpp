@@ -2,7 +2,7 @@
 // folder, shows the pictures of the sets in use in list order, one per second, each with
 // its caption under it; when a key ends it, the stored position is that of the picture on
 // the screen and the options are stored. Each picture is one grey level, so the picture on
-// the screen is known by the colour at the centre. The real settings key is set aside.
+// the screen is known by the colour at the centre.
 #include "../base/RegTestUtil.h"
 #include <vector>
 #include "TestUtil.h"
@@ -12,37 +12,14 @@ namespace {
 
 const char kSettings[] = "Software\\Corvane\\Vantora\\ControlPanel";
 
-// Moves the real settings key aside for the test and puts it back afterwards.
-class RealSettingsAside {
-public:
-    RealSettingsAside() : backup("Software\\VantoraTest\\SettingsBackup_" + std::to_string(GetCurrentProcessId()))
-    {
-        SHDeleteKeyA(HKEY_CURRENT_USER, backup.c_str());
-        bExisted = RawExists(kSettings);
-        bSaved = !bExisted || (Copy(kSettings, backup) && SHDeleteKeyA(HKEY_CURRENT_USER, kSettings) == ERROR_SUCCESS);
-    }
-    ~RealSettingsAside()
+// The saver's own settings, dropped before and after; the copy's library remembers its
+// folder as the home folder, which goes too.
+struct SettingsDropped {
+    SettingsDropped() { SHDeleteKeyA(HKEY_CURRENT_USER, kSettings); }
+    ~SettingsDropped()
     {
         SHDeleteKeyA(HKEY_CURRENT_USER, kSettings);
-        if (bExisted && bSaved)
-            Copy(backup, kSettings);
-        SHDeleteKeyA(HKEY_CURRENT_USER, backup.c_str());
-        RegDeleteKeyA(HKEY_CURRENT_USER, "Software\\VantoraTest"); // only when empty
-        // The copy's library remembered its folder as the home folder.
         SHDeleteValueA(HKEY_LOCAL_MACHINE, "Software\\Corvane\\Vantora\\Setup", "Home");
-    }
-    RealSettingsAside(const RealSettingsAside&) = delete;
-    RealSettingsAside& operator=(const RealSettingsAside&) = delete;
-    bool bSaved = false;
-
-private:
-    std::string backup;
-    bool bExisted = false;
-
-    static bool Copy(const std::string& from, const std::string& to)
-    {
-        RawKey src(from, HKEY_CURRENT_USER, false), dst(to, HKEY_CURRENT_USER, true);
-        return src.h && dst.h && SHCopyKeyA(src.h, nullptr, dst.h, 0) == ERROR_SUCCESS;
     }
 };
 
@@ -78,8 +55,7 @@ int ShownPicture(Canvas& screen, bool& caption)
 
 TEST(SaverEndToEnd, PositionAdvancesByThePicturesShownAndOptionsAreStored)
 {
-    RealSettingsAside aside;
-    ASSERT_TRUE(aside.bSaved);
+    SettingsDropped dropped;
     ScratchDir dir("vnte2e");
     ASSERT_TRUE(CopyProduct(dir.Path()));
     for (const char* folder : {"Images", "Images\\A", "Images\\B"})

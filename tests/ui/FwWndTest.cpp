@@ -80,17 +80,19 @@ TEST_F(FwWndTest, CreatedWindowIsBoundFromItsFirstMessage)
     EXPECT_FALSE(wnd.IsReady());
 }
 
-TEST_F(FwWndTest, FailedCreateLeavesObjectUnboundAndHandOverClear)
+// A failed create leaves the object unbound and the hand-over clear; a window of our class
+// without an object gets the default handling; unsubclassing an unbound object does nothing.
+TEST_F(FwWndTest, FailuresAndWindowsWithoutObject)
 {
     RecordingWnd wnd;
     EXPECT_FALSE(wnd.Create("NoSuchClassAnywhere", "t", 0, 0, 0, 10, 10, nullptr, nullptr, nullptr));
     EXPECT_EQ(nullptr, wnd.hWnd);
     EXPECT_EQ(nullptr, FwWnd::pWndInit);
-}
+    FwWnd unbound;
+    EXPECT_FALSE(unbound.Unsubclass());
+    EXPECT_EQ(nullptr, unbound.hWnd);
+    EXPECT_EQ(nullptr, unbound.pfnPrevWndProc);
 
-TEST_F(FwWndTest, WindowOfOurClassWithoutObjectGetsDefaultHandling)
-{
-    FwWnd::pWndInit = nullptr;
     HWND h = CreateWindowA(kClass, "orphan", WS_OVERLAPPEDWINDOW, 0, 0, 50, 50, nullptr, nullptr,
                            GetLibraryModule(), nullptr);
     ASSERT_NE(nullptr, h);
@@ -128,14 +130,6 @@ TEST_F(FwWndTest, SubclassRoutesMessagesAndUnsubclassRestores)
     EXPECT_EQ(seen, wnd.msgs.size());
     DestroyWindow(h);
     DestroyWindow(other);
-}
-
-TEST_F(FwWndTest, UnsubclassOfUnboundObjectChangesNothing)
-{
-    FwWnd wnd;
-    EXPECT_FALSE(wnd.Unsubclass());
-    EXPECT_EQ(nullptr, wnd.hWnd);
-    EXPECT_EQ(nullptr, wnd.pfnPrevWndProc);
 }
 
 TEST_F(FwWndTest, AutoDeleteObjectDiesWithItsWindow)
