@@ -1,5 +1,5 @@
 // FwList: links, head, tail and count checked against a plain model after every
-// operation of mixed sequences; deletion callbacks; moves; out-of-memory insertions.
+// operation of mixed sequences; finding, deletion callbacks, splices, out-of-memory.
 #include <gtest/gtest.h>
 #include <cstdint>
 #include <random>
@@ -9,6 +9,7 @@
 namespace {
 
 void* Item(intptr_t i) { return reinterpret_cast<void*>(i); }
+using Items = std::vector<void*>;
 
 // Exposes the links and can refuse node storage.
 class CheckedList : public FwList {
@@ -17,9 +18,9 @@ public:
     int nLiveNodes = 0;
 
     // Items, both link directions, tail, count and node storage agree with the model.
-    ::testing::AssertionResult Matches(const std::vector<void*>& model) const
+    ::testing::AssertionResult Matches(const Items& model) const
     {
-        std::vector<void*> items;
+        Items items;
         const FwNode* prev = nullptr;
         for (const FwNode* node = pHead; node && items.size() <= model.size(); prev = node, node = node->pNext) {
             if (node->pPrev != prev)
@@ -36,8 +37,7 @@ protected:
     {
         if (nFailAfter == 0)
             return nullptr;
-        if (nFailAfter > 0)
-            nFailAfter--;
+        nFailAfter -= nFailAfter > 0;
         nLiveNodes++;
         return FwList::CreateNode();
     }
@@ -58,36 +58,11 @@ int Record(unsigned long user, unsigned int code, void* data)
 
 } // namespace
 
-TEST(FwList, WalkingFindAndMisuse)
-{
-    CheckedList list;
-    EXPECT_EQ(nullptr, list.RemoveHead()); // misuse on an empty list changes nothing
-    POS__* none = nullptr;
-    list.RemoveAt(none);
-    for (intptr_t i : {1, 2, 3, 4, 2})
-        list.AddTail(Item(i));
-    EXPECT_EQ(nullptr, list.MoveAfter(nullptr, list.FindIndex(0)));
-    std::vector<void*> seen;
-    for (POS__* pos = list.GetTailPosition(); pos;)
-        seen.push_back(list.GetPrev(pos));
-    EXPECT_EQ((std::vector<void*>{Item(2), Item(4), Item(3), Item(2), Item(1)}), seen);
-
-    // The search from a position does not consider that position's item.
-    POS__* first = list.Find(Item(2));
-    EXPECT_EQ(1, list.GetIndex(first));
-    POS__* second = list.Find(Item(2), first);
-    EXPECT_EQ(4, list.GetIndex(second));
-    EXPECT_EQ(nullptr, list.Find(Item(2), second));
-    list.SetAt(first, Item(7));
-    list.GetAt(second) = Item(8);
-    EXPECT_TRUE(list.Matches({Item(1), Item(7), Item(3), Item(4), Item(8)}));
-}
-
 TEST(FwList, MixedOperationsKeepLinksConsistent)
 {
     std::mt19937 rng(1234);
     CheckedList list;
-    std::vector<void*> model;
+    Items model;
     for (int step = 0; step < 3000; step++) {
         int n = static_cast<int>(model.size());
         int op = static_cast<int>(rng() % 9);
@@ -95,15 +70,10 @@ TEST(FwList, MixedOperationsKeepLinksConsistent)
         void* item = Item(step + 1);
         if (n == 0 && op >= 2 && op <= 7)
             op = 1; // nothing to insert at, remove or move
+        // One row per operation: the list's call, then the same change on the model.
         switch (op) {
-        case 0:
-            list.AddHead(item);
-            model.insert(model.begin(), item);
-            break;
-        case 1:
-            list.AddTail(item);
-            model.push_back(item);
-            break;
+        case 0: list.AddHead(item); model.insert(model.begin(), item); break;
+        case 1: list.AddTail(item); model.push_back(item); break;
         case 2:
             EXPECT_EQ(at, list.GetIndex(list.InsertBefore(list.FindIndex(at), item)));
             model.insert(model.begin() + at, item);
@@ -112,71 +82,61 @@ TEST(FwList, MixedOperationsKeepLinksConsistent)
             EXPECT_EQ(at + 1, list.GetIndex(list.InsertAfter(list.FindIndex(at), item)));
             model.insert(model.begin() + at + 1, item);
             break;
-        case 4:
-            EXPECT_EQ(model.front(), list.RemoveHead());
-            model.erase(model.begin());
-            break;
-        case 5:
-            EXPECT_EQ(model.back(), list.RemoveTail());
-            model.pop_back();
-            break;
+        case 4: EXPECT_EQ(model.front(), list.RemoveHead()); model.erase(model.begin()); break;
+        case 5: EXPECT_EQ(model.back(), list.RemoveTail()); model.pop_back(); break;
         case 6: {
             POS__* p = list.FindIndex(at);
             list.RemoveAt(p);
             model.erase(model.begin() + at);
-            EXPECT_EQ(at < n - 1 ? list.FindIndex(at) : nullptr, p);
+            EXPECT_EQ(at < n - 1 ? list.FindIndex(at) : nullptr, p); // the position moves on
             break;
         }
         case 7: {
             int dest = static_cast<int>(rng() % (n + 1)) - 1; // -1: to the front
             POS__* p = list.FindIndex(at);
             EXPECT_EQ(p, list.MoveAfter(p, dest < 0 ? nullptr : list.FindIndex(dest)));
-            if (dest != at) {
-                void* moved = model[at];
-                model.erase(model.begin() + at);
-                model.insert(model.begin() + dest + (at < dest + 1 ? 0 : 1), moved);
-            }
+            void* moved = model[at];
+            model.erase(model.begin() + at);
+            model.insert(model.begin() + (dest < at ? dest + 1 : dest), moved);
             break;
         }
-        case 8:
-            if (rng() % 20 == 0) {
-                list.RemoveAll();
-                model.clear();
-            }
-            break;
+        case 8: if (rng() % 20 == 0) { list.RemoveAll(); model.clear(); } break;
         }
         ASSERT_TRUE(list.Matches(model)) << "step " << step << " op " << op;
     }
 }
 
-TEST(FwList, CallbackSeesEveryLeavingItemTailFirst)
+TEST(FwList, FindWalkBackAndCallbacks)
 {
     g_calls.clear();
     {
         CheckedList list;
+        EXPECT_EQ(nullptr, list.RemoveHead()); // misuse on an empty list changes nothing
         list.SetCallback(77, Record);
-        for (intptr_t i = 1; i <= 3; i++)
+        for (intptr_t i : {1, 2, 3, 2})
             list.AddTail(Item(i));
-        list.RemoveAll();
-        EXPECT_EQ((std::vector<std::pair<unsigned long, void*>>{{77, Item(3)}, {77, Item(2)}, {77, Item(1)}}),
-                  g_calls);
+        // The search from a position does not consider that position's item.
+        POS__* first = list.Find(Item(2));
+        POS__* second = list.Find(Item(2), first);
+        EXPECT_EQ(3, list.GetIndex(second));
+        EXPECT_EQ(nullptr, list.Find(Item(2), second));
+        list.SetAt(first, Item(7));
+        Items seen;
+        for (POS__* pos = list.GetTailPosition(); pos;)
+            seen.push_back(list.GetPrev(pos));
+        EXPECT_EQ((Items{Item(2), Item(3), Item(7), Item(1)}), seen);
 
-        g_calls.clear();
-        list.AddTail(Item(4));
-        list.AddTail(Item(5));
-        POS__* p = list.FindIndex(0);
-        list.MoveAfter(p, list.FindIndex(1)); // moves call nothing
+        // Moves call nothing; removals report each item, tail first.
+        list.MoveAfter(list.FindIndex(0), second);
         EXPECT_TRUE(g_calls.empty());
-        list.RemoveAt(p);
-        ASSERT_EQ(1u, g_calls.size());
-        EXPECT_EQ(Item(4), g_calls[0].second);
+        list.RemoveAt(first);
+        EXPECT_EQ((std::vector<std::pair<unsigned long, void*>>{{77, Item(7)}}), g_calls);
+        list.AddTail(Item(4));
         list.SetCallback(5, Record);
         g_calls.clear();
     }
     // The destructor releases the rest through the callback.
-    ASSERT_EQ(1u, g_calls.size());
-    EXPECT_EQ(Item(5), g_calls[0].second);
-    EXPECT_EQ(5u, g_calls[0].first);
+    EXPECT_EQ((std::vector<std::pair<unsigned long, void*>>{{5, Item(4)}, {5, Item(1)}, {5, Item(2)}, {5, Item(3)}}), g_calls);
 }
 
 TEST(FwList, SplicingAndOutOfMemory)

@@ -9,7 +9,6 @@
 #include "base/Module.h"
 #include "base/Msg.h"
 #include "base/ResStr.h"
-#include "ui/FwWnd.h"
 
 namespace {
 
@@ -88,34 +87,12 @@ TEST(ResStr, ModuleFollowsTheSignOfTheId)
     EXPECT_STREQ("Browse for file", s.Load(-20003));
     EXPECT_STREQ("", s.Load(0));
     EXPECT_TRUE(s.IsEmpty());
-
-    // Window texts from string ids.
-    HWND h = MakeTopWindow("");
-    ASSERT_TRUE(h);
-    FwWnd wnd;
-    wnd.hWnd = h;
-    char text[256];
-    EXPECT_TRUE(wnd.SetText(static_cast<UINT>(-20022)));
-    GetWindowTextA(h, text, sizeof text);
-    EXPECT_STREQ("&About...", text);
-    EXPECT_TRUE(wnd.SetTextFmt(GetLibraryModule(), 20003));
-    GetWindowTextA(h, text, sizeof text);
-    EXPECT_STREQ("Browse for file", text);
-    wnd.hWnd = nullptr;
-    DestroyWindow(h);
-}
-
-TEST(ResStr, FormattedStrings)
-{
-    // No string, no text; a text without conversions stays as it is.
+    // Formatting: no string, no text; a text without conversions stays as it is.
     EXPECT_TRUE(ResStrFmt(-24999, 1, 2).IsEmpty());
     EXPECT_STREQ("Cannot load the wallpaper changer.", ResStrFmt(-20030, "unused"));
 }
 
-TEST(CompanyMsg, RegisteredOnceAndStable)
+TEST(CompanyMsg, TheMessageOtherProcessesRegister)
 {
-    unsigned a = GetMyCompanyMsg();
-    EXPECT_GE(a, 0xC000u);
-    EXPECT_EQ(a, GetMyCompanyMsg());
-    EXPECT_EQ(a, RegisterWindowMessageA("CorvaneMessage"));
+    EXPECT_EQ(RegisterWindowMessageA("CorvaneMessage"), GetMyCompanyMsg());
 }
