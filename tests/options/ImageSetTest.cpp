@@ -45,9 +45,6 @@ TEST_F(ImageSetTest, SequencesAndTheirStoredPositions)
         {"two sets in list order; the wallpaper keeps its own position", {{"A", 1, 3}, {"B", 1, 3}}, {"1A", "1B"}, 0, nullptr,
          {{1, "A\\02", "1,0"}, {1, "A\\03", "2,0"}, {0, "A\\02", "1,0"}, {1, "B\\01", "0,1"}, {1, "B\\02", "1,1"},
           {1, "B\\03", "2,1"}, {1, "A\\01", "0,0"}, {0, "A\\03", "2,0"}}},
-        {"a missing set gives nothing and stores nothing", {}, {"1Gone"}, 0, nullptr,
-         {{1, "", "-,-"}, {0, "", "-,-"}}},
-        {"one set holding only picture 01", {{"A", 1, 1}}, {"1A"}, 0, nullptr, {{1, "A\\01", "0,0"}, {1, "A\\01", "0,0"}}},
         {"random draws avoid the index shown last; the wallpaper stays in list order", {{"A", 1, 1}}, {"1A"}, 1, "0,0",
          {{1, "", "0,0"}, {1, "", "0,0"}, {0, "A\\01", "0,0"}}},
         {"a name with a semicolon counts as two sets", {{"A", 1, 2}, {"X;Y", 1, 3}, {"B", 1, 1}}, {"1A", "1X;Y", "1B"}, 0, nullptr,
@@ -154,16 +151,6 @@ TEST_F(ImageSetTest, ListUpdatesFollowTheSetsOnDisk)
     Lay({"B", 1, 1});
     opts.UpdateImageLists();
     EXPECT_EQ((std::vector<std::string>{"1B", "1A", "0C"}), Items(opts.listSS));
-
-    // A plain file in Images is listed as a set and skipped.
-    RemoveTree(home / "Images\\B");
-    RemoveTree(home / "Images\\C");
-    Lay({"Notes.txt", -1, 0});
-    SetList(opts.listSS, {"1A"});
-    opts.UpdateImageLists();
-    EXPECT_EQ((std::vector<std::string>{"1Notes.txt", "1A"}), Items(opts.listSS));
-    EXPECT_EQ("A\\01.jpg", Next());
-    EXPECT_EQ("0,1", Position(1));
 
     // Without the images folder both lists empty.
     RemoveTree(home / "Images");
