@@ -1,95 +1,62 @@
-// Message boxes block their caller; a watcher thread finds the box shown by a given
-// thread, records what it looks like and presses one of its buttons.
+// Message boxes block their caller: WatchBox runs the call while a watcher thread finds
+// the box this thread shows, records what it looks like and presses one of its buttons.
 #pragma once
 #include <windows.h>
-#include <cstring>
 #include <string>
+#include <thread>
 
 struct MsgBoxSeen {
     bool found = false;
     HWND hOwner = nullptr;
     std::string title;
-    std::string text;       // the longest static text of the box
+    std::string text; // the longest static text of the box
     bool foreground = false;
 };
 
-class MsgBoxWatcher {
-public:
-    // Watches for a box of thread tid and presses button (IDOK, IDCANCEL, ...).
-    MsgBoxWatcher(DWORD tid, int button) : tid(tid), button(button)
-    {
-        hThread = CreateThread(nullptr, 0, Proc, this, 0, nullptr);
+inline BOOL CALLBACK FindMsgBox(HWND h, LPARAM lp)
+{
+    char cls[64];
+    if (GetClassNameA(h, cls, sizeof cls) && lstrcmpA(cls, "#32770") == 0 && IsWindowVisible(h)) {
+        *reinterpret_cast<HWND*>(lp) = h;
+        return FALSE;
     }
-    ~MsgBoxWatcher() { Join(); }
-    MsgBoxWatcher(const MsgBoxWatcher&) = delete;
-    MsgBoxWatcher& operator=(const MsgBoxWatcher&) = delete;
+    return TRUE;
+}
 
-    // Waits for the watcher to finish; what it saw.
-    const MsgBoxSeen& Join()
-    {
-        if (hThread) {
-            WaitForSingleObject(hThread, 30000);
-            CloseHandle(hThread);
-            hThread = nullptr;
-        }
-        return seen;
-    }
+inline BOOL CALLBACK FindLongestStatic(HWND h, LPARAM lp)
+{
+    char cls[64], text[1100];
+    std::string& best = *reinterpret_cast<std::string*>(lp);
+    if (GetClassNameA(h, cls, sizeof cls) && lstrcmpiA(cls, "Static") == 0 &&
+        GetWindowTextA(h, text, sizeof text) > static_cast<int>(best.size()))
+        best = text;
+    return TRUE;
+}
 
-private:
-    DWORD tid;
-    int button;
-    HANDLE hThread = nullptr;
-    MsgBoxSeen seen;
-
-    static BOOL CALLBACK FindBox(HWND h, LPARAM lp)
-    {
-        char cls[64];
-        if (GetClassNameA(h, cls, sizeof cls) && lstrcmpA(cls, "#32770") == 0 && IsWindowVisible(h)) {
-            *reinterpret_cast<HWND*>(lp) = h;
-            return FALSE;
-        }
-        return TRUE;
-    }
-    static BOOL CALLBACK FindText(HWND h, LPARAM lp)
-    {
-        char cls[64], text[1100];
-        std::string& best = *reinterpret_cast<std::string*>(lp);
-        if (GetClassNameA(h, cls, sizeof cls) && lstrcmpiA(cls, "Static") == 0 &&
-            GetWindowTextA(h, text, sizeof text) > static_cast<int>(best.size()))
-            best = text;
-        return TRUE;
-    }
-    static DWORD WINAPI Proc(void* p)
-    {
-        MsgBoxWatcher* w = static_cast<MsgBoxWatcher*>(p);
+template <class F>
+MsgBoxSeen WatchBox(int button, F show)
+{
+    MsgBoxSeen s;
+    DWORD tid = GetCurrentThreadId();
+    std::thread watcher([&] {
         HWND box = nullptr;
         for (int i = 0; i < 1500 && !box; i++) {
-            EnumThreadWindows(w->tid, FindBox, reinterpret_cast<LPARAM>(&box));
-            if (!box)
-                Sleep(10);
+            EnumThreadWindows(tid, FindMsgBox, reinterpret_cast<LPARAM>(&box));
+            Sleep(box ? 0 : 10);
         }
         if (!box)
-            return 0;
+            return;
         Sleep(100); // let the box finish its activation
-        MsgBoxSeen& s = w->seen;
         s.found = true;
         s.hOwner = GetWindow(box, GW_OWNER);
         char title[256] = "";
         GetWindowTextA(box, title, sizeof title);
         s.title = title;
-        EnumChildWindows(box, FindText, reinterpret_cast<LPARAM>(&s.text));
+        EnumChildWindows(box, FindLongestStatic, reinterpret_cast<LPARAM>(&s.text));
         s.foreground = GetForegroundWindow() == box;
-        PostMessageA(box, WM_COMMAND, MAKEWPARAM(w->button, BN_CLICKED),
-                     reinterpret_cast<LPARAM>(GetDlgItem(box, w->button)));
-        return 0;
-    }
-};
-
-// Runs show() on this thread while a watcher presses button on the box it shows.
-template <class F>
-MsgBoxSeen WatchBox(int button, F show)
-{
-    MsgBoxWatcher w(GetCurrentThreadId(), button);
+        PostMessageA(box, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(box, button)));
+    });
     show();
-    return w.Join();
+    watcher.join();
+    return s;
 }
