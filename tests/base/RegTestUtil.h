@@ -70,25 +70,15 @@ struct RawKey {
     HKEY h = nullptr;
     RawKey(const std::string& sub, HKEY root, bool create)
     {
-        LONG r = create ? RegCreateKeyExA(root, sub.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &h, nullptr)
-                        : RegOpenKeyExA(root, sub.c_str(), 0, KEY_READ, &h);
-        if (r != ERROR_SUCCESS)
+        if ((create ? RegCreateKeyExA(root, sub.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &h, nullptr)
+                    : RegOpenKeyExA(root, sub.c_str(), 0, KEY_READ, &h)) != ERROR_SUCCESS)
             h = nullptr;
     }
     ~RawKey() { if (h) RegCloseKey(h); }
-    RawKey(const RawKey&) = delete;
-    RawKey& operator=(const RawKey&) = delete;
 };
 
-inline bool RawExists(const std::string& sub, HKEY root = HKEY_CURRENT_USER)
-{
-    return RawKey(sub, root, false).h != nullptr;
-}
-
-inline void RawCreate(const std::string& sub, HKEY root = HKEY_CURRENT_USER)
-{
-    ASSERT_NE(nullptr, RawKey(sub, root, true).h) << sub;
-}
+inline bool RawExists(const std::string& sub, HKEY root = HKEY_CURRENT_USER) { return RawKey(sub, root, false).h; }
+inline void RawCreate(const std::string& sub, HKEY root = HKEY_CURRENT_USER) { ASSERT_TRUE(RawKey(sub, root, true).h) << sub; }
 
 inline void RawSet(const std::string& sub, const char* name, DWORD type, const void* data,
                    DWORD cb, HKEY root = HKEY_CURRENT_USER)
@@ -98,14 +88,11 @@ inline void RawSet(const std::string& sub, const char* name, DWORD type, const v
     EXPECT_EQ(ERROR_SUCCESS, RegSetValueExA(key.h, name, 0, type, static_cast<const BYTE*>(data), cb));
 }
 
-inline void RawSetStr(const std::string& sub, const char* name, const char* s,
-                      HKEY root = HKEY_CURRENT_USER)
+inline void RawSetStr(const std::string& sub, const char* name, const char* s, HKEY root = HKEY_CURRENT_USER)
 {
     RawSet(sub, name, REG_SZ, s, static_cast<DWORD>(strlen(s) + 1), root);
 }
-
-inline void RawSetDword(const std::string& sub, const char* name, DWORD v,
-                        HKEY root = HKEY_CURRENT_USER)
+inline void RawSetDword(const std::string& sub, const char* name, DWORD v, HKEY root = HKEY_CURRENT_USER)
 {
     RawSet(sub, name, REG_DWORD, &v, sizeof v, root);
 }
