@@ -57,15 +57,8 @@ bool ChildProcess::Start(const std::string& commandLine, const std::string& curr
                           currentDir.empty() ? nullptr : currentDir.c_str(), &si, &pi) != 0;
 }
 
-bool ChildProcess::Wait(DWORD timeoutMs)
-{
-    return WaitFor([this] { return !IsRunning(); }, timeoutMs);
-}
-
-bool ChildProcess::IsRunning() const
-{
-    return pi.hProcess && WaitForSingleObject(pi.hProcess, 0) == WAIT_TIMEOUT;
-}
+bool ChildProcess::Wait(DWORD timeoutMs) { return WaitFor([this] { return !IsRunning(); }, timeoutMs); }
+bool ChildProcess::IsRunning() const { return pi.hProcess && WaitForSingleObject(pi.hProcess, 0) == WAIT_TIMEOUT; }
 
 DWORD ChildProcess::ExitCode() const
 {
@@ -81,37 +74,15 @@ bool StartSaver(ChildProcess& proc, const std::string& args, const std::string& 
     return proc.Start("\"" + folder + "\\Vantora.scr\" " + args, folder);
 }
 
-namespace {
-struct FindData {
-    DWORD pid;
-    const char* cls;
-    const char* title;
-    HWND found;
-};
-
-BOOL CALLBACK FindProc(HWND hWnd, LPARAM lParam)
-{
-    FindData* fd = reinterpret_cast<FindData*>(lParam);
-    DWORD pid = 0;
-    GetWindowThreadProcessId(hWnd, &pid);
-    if (pid != fd->pid)
-        return TRUE;
-    char cls[256] = "", title[256] = "";
-    GetClassNameA(hWnd, cls, sizeof(cls));
-    GetWindowTextA(hWnd, title, sizeof(title));
-    if (lstrcmpiA(cls, fd->cls) == 0 && (!fd->title || lstrcmpA(title, fd->title) == 0)) {
-        fd->found = hWnd;
-        return FALSE;
-    }
-    return TRUE;
-}
-} // namespace
-
 HWND FindProcessWindow(DWORD pid, const char* cls, const char* title)
 {
-    FindData fd = {pid, cls, title, nullptr};
-    EnumWindows(FindProc, reinterpret_cast<LPARAM>(&fd));
-    return fd.found;
+    for (HWND h = nullptr; (h = FindWindowExA(nullptr, h, cls, title)) != nullptr;) {
+        DWORD owner = 0;
+        GetWindowThreadProcessId(h, &owner);
+        if (owner == pid)
+            return h;
+    }
+    return nullptr;
 }
 
 ScratchDir::ScratchDir(const char* prefix)
@@ -171,13 +142,7 @@ bool CopyProduct(const std::string& dir)
 
 Canvas::Canvas(int width, int height) : width(width), height(height), pBits(nullptr)
 {
-    BITMAPINFO bmi = {};
-    bmi.bmiHeader.biSize = sizeof(bmi.bmiHeader);
-    bmi.bmiHeader.biWidth = width;
-    bmi.bmiHeader.biHeight = -height;
-    bmi.bmiHeader.biPlanes = 1;
-    bmi.bmiHeader.biBitCount = 32;
-    bmi.bmiHeader.biCompression = BI_RGB;
+    BITMAPINFO bmi = {{sizeof(BITMAPINFOHEADER), width, -height, 1, 32, BI_RGB}};
     hdc = CreateCompatibleDC(nullptr);
     void* pv = nullptr;
     hbm = CreateDIBSection(hdc, &bmi, DIB_RGB_COLORS, &pv, nullptr, 0);
