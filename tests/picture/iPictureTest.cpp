@@ -57,10 +57,7 @@ TEST(iPicture, LoadsMeasuresAndFailedLoadsKeepOrReleaseThePicture)
 
     // Data the loader rejects leaves the holder empty.
     std::string good = ReadFileBytes(Fixture("halves_640x480.jpg"));
-    std::string corrupt = good;
-    for (size_t i = 200; i < corrupt.size(); i += 7)
-        corrupt[i] = static_cast<char>(corrupt[i] ^ 0x5A);
-    const std::string bad[] = {"", "plain text, not a picture", good.substr(0, good.size() / 2), corrupt};
+    const std::string bad[] = {"", "plain text, not a picture", good.substr(0, good.size() / 2)};
     for (const std::string& data : bad) {
         ASSERT_EQ(1, pict.Load(Fixture("green_40x200.jpg").c_str()));
         std::string path = dir / "bad.jpg";
