@@ -66,8 +66,6 @@ TEST_F(AppInfoTest, NewestIdentityIsMirrored)
     AppData& d = AppInfo::Data();
     EXPECT_EQ(hExe, d.hInstance);
     EXPECT_STREQ("Title A", d.pszTitle);
-    EXPECT_STREQ("a.hlp", d.pszHelpFile);
-    EXPECT_EQ(0x100u, d.dwHelpBase);
     EXPECT_STREQ("HKCU\\A2", d.pszRootKey);
     delete a;
     EXPECT_TRUE(IsZero(AppInfo::Data()));

@@ -4,6 +4,7 @@
 #include "RegTestUtil.h"
 #include <ctime>
 #include <string>
+#include <vector>
 #include "TestUtil.h"
 #include "base/AppInfo.h"
 #include "base/Module.h"
@@ -108,19 +109,18 @@ TEST(PathFs, IsDirWritable)
 
     // Files that happen to carry the probe's names are neither written nor deleted.
     ScratchDir taken;
+    std::vector<std::string> names;
     unsigned long now = static_cast<unsigned long>(time(nullptr)) - 819936000ul;
     for (unsigned long t = now - 1; t <= now + 3; ++t) {
         char name[16];
         wsprintfA(name, "%08lu.tmp", t % 100000000ul);
-        ASSERT_TRUE(WriteFileBytes(taken / name, "keep", 4));
+        names.push_back(taken / name);
+        ASSERT_TRUE(WriteFileBytes(names.back(), "keep", 4));
     }
     EXPECT_EQ(1, IsDirWritable(taken.Path().c_str()));
     EXPECT_EQ(5, CountEntries(taken.Path()));
-    for (unsigned long t = now - 1; t <= now + 3; ++t) {
-        char name[16];
-        wsprintfA(name, "%08lu.tmp", t % 100000000ul);
-        EXPECT_EQ(4u, FileSize(taken / name)) << name;
-    }
+    for (const std::string& name : names)
+        EXPECT_EQ(4u, FileSize(name)) << name;
 }
 
 // The home folder is the library's folder unless the machine-wide "Home" value says
