@@ -27,15 +27,8 @@ TEST(FaultGuard, FaultsAndExceptionsEndTheCallAndLeaveTheChainAsItWas)
         EXPECT_EQ(0, reached);
         EXPECT_EQ(head, ChainHead());
     }
-}
-
-TEST(FaultGuard, CompletedCallGivesOneInnerGuardCatchesWhatHappensInsideIt)
-{
-    int inner = -1, after = 0;
-    EXPECT_EQ(1, RunGuarded([&] {
-        inner = RunGuarded([&] { *s_pBad = 2; });
-        after = 1;
-    }));
+    // A call that completes gives 1; an inner guard catches what happens inside it.
+    int inner = -1;
+    EXPECT_EQ(1, RunGuarded([&] { inner = RunGuarded([&] { *s_pBad = 2; }); }));
     EXPECT_EQ(0, inner);
-    EXPECT_EQ(1, after);
 }

@@ -1,6 +1,7 @@
 // A private registry key per test (HKCU\Software\VantoraTest\<suite>_<test>_<pid>), made at
-// the start unless bCreate is cleared and removed with everything below it afterwards; raw registry helpers that check what RegKey did
-// without going through it; and redirection of a predefined root into the private key.
+// the start unless bCreate is cleared and removed with everything below it afterwards; raw
+// registry helpers that check what the product did without going through it; and
+// redirection of a predefined root into the private key.
 #pragma once
 #include <gtest/gtest.h>
 #include <windows.h>
@@ -52,19 +53,6 @@ protected:
     }
 };
 
-// Lets everyone only read the key below base (which this process cannot open for writing
-// afterwards; RegDeleteKey of it still works).
-inline void RawLockForReading(HKEY base, const char* sub)
-{
-    HKEY h;
-    ASSERT_EQ(ERROR_SUCCESS, RegOpenKeyExA(base, sub, 0, KEY_ALL_ACCESS, &h));
-    PSECURITY_DESCRIPTOR sd = nullptr;
-    ASSERT_TRUE(ConvertStringSecurityDescriptorToSecurityDescriptorA("D:P(A;;KR;;;WD)", SDDL_REVISION_1, &sd, nullptr));
-    EXPECT_EQ(ERROR_SUCCESS, RegSetKeySecurity(h, DACL_SECURITY_INFORMATION, sd));
-    LocalFree(sd);
-    RegCloseKey(h);
-}
-
 // A raw key below a root, opened for reading or created; closed with the object.
 struct RawKey {
     HKEY h = nullptr;
@@ -78,7 +66,22 @@ struct RawKey {
 };
 
 inline bool RawExists(const std::string& sub, HKEY root = HKEY_CURRENT_USER) { return RawKey(sub, root, false).h; }
-inline void RawCreate(const std::string& sub, HKEY root = HKEY_CURRENT_USER) { ASSERT_TRUE(RawKey(sub, root, true).h) << sub; }
+inline void RawCreate(const std::string& sub, HKEY root = HKEY_CURRENT_USER)
+{
+    ASSERT_TRUE(RawKey(sub, root, true).h) << sub;
+}
+
+// Lets everyone only read the key below base (which this process cannot open for writing
+// afterwards; RegDeleteKey of it still works).
+inline void RawLockForReading(HKEY base, const char* sub)
+{
+    RawKey key(sub, base, true);
+    PSECURITY_DESCRIPTOR sd = nullptr;
+    ASSERT_TRUE(ConvertStringSecurityDescriptorToSecurityDescriptorA("D:P(A;;KR;;;WD)", SDDL_REVISION_1,
+                                                                     &sd, nullptr));
+    EXPECT_EQ(ERROR_SUCCESS, RegSetKeySecurity(key.h, DACL_SECURITY_INFORMATION, sd));
+    LocalFree(sd);
+}
 
 inline void RawSet(const std::string& sub, const char* name, DWORD type, const void* data,
                    DWORD cb, HKEY root = HKEY_CURRENT_USER)
@@ -106,16 +109,14 @@ struct RawValue {
 
 inline RawValue RawGet(const std::string& sub, const char* name, HKEY root = HKEY_CURRENT_USER)
 {
-    RawValue v;
     RawKey key(sub, root, false);
-    DWORD cb = 0, type = 0;
-    if (key.h && RegQueryValueExA(key.h, name, nullptr, &type, nullptr, &cb) == ERROR_SUCCESS) {
-        v.bytes.resize(cb + 1);
-        if (RegQueryValueExA(key.h, name, nullptr, &type, reinterpret_cast<BYTE*>(&v.bytes[0]), &cb) == ERROR_SUCCESS)
-            v.type = type;
-        v.bytes.resize(cb);
-    }
-    return v;
+    std::string data(16384, '\0');
+    DWORD type = 0, cb = static_cast<DWORD>(data.size());
+    BYTE* bytes = reinterpret_cast<BYTE*>(&data[0]);
+    if (!key.h || RegQueryValueExA(key.h, name, nullptr, &type, bytes, &cb) != ERROR_SUCCESS)
+        return RawValue();
+    data.resize(cb);
+    return RawValue{type, data};
 }
 
 inline std::string RawStr(const std::string& sub, const char* name, HKEY root = HKEY_CURRENT_USER)
@@ -123,24 +124,19 @@ inline std::string RawStr(const std::string& sub, const char* name, HKEY root = 
     return RawGet(sub, name, root).bytes.c_str();
 }
 
-// Names of the subkeys (wide, as the registry holds them).
-inline std::vector<std::wstring> RawSubKeysW(const std::string& sub, HKEY root = HKEY_CURRENT_USER)
+// Numbers of subkeys and values of a key; none when it is missing.
+using RawCountPair = std::pair<DWORD, DWORD>;
+inline RawCountPair RawCounts(const std::string& sub, HKEY root = HKEY_CURRENT_USER)
 {
-    std::vector<std::wstring> names;
     RawKey key(sub, root, false);
-    WCHAR name[300];
-    for (DWORD i = 0, cch = 300; key.h && RegEnumKeyExW(key.h, i, name, &cch, nullptr, nullptr, nullptr,
-                                                        nullptr) == ERROR_SUCCESS; i++, cch = 300)
-        names.push_back(name);
-    return names;
+    DWORD keys = 0, values = 0;
+    if (key.h)
+        RegQueryInfoKeyA(key.h, nullptr, nullptr, nullptr, &keys, nullptr, nullptr, &values, nullptr,
+                         nullptr, nullptr, nullptr);
+    return {keys, values};
 }
 
 inline DWORD RawValueCount(const std::string& sub, HKEY root = HKEY_CURRENT_USER)
 {
-    RawKey key(sub, root, false);
-    DWORD n = 0;
-    if (key.h)
-        RegQueryInfoKeyA(key.h, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, &n, nullptr,
-                         nullptr, nullptr, nullptr);
-    return n;
+    return RawCounts(sub, root).second;
 }
