@@ -10,7 +10,6 @@ struct MsgBoxSeen {
     HWND hOwner = nullptr;
     std::string title;
     std::string text;
-    bool foreground = false;
 };
 
 inline BOOL CALLBACK FindMsgBox(HWND h, LPARAM lp)
@@ -34,12 +33,8 @@ MsgBoxSeen WatchBox(int button, F show)
             EnumThreadWindows(tid, FindMsgBox, reinterpret_cast<LPARAM>(&box));
         if (!box)
             return;
-        // A box comes to the foreground once it is activated.
-        for (int i = 0; i < 200 && GetForegroundWindow() != box; i++)
-            Sleep(10);
         s.found = true;
         s.hOwner = GetWindow(box, GW_OWNER);
-        s.foreground = GetForegroundWindow() == box;
         char text[1100] = "";
         GetWindowTextA(box, text, sizeof text);
         s.title = text;
