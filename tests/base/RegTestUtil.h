@@ -12,6 +12,18 @@
 #include <string>
 #include <vector>
 
+// A raw key below a root, opened for reading or created; closed with the object.
+struct RawKey {
+    HKEY h = nullptr;
+    RawKey(const std::string& sub, HKEY root, bool create)
+    {
+        if ((create ? RegCreateKeyExA(root, sub.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &h, nullptr)
+                    : RegOpenKeyExA(root, sub.c_str(), 0, KEY_READ, &h)) != ERROR_SUCCESS)
+            h = nullptr;
+    }
+    ~RawKey() { if (h) RegCloseKey(h); }
+};
+
 class RegFixture : public ::testing::Test {
 protected:
     std::string sub;   // below HKEY_CURRENT_USER
@@ -45,24 +57,10 @@ protected:
     // Makes a predefined root an alias of <private key>\<name> for this process.
     void Redirect(HKEY root, const char* name)
     {
-        HKEY h = nullptr;
-        ASSERT_EQ(ERROR_SUCCESS, RegCreateKeyExA(hBase, name, 0, nullptr, 0, KEY_ALL_ACCESS,
-                                                 nullptr, &h, nullptr));
-        ASSERT_EQ(ERROR_SUCCESS, RegOverridePredefKey(root, h));
-        RegCloseKey(h);
+        RawKey key(name, hBase, true);
+        ASSERT_NE(nullptr, key.h) << name;
+        ASSERT_EQ(ERROR_SUCCESS, RegOverridePredefKey(root, key.h));
     }
-};
-
-// A raw key below a root, opened for reading or created; closed with the object.
-struct RawKey {
-    HKEY h = nullptr;
-    RawKey(const std::string& sub, HKEY root, bool create)
-    {
-        if ((create ? RegCreateKeyExA(root, sub.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &h, nullptr)
-                    : RegOpenKeyExA(root, sub.c_str(), 0, KEY_READ, &h)) != ERROR_SUCCESS)
-            h = nullptr;
-    }
-    ~RawKey() { if (h) RegCloseKey(h); }
 };
 
 inline bool RawExists(const std::string& sub, HKEY root = HKEY_CURRENT_USER) { return RawKey(sub, root, false).h; }
