@@ -7,10 +7,9 @@
 #include <windows.h>
 #include <sddl.h>
 #include <shlwapi.h>
-#include <algorithm>
 #include <cstring>
 #include <string>
-#include <vector>
+#include <utility>
 
 // A raw key below a root, opened for reading or created; closed with the object.
 struct RawKey {
