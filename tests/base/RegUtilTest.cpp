@@ -53,7 +53,7 @@ TEST_F(RegUtil, RectanglesAsFourNumbers)
     RegKey key(path.c_str(), 1);
     RECT rc = {10, -20, 300, 400};
     EXPECT_TRUE(RegPutRect(key, &rc, "Wnd"));
-    EXPECT_EQ(-20, static_cast<int>(*reinterpret_cast<const DWORD*>(RawGet(sub, "WndT").bytes.data())));
+    EXPECT_EQ(RawValue({REG_DWORD, std::string("\xEC\xFF\xFF\xFF", 4)}), RawGet(sub, "WndT"));
     key.DelValue("WndR");
     RECT back = {1, 2, 3, 4};
     EXPECT_TRUE(RegGetRect(key, &back, "Wnd"));
