@@ -18,18 +18,18 @@ public:
     int nLiveNodes = 0;
 
     // Items, both link directions, tail, count and node storage agree with the model.
-    ::testing::AssertionResult Matches(const Items& model) const
+    bool Matches(const Items& model) const
     {
         Items items;
         const FwNode* prev = nullptr;
-        for (const FwNode* node = pHead; node && items.size() <= model.size(); prev = node, node = node->pNext) {
+        for (const FwNode* node = pHead; node && items.size() <= model.size(); node = node->pNext) {
             if (node->pPrev != prev)
-                return ::testing::AssertionFailure() << "pPrev wrong at " << items.size();
+                return false;
             items.push_back(node->data);
+            prev = node;
         }
-        if (items != model || prev != pTail || nCount != static_cast<int>(model.size()) || nLiveNodes != nCount)
-            return ::testing::AssertionFailure() << "items, tail or count " << nCount << " (nodes " << nLiveNodes << ")";
-        return ::testing::AssertionSuccess();
+        return items == model && prev == pTail && nCount == static_cast<int>(model.size()) &&
+               nLiveNodes == nCount;
     }
 
 protected:
@@ -48,7 +48,8 @@ protected:
     }
 };
 
-std::vector<std::pair<unsigned long, void*>> g_calls;
+using Calls = std::vector<std::pair<unsigned long, void*>>;
+Calls g_calls;
 int Record(unsigned long user, unsigned int code, void* data)
 {
     EXPECT_EQ(1u, code);
@@ -130,13 +131,13 @@ TEST(FwList, FindWalkBackAndCallbacks)
         list.MoveAfter(list.FindIndex(0), second);
         EXPECT_TRUE(g_calls.empty());
         list.RemoveAt(first);
-        EXPECT_EQ((std::vector<std::pair<unsigned long, void*>>{{77, Item(7)}}), g_calls);
+        EXPECT_EQ((Calls{{77, Item(7)}}), g_calls);
         list.AddTail(Item(4));
         list.SetCallback(5, Record);
         g_calls.clear();
     }
     // The destructor releases the rest through the callback.
-    EXPECT_EQ((std::vector<std::pair<unsigned long, void*>>{{5, Item(4)}, {5, Item(1)}, {5, Item(2)}, {5, Item(3)}}), g_calls);
+    EXPECT_EQ((Calls{{5, Item(4)}, {5, Item(1)}, {5, Item(2)}, {5, Item(3)}}), g_calls);
 }
 
 TEST(FwList, SplicingAndOutOfMemory)
@@ -164,5 +165,4 @@ TEST(FwList, SplicingAndOutOfMemory)
     list.nFailAfter = 1;
     list.AddTail(&other);
     EXPECT_TRUE(list.Matches({Item(1), Item(2), Item(1), Item(2), Item(1)}));
-    list.nFailAfter = -1;
 }
