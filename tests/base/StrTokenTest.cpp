@@ -12,8 +12,9 @@ namespace {
 
 using Strs = std::vector<std::string>;
 
-// The tokenizer, the count and the indexed look-up all find the expected tokens.
-void ExpectTokens(const char* text, const char* delims, const Strs& expected)
+// The tokenizer, the count and the indexed look-up all find the expected tokens; the
+// result is the text as the tokenizer left it.
+std::string ExpectTokens(const char* text, const char* delims, const Strs& expected)
 {
     SCOPED_TRACE(text);
     Strs found;
@@ -27,6 +28,7 @@ void ExpectTokens(const char* text, const char* delims, const Strs& expected)
         const char* token = GetToken(text, delims, static_cast<int>(i));
         EXPECT_EQ(i < expected.size() ? expected[i] : "(none)", token ? token : "(none)");
     }
+    return copy;
 }
 
 } // namespace
@@ -43,12 +45,8 @@ TEST(StrToken, TokensNeverSplitACharacter)
 
     // "\x81\x40" is the ideographic space on 932, the bytes 0x81 and "@" on 1252: both
     // bytes of a double-byte delimiter are cleared.
-    char text[] = "a\x81\x40" "b";
-    char* next = nullptr;
-    EXPECT_STREQ("a", StrTokEx(text, "\x81\x40", next));
-    EXPECT_EQ(Dbcs() ? '\0' : '@', text[2]);
-    EXPECT_STREQ("b", StrTokEx(nullptr, "\x81\x40", next));
-    EXPECT_EQ(nullptr, next);
+    EXPECT_EQ(std::string(Dbcs() ? "a\0\0b" : "a\0@b", 4),
+              ExpectTokens("a\x81\x40" "b", "\x81\x40", {"a", "b"}));
 
     // Tokens past the first bytes are found; a token too long is cut to 259 bytes.
     std::string longList;
@@ -67,8 +65,6 @@ TEST(StrToken, CountsListsAndTrimming)
     EXPECT_EQ(1, StrFindInList(list, "\x83\x61", 0));
     EXPECT_EQ(-1, StrFindInList(list, "A", 0));
     EXPECT_EQ(0, StrFindInList(list, "A", 1));
-    EXPECT_EQ(-1, StrFindInList(list, "c", 1));
-    EXPECT_EQ(-1, StrFindInList("\0", "", 0));
     // Letter case must not reach into a trail byte.
     EXPECT_EQ(Dbcs() ? -1 : 1, StrFindInList(list, "\x83\x41", 1));
 
