@@ -1,6 +1,8 @@
-// FwList: links, head, tail and count checked against a plain model after every
-// operation of mixed sequences; finding, deletion callbacks, splices, out-of-memory.
+// FwList: every operation of a long random sequence checked against a plain model (items,
+// both link directions, tail, count, node storage and the items reported as leaving);
+// splices, the destructor, misuse and out-of-memory.
 #include <gtest/gtest.h>
+#include <algorithm>
 #include <cstdint>
 #include <random>
 #include <vector>
@@ -11,25 +13,39 @@ namespace {
 void* Item(intptr_t i) { return reinterpret_cast<void*>(i); }
 using Items = std::vector<void*>;
 
-// Exposes the links and can refuse node storage.
+// The items the lists' callback reported as leaving, in order.
+Items g_left;
+int RecordLeaving(unsigned long user, unsigned int code, void* data)
+{
+    EXPECT_EQ(77u, user);
+    EXPECT_EQ(1u, code);
+    g_left.push_back(data);
+    return 1;
+}
+
+// Exposes the links, can refuse node storage and reports leaving items to g_left.
 class CheckedList : public FwList {
 public:
     int nFailAfter = -1; // node allocations left before they fail; -1 never fails
     int nLiveNodes = 0;
 
-    // Items, both link directions, tail, count and node storage agree with the model.
-    ::testing::AssertionResult Matches(const Items& model) const
+    CheckedList() { SetCallback(77, RecordLeaving); }
+    // Items in both link directions (also walked back by position), tail, count and node
+    // storage agree with the model.
+    bool Matches(const Items& model)
     {
-        Items items;
+        Items items, back;
         const FwNode* prev = nullptr;
-        for (const FwNode* node = pHead; node && items.size() <= model.size(); prev = node, node = node->pNext) {
+        for (const FwNode* node = pHead; node && items.size() <= model.size(); node = node->pNext) {
             if (node->pPrev != prev)
-                return ::testing::AssertionFailure() << "pPrev wrong at " << items.size();
+                return false;
             items.push_back(node->data);
+            prev = node;
         }
-        if (items != model || prev != pTail || nCount != static_cast<int>(model.size()) || nLiveNodes != nCount)
-            return ::testing::AssertionFailure() << "items, tail or count " << nCount << " (nodes " << nLiveNodes << ")";
-        return ::testing::AssertionSuccess();
+        for (POS__* pos = GetTailPosition(); pos && back.size() <= model.size();)
+            back.insert(back.begin(), GetPrev(pos));
+        return items == model && back == model && prev == pTail &&
+               nCount == static_cast<int>(model.size()) && nLiveNodes == nCount;
     }
 
 protected:
@@ -48,14 +64,6 @@ protected:
     }
 };
 
-std::vector<std::pair<unsigned long, void*>> g_calls;
-int Record(unsigned long user, unsigned int code, void* data)
-{
-    EXPECT_EQ(1u, code);
-    g_calls.push_back({user, data});
-    return 1;
-}
-
 } // namespace
 
 TEST(FwList, MixedOperationsKeepLinksConsistent)
@@ -70,6 +78,8 @@ TEST(FwList, MixedOperationsKeepLinksConsistent)
         void* item = Item(step + 1);
         if (n == 0 && op >= 2 && op <= 7)
             op = 1; // nothing to insert at, remove or move
+        const Items before = model;
+        g_left.clear();
         // One row per operation: the list's call, then the same change on the model.
         switch (op) {
         case 0: list.AddHead(item); model.insert(model.begin(), item); break;
@@ -85,7 +95,8 @@ TEST(FwList, MixedOperationsKeepLinksConsistent)
         case 4: EXPECT_EQ(model.front(), list.RemoveHead()); model.erase(model.begin()); break;
         case 5: EXPECT_EQ(model.back(), list.RemoveTail()); model.pop_back(); break;
         case 6: {
-            POS__* p = list.FindIndex(at);
+            POS__* p = list.Find(model[at]); // the items are unique
+            EXPECT_EQ(nullptr, list.Find(model[at], p)) << "a search skips its start's own item";
             list.RemoveAt(p);
             model.erase(model.begin() + at);
             EXPECT_EQ(at < n - 1 ? list.FindIndex(at) : nullptr, p); // the position moves on
@@ -103,66 +114,47 @@ TEST(FwList, MixedOperationsKeepLinksConsistent)
         case 8: if (rng() % 20 == 0) { list.RemoveAll(); model.clear(); } break;
         }
         ASSERT_TRUE(list.Matches(model)) << "step " << step << " op " << op;
+        // Removals report each item that leaves, tail first.
+        Items left;
+        for (auto it = before.rbegin(); it != before.rend(); ++it)
+            if (std::find(model.begin(), model.end(), *it) == model.end())
+                left.push_back(*it);
+        ASSERT_EQ(left, g_left) << "step " << step << " op " << op;
     }
 }
 
-TEST(FwList, FindWalkBackAndCallbacks)
+TEST(FwList, SplicingOutOfMemoryAndTheDestructor)
 {
-    g_calls.clear();
+    g_left.clear();
     {
         CheckedList list;
         EXPECT_EQ(nullptr, list.RemoveHead()); // misuse on an empty list changes nothing
-        list.SetCallback(77, Record);
-        for (intptr_t i : {1, 2, 3, 2})
-            list.AddTail(Item(i));
-        // The search from a position does not consider that position's item.
-        POS__* first = list.Find(Item(2));
-        POS__* second = list.Find(Item(2), first);
-        EXPECT_EQ(3, list.GetIndex(second));
-        EXPECT_EQ(nullptr, list.Find(Item(2), second));
-        list.SetAt(first, Item(7));
-        Items seen;
-        for (POS__* pos = list.GetTailPosition(); pos;)
-            seen.push_back(list.GetPrev(pos));
-        EXPECT_EQ((Items{Item(2), Item(3), Item(7), Item(1)}), seen);
+        list.AddTail(Item(1));
+        POS__* p2 = list.AddTail(Item(2));
+        list.nFailAfter = 0;
+        EXPECT_EQ(nullptr, list.AddHead(Item(9)));
+        EXPECT_EQ(nullptr, list.AddTail(Item(9)));
+        EXPECT_EQ(nullptr, list.InsertBefore(p2, Item(9)));
+        EXPECT_EQ(nullptr, list.InsertAfter(p2, Item(9)));
+        EXPECT_TRUE(list.Matches({Item(1), Item(2)}));
 
-        // Moves call nothing; removals report each item, tail first.
-        list.MoveAfter(list.FindIndex(0), second);
-        EXPECT_TRUE(g_calls.empty());
-        list.RemoveAt(first);
-        EXPECT_EQ((std::vector<std::pair<unsigned long, void*>>{{77, Item(7)}}), g_calls);
-        list.AddTail(Item(4));
-        list.SetCallback(5, Record);
-        g_calls.clear();
+        // Splices keep the order and share the items; one into itself doubles it once; a
+        // splice stops at the first item that cannot be stored.
+        list.nFailAfter = -1;
+        CheckedList other;
+        for (intptr_t i = 3; i <= 5; i++)
+            other.AddTail(Item(i));
+        other.AddHead(&list);
+        EXPECT_TRUE(other.Matches({Item(1), Item(2), Item(3), Item(4), Item(5)}));
+        list.AddTail(&list);
+        EXPECT_TRUE(list.Matches({Item(1), Item(2), Item(1), Item(2)}));
+        list.nFailAfter = 1;
+        list.AddTail(&other);
+        EXPECT_TRUE(list.Matches({Item(1), Item(2), Item(1), Item(2), Item(1)}));
+        EXPECT_TRUE(g_left.empty());
     }
-    // The destructor releases the rest through the callback.
-    EXPECT_EQ((std::vector<std::pair<unsigned long, void*>>{{5, Item(4)}, {5, Item(1)}, {5, Item(2)}, {5, Item(3)}}), g_calls);
-}
-
-TEST(FwList, SplicingAndOutOfMemory)
-{
-    CheckedList list;
-    list.AddTail(Item(1));
-    POS__* p2 = list.AddTail(Item(2));
-    list.nFailAfter = 0;
-    EXPECT_EQ(nullptr, list.AddHead(Item(9)));
-    EXPECT_EQ(nullptr, list.AddTail(Item(9)));
-    EXPECT_EQ(nullptr, list.InsertBefore(p2, Item(9)));
-    EXPECT_EQ(nullptr, list.InsertAfter(p2, Item(9)));
-    EXPECT_TRUE(list.Matches({Item(1), Item(2)}));
-
-    // Splices keep the order and share the items; one into itself doubles it once; a
-    // splice stops at the first item that cannot be stored.
-    list.nFailAfter = -1;
-    CheckedList other;
-    for (intptr_t i = 3; i <= 5; i++)
-        other.AddTail(Item(i));
-    other.AddHead(&list);
-    EXPECT_TRUE(other.Matches({Item(1), Item(2), Item(3), Item(4), Item(5)}));
-    list.AddTail(&list);
-    EXPECT_TRUE(list.Matches({Item(1), Item(2), Item(1), Item(2)}));
-    list.nFailAfter = 1;
-    list.AddTail(&other);
-    EXPECT_TRUE(list.Matches({Item(1), Item(2), Item(1), Item(2), Item(1)}));
-    list.nFailAfter = -1;
+    // The destructors release the rest through the callback, tail first: other, then list.
+    const Items left = {Item(5), Item(4), Item(3), Item(2), Item(1),
+                        Item(1), Item(2), Item(1), Item(2), Item(1)};
+    EXPECT_EQ(left, g_left);
 }

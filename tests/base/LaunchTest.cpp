@@ -1,5 +1,5 @@
-// Starting programs and documents, the DLL runner's start-up entry, associated programs
-// and icons, web pages and the help launcher.
+// Starting programs and documents, the DLL runner's start-up entry, associated programs,
+// web pages and the help launcher.
 #include "RegTestUtil.h"
 #include "MsgBoxWatcher.h"
 #include "TestUtil.h"
@@ -18,11 +18,6 @@ std::string LibraryPath()
     return path;
 }
 
-bool Exists(const std::string& path)
-{
-    return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
-}
-
 // Waits for the process, closes its handle and gives its exit code (~0 on time-out).
 DWORD ExitCodeOf(HANDLE process)
 {
@@ -33,27 +28,23 @@ DWORD ExitCodeOf(HANDLE process)
     return code;
 }
 
-// A file type ".vnttest" whose open command copies the opened file to a marker file;
-// HKEY_CLASSES_ROOT is redirected into the test key for this process.
+// A file type ".vnttest" of the test's own; HKEY_CLASSES_ROOT is redirected into the test
+// key for this process.
 class AssocTest : public RegFixture {
 protected:
     ScratchDir dir{"vntassoc"};
-    std::string typeKey;
 
     void SetUp() override
     {
         RegFixture::SetUp();
         Redirect(HKEY_CLASSES_ROOT, "classes");
         Redirect(HKEY_LOCAL_MACHINE, "lm");
-        typeKey = sub + "\\classes";
     }
-    void SetType(const char* ext, const std::string& command)
+    void SetOpenCommand(const std::string& command)
     {
-        RawSetStr(typeKey + "\\" + ext, nullptr, "VntTest.File");
-        RawSetStr(typeKey + "\\VntTest.File\\shell\\open\\command", nullptr, command.c_str());
+        RawSetStr(sub + "\\classes\\.vnttest", nullptr, "VntTest.File");
+        RawSetStr(sub + "\\classes\\VntTest.File\\shell\\open\\command", nullptr, command.c_str());
     }
-    std::string Marker() { return dir / "opened.txt"; }
-    void SetCopyingType() { SetType(".vnttest", "cmd.exe /c copy \"%1\" \"" + Marker() + "\""); }
     std::string MakeFile(const char* name)
     {
         std::string path = dir / name;
@@ -66,23 +57,14 @@ protected:
 
 TEST_F(RegFixture, AutoRunDll32WritesAndRemoves)
 {
-    Redirect(HKEY_CURRENT_USER, "cu");
-    Redirect(HKEY_LOCAL_MACHINE, "lm");
-    // Both roots are redirected: these paths lie in the test key.
+    Redirect(HKEY_CURRENT_USER, "cu"); // the Run key lies in the test key
     const std::string run = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
     char shortPath[MAX_PATH];
     GetShortPathNameA(LibraryPath().c_str(), shortPath, sizeof shortPath);
-    const std::string expected = "RunDll32.exe " + std::string(shortPath) + ",ManageWP";
-
     ASSERT_EQ(1, AutoRunDll32("VntTestRun", 1, 1, "ManageWP"));
     EXPECT_EQ(static_cast<DWORD>(REG_SZ), RawGet(run, "VntTestRun").type);
-    EXPECT_EQ(expected, RawStr(run, "VntTestRun"));
-
+    EXPECT_EQ("RunDll32.exe " + std::string(shortPath) + ",ManageWP", RawStr(run, "VntTestRun"));
     EXPECT_EQ(1, AutoRunDll32("VntTestRun", 0, 1, "ManageWP"));
-    EXPECT_EQ(0u, RawGet(run, "VntTestRun").type);
-    // The machine's Run key.
-    EXPECT_EQ(1, AutoRunDll32("VntTestRun", 1, 0, "ManageWP"));
-    EXPECT_EQ(expected, RawStr(run, "VntTestRun", HKEY_LOCAL_MACHINE));
     EXPECT_EQ(0u, RawGet(run, "VntTestRun").type);
 }
 
@@ -91,27 +73,27 @@ TEST_F(AssocTest, AssociatedAppFromTheOpenCommand)
     ASSERT_TRUE(CreateDirectoryA((dir / "Some App").c_str(), nullptr));
     std::string app = MakeFile("Some App\\app.exe");
     char out[MAX_PATH];
-    SetType(".vnttest", "\"" + app + "\" \"%1\"");
+    SetOpenCommand("\"" + app + "\" \"%1\"");
     EXPECT_EQ(1, GetAssociatedApp(".vnttest", out));
     EXPECT_EQ(app, out);
-
     // Unquoted: up to the first blank.
     std::string plain = MakeFile("plain.exe");
-    SetType(".vnttest", plain + " /open %1");
+    SetOpenCommand(plain + " /open %1");
     EXPECT_EQ(1, GetAssociatedApp(".vnttest", out));
     EXPECT_EQ(plain, out);
 
-    // A program that does not exist, an unknown type, an empty type name.
-    SetType(".vnttest", "\"C:\\No Such\\app.exe\" %1");
+    // A program that does not exist, an unknown type.
+    SetOpenCommand("\"C:\\No Such\\app.exe\" %1");
     EXPECT_EQ(0, GetAssociatedApp(".vnttest", out));
     EXPECT_EQ(0, GetAssociatedApp(".vntnone", out));
     EXPECT_STREQ("", out);
-    EXPECT_EQ(0, GetAssociatedApp("", out));
 }
 
 TEST_F(AssocTest, OpenHTMLAsksFirstAndReportsNoBrowser)
 {
-    SetCopyingType();
+    // The type's program copies the opened file to a marker file.
+    const std::string marker = dir / "opened.txt";
+    SetOpenCommand("cmd.exe /c copy \"%1\" \"" + marker + "\"");
     std::string page = MakeFile("page.vnttest");
 
     // Cancel: nothing opens; the library's own confirmation text.
@@ -123,7 +105,7 @@ TEST_F(AssocTest, OpenHTMLAsksFirstAndReportsNoBrowser)
     // OK: the page opens with its program.
     s = WatchBox(IDOK, [&] { EXPECT_EQ(1, OpenHTML(MSG_NO_OWNER, page.c_str(), 1, 0)); });
     EXPECT_TRUE(s.found);
-    EXPECT_TRUE(WaitFor([&] { return Exists(Marker()); }));
+    EXPECT_TRUE(WaitFor([&] { return GetFileAttributesA(marker.c_str()) != INVALID_FILE_ATTRIBUTES; }));
 
     // Without a confirmation, and with no program for the type: the failure message.
     std::string other = MakeFile("page.vntnone");
@@ -152,48 +134,42 @@ namespace {
 std::string g_helpBytes;
 WPARAM g_helpOwner = 0;
 
-LRESULT CALLBACK TestTopProc(HWND h, UINT msg, WPARAM wp, LPARAM lp)
+// Stands in for the help engine's window, which receives each request as WM_COPYDATA.
+LRESULT CALLBACK HelpEngineProc(HWND h, UINT msg, WPARAM wp, LPARAM lp)
 {
-    if (msg == WM_COPYDATA) { // what the help engine receives
-        const COPYDATASTRUCT* cds = reinterpret_cast<const COPYDATASTRUCT*>(lp);
-        g_helpBytes.assign(static_cast<const char*>(cds->lpData), cds->cbData);
-        g_helpOwner = wp;
-        return TRUE;
-    }
-    return DefWindowProcA(h, msg, wp, lp);
-}
-
-// A top-level window of a class of its own, served by TestTopProc.
-HWND MakeClassWindow(const char* cls)
-{
-    WNDCLASSA wc = {};
-    wc.lpfnWndProc = TestTopProc;
-    wc.hInstance = GetModuleHandleA(nullptr);
-    wc.lpszClassName = cls;
-    RegisterClassA(&wc);
-    return CreateWindowA(cls, "", WS_OVERLAPPEDWINDOW, 0, 0, 100, 100, nullptr, nullptr,
-                         wc.hInstance, nullptr);
+    if (msg != WM_COPYDATA)
+        return DefWindowProcA(h, msg, wp, lp);
+    const COPYDATASTRUCT* cds = reinterpret_cast<const COPYDATASTRUCT*>(lp);
+    g_helpBytes.assign(static_cast<const char*>(cds->lpData), cds->cbData);
+    g_helpOwner = wp;
+    return TRUE;
 }
 
 } // namespace
 
-// The help engine's window receives the file, command and data of each request.
+// A file name alone is the library's folder; the request carries the file and the data.
 TEST(Launch, HelpFileBesideTheLibraryOrAsGiven)
 {
-    HWND hHelp = MakeClassWindow("MS_WINHELP");
+    WNDCLASSA wc = {};
+    wc.lpfnWndProc = HelpEngineProc;
+    wc.hInstance = GetModuleHandleA(nullptr);
+    wc.lpszClassName = "MS_WINHELP";
+    RegisterClassA(&wc);
+    HWND hHelp = CreateWindowA(wc.lpszClassName, "", WS_OVERLAPPEDWINDOW, 0, 0, 100, 100, nullptr,
+                               nullptr, wc.hInstance, nullptr);
     ASSERT_TRUE(hHelp);
-    std::string expected = LibraryPath();
-    expected = expected.substr(0, expected.rfind('\\') + 1) + "VNT.hlp";
-
-    EXPECT_NE(0, FwHelp(hHelp, "VNT.hlp", HELP_CONTEXT, 0x320007));
-    EXPECT_EQ(reinterpret_cast<WPARAM>(hHelp), g_helpOwner);
-    EXPECT_NE(std::string::npos, g_helpBytes.find(expected + '\0'));
-    DWORD data = 0x320007;
-    EXPECT_NE(std::string::npos, g_helpBytes.find(std::string(reinterpret_cast<char*>(&data), 4)));
-
-    g_helpBytes.clear();
-    EXPECT_NE(0, FwHelp(hHelp, "C:\\Help\\Other.hlp", HELP_CONTEXT, 5));
-    EXPECT_NE(std::string::npos, g_helpBytes.find(std::string("C:\\Help\\Other.hlp") + '\0'));
-    EXPECT_EQ(std::string::npos, g_helpBytes.find(expected));
+    std::string folder = LibraryPath();
+    folder.erase(folder.rfind('\\') + 1);
+    const DWORD data = 0x320007;
+    for (std::string file : {std::string("VNT.hlp"), std::string("C:\\Help\\Other.hlp")}) {
+        SCOPED_TRACE(file);
+        g_helpBytes.clear();
+        EXPECT_NE(0, FwHelp(hHelp, file.c_str(), HELP_CONTEXT, data));
+        EXPECT_EQ(reinterpret_cast<WPARAM>(hHelp), g_helpOwner);
+        bool beside = file[1] != ':';
+        EXPECT_NE(std::string::npos, g_helpBytes.find((beside ? folder + file : file) + '\0'));
+        EXPECT_EQ(beside, g_helpBytes.find(folder) != std::string::npos);
+        EXPECT_NE(std::string::npos, g_helpBytes.find(std::string(reinterpret_cast<const char*>(&data), 4)));
+    }
     DestroyWindow(hHelp);
 }

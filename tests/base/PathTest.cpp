@@ -4,8 +4,8 @@
 #include <gtest/gtest.h>
 #include <cstring>
 #include <string>
+#include "TestUtil.h"
 #include "base/Browse.h"
-#include "base/Mbcs.h"
 #include "base/Path.h"
 
 namespace {
@@ -27,14 +27,6 @@ std::string Made(const char* dir, const char* name, const char* ext = nullptr)
     return dst;
 }
 
-std::string Full(const char* path, const char* base)
-{
-    char buf[MAX_PATH];
-    strcpy(buf, path);
-    MakeFullPathName(buf, base);
-    return buf;
-}
-
 std::string Filter(const char* filter)
 {
     char out[cbBrowseFilter];
@@ -50,55 +42,52 @@ std::string Filter(const char* filter)
 
 TEST(PathEdit, SeparatorsNamesAndExtensions)
 {
-    EXPECT_EQ("C:\\Photos\\", Edited("C:\\Photos", AppendBackSlash));
-    EXPECT_EQ("C:\\Photos", Edited("C:\\Photos/", RemoveBackSlash));
-    EXPECT_EQ("C:\\", Edited("C:\\", RemoveBackSlash)) << "a root keeps its separator";
-    EXPECT_EQ("a\\\\", Edited("a\\\\", RemoveBackSlash));
+    const struct {
+        void (*edit)(char*);
+        const char* path;
+        const char* sbcs; // the result on 1252
+        const char* dbcs; // on 932, when it differs
+    } cases[] = {
+        {AppendBackSlash, "C:\\Photos", "C:\\Photos\\"},
+        {RemoveBackSlash, "C:\\Photos/", "C:\\Photos"},
+        {RemoveBackSlash, "C:\\", "C:\\"}, // a root keeps its separator
+        {RemoveBackSlash, "a\\\\", "a\\\\"},
+        {StripFileName, "C:/a/b.jpg", "C:/a/"},
+        {StripFileName, "C:b.jpg", "C:"},
+        {StripFileExt, "C:\\a.b\\c", "C:\\a.b\\c"},
+        {StripFileExt, "c.tar.gz", "c.tar"},
+        {MakeNamePretty, "hELLO.TXT", "Hello.txt"},
+        {RemoveWhiteSpacesAndQuotes, " \t\" C:\\a b \"  ", "C:\\a b"},
+        {RemoveWhiteSpacesAndQuotes, "\"", ""},
+        {AddQuotesIfSpace, "C:\\a b", "\"C:\\a b\""},
+        // A trail byte is no separator.
+        {AppendBackSlash, "C:\\x\\\x95\x5C", "C:\\x\\\x95\x5C", "C:\\x\\\x95\x5C\\"},
+        {RemoveBackSlash, "C:\\x\\\x95\x5C", "C:\\x\\\x95", "C:\\x\\\x95\x5C"},
+        {StripFileName, "C:\\x\\\x95\x5C.jpg", "C:\\x\\\x95\x5C", "C:\\x\\"},
+        {ConvertSlashes, "C:\\x\\\x95\x5C/", "C:\\x\\\x95\x5C\\"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.path);
+        EXPECT_EQ(Dbcs() && c.dbcs ? c.dbcs : c.sbcs, Edited(c.path, c.edit));
+    }
     // A path of 259 characters has no room for another one.
     std::string full(MAX_PATH - 1, 'a');
     EXPECT_EQ(full, Edited(full, AppendBackSlash));
 
-    EXPECT_EQ("C:/a/", Edited("C:/a/b.jpg", StripFileName));
-    EXPECT_EQ("C:", Edited("C:b.jpg", StripFileName));
-    EXPECT_EQ("C:\\a.b\\c", Edited("C:\\a.b\\c", StripFileExt));
-    EXPECT_EQ("c.tar", Edited("c.tar.gz", StripFileExt));
     EXPECT_EQ(nullptr, FindNameExt("C:\\a\\"));
     EXPECT_STREQ("b", FindNameExt("C:/a/b"));
     char buf[MAX_PATH] = "C:\\a\\b\\";
     EXPECT_STREQ("b", FindLastPathComponent(buf));
-    EXPECT_EQ("Hello.txt", Edited("hELLO.TXT", MakeNamePretty));
-    EXPECT_EQ("C:\\a b", Edited(" \t\" C:\\a b \"  ", RemoveWhiteSpacesAndQuotes));
-    EXPECT_EQ("", Edited("\"", RemoveWhiteSpacesAndQuotes));
-    EXPECT_EQ("\"C:\\a b\"", Edited("C:\\a b", AddQuotesIfSpace));
-}
-
-TEST(PathEdit, DoubleByteTrailByteIsNoSeparator)
-{
-    const std::string path = "C:\\x\\\x95\x5C";
-    char buf[MAX_PATH];
-    strcpy(buf, path.c_str());
-    if (IsMBCS()) {
-        EXPECT_EQ(path + "\\", Edited(path, AppendBackSlash));
-        EXPECT_EQ(0, StripBackSlash(buf));
-        EXPECT_EQ("C:\\x\\", Edited(path + ".jpg", StripFileName));
-        EXPECT_STREQ("\x95\x5C", FindNameExt(path.c_str()));
-        EXPECT_STREQ("\x95\x5C", FindLastPathComponent(buf));
-        EXPECT_EQ(path + "\\", Edited(path + "/", ConvertSlashes));
-        EXPECT_EQ(path + "\\a.jpg", Made(path.c_str(), "a", "jpg"));
-        EXPECT_EQ(path, Edited(path + ".j", StripFileExt));
-    } else {
-        EXPECT_EQ(path, Edited(path, AppendBackSlash));
-        EXPECT_EQ(1, StripBackSlash(buf));
-        EXPECT_STREQ("C:\\x\\\x95", buf);
-        EXPECT_EQ(path, Edited(path + ".jpg", StripFileName));
-        EXPECT_EQ(nullptr, FindNameExt(path.c_str()));
-    }
-    EXPECT_EQ(IsMBCS() ? 0 : 1, IsSubFolderOf("C:\\\x95\x5Cx", "C:\\\x95"));
+    const char* kanji = "C:\\x\\\x95\x5C";
+    EXPECT_STREQ(Dbcs() ? "\x95\x5C" : nullptr, FindNameExt(kanji));
+    strcpy(buf, kanji);
+    EXPECT_STREQ(Dbcs() ? "\x95\x5C" : "\x95", FindLastPathComponent(buf));
 }
 
 TEST(PathBuild, MakePathAndFullPaths)
 {
     EXPECT_EQ("C:\\a\\b.jpg", Made("C:\\a\\", "b", ".jpg"));
+    EXPECT_EQ(Dbcs() ? "C:\\\x95\x5C\\a.jpg" : "C:\\\x95\x5C" "a.jpg", Made("C:\\\x95\x5C", "a", "jpg"));
     EXPECT_EQ("b", Made(nullptr, "b"));
     char dst[MAX_PATH] = "C:\\x";
     MakePath(dst, dst, "y"); // the folder may be the destination itself
@@ -113,13 +102,16 @@ TEST(PathBuild, MakePathAndFullPaths)
     EXPECT_EQ(1, ExtractRootPath(root, "\\\\srv\\share\\x"));
     EXPECT_STREQ("\\\\srv", root);
     EXPECT_EQ(0, ExtractRootPath(root, "rel\\x"));
-    EXPECT_EQ("C:\\base\\rel\\x", Full(" \"rel/x\" ", "C:\\base\\"));
-    EXPECT_EQ("D:\\x", Full("\\x", "D:\\b\\c"));
-    EXPECT_EQ("\\\\srv\\x", Full("/x", "\\\\srv\\share"));
-    EXPECT_EQ("E:\\abs", Full("E:/abs", "C:\\base"));
+    auto full = [](const char* path, const char* base) {
+        return Edited(path, [base](char* buf) { MakeFullPathName(buf, base); });
+    };
+    EXPECT_EQ("C:\\base\\rel\\x", full(" \"rel/x\" ", "C:\\base\\"));
+    EXPECT_EQ("D:\\x", full("\\x", "D:\\b\\c"));
+    EXPECT_EQ("\\\\srv\\x", full("/x", "\\\\srv\\share"));
+    EXPECT_EQ("E:\\abs", full("E:/abs", "C:\\base"));
     char cur[MAX_PATH];
     GetCurrentDirectoryA(sizeof cur, cur);
-    EXPECT_EQ(std::string(cur, 2) + "\\x", Full("\\x", nullptr));
+    EXPECT_EQ(std::string(cur, 2) + "\\x", full("\\x", nullptr));
 }
 
 TEST(PathTests, Classification)
@@ -133,6 +125,7 @@ TEST(PathTests, Classification)
     EXPECT_EQ(1, IsSubFolderOf("C:\\x", "C:\\"));
     EXPECT_EQ(0, IsSubFolderOf("C:\\Photos\\", "C:\\Photos"));
     EXPECT_EQ(0, IsSubFolderOf("C:\\PhotosOld\\a", "C:\\Photos"));
+    EXPECT_EQ(Dbcs() ? 0 : 1, IsSubFolderOf("C:\\\x95\x5Cx", "C:\\\x95"));
 }
 
 TEST(PathBuild, CommandLinesAndBrowseFilter)
@@ -151,6 +144,7 @@ TEST(PathBuild, CommandLinesAndBrowseFilter)
     EXPECT_EQ(std::string("A\0*.a\0\0", 7), Filter("A|*.a|"));
     EXPECT_EQ(std::string("All Files\0*.*\0\0", 15), Filter(nullptr));
     // 0x83 0x7C is one character on code page 932: its trail byte is the code of "|".
-    EXPECT_EQ(IsMBCS() ? std::string("\x83\x7C\0*.x\0\0", 8) : std::string("\x83\0\0", 3), Filter("\x83\x7C|*.x|"));
+    EXPECT_EQ(Dbcs() ? std::string("\x83\x7C\0*.x\0\0", 8) : std::string("\x83\0\0", 3),
+              Filter("\x83\x7C|*.x|"));
     EXPECT_LE(Filter(std::string(5000, 'f').c_str()).size(), static_cast<size_t>(cbBrowseFilter));
 }

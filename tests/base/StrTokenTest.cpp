@@ -12,61 +12,61 @@ namespace {
 
 using Strs = std::vector<std::string>;
 
-Strs Tokens(std::string text, const char* delims)
+// The tokenizer, the count and the indexed look-up all find the expected tokens; the
+// result is the text as the tokenizer left it.
+std::string ExpectTokens(const char* text, const char* delims, const Strs& expected)
 {
-    Strs out;
+    SCOPED_TRACE(text);
+    Strs found;
+    std::string copy = text;
     char* next = nullptr;
-    for (char* t = StrTokEx(&text[0], delims, next); t; t = StrTokEx(nullptr, delims, next))
-        out.push_back(t);
-    return out;
+    for (char* t = StrTokEx(&copy[0], delims, next); t; t = StrTokEx(nullptr, delims, next))
+        found.push_back(t);
+    EXPECT_EQ(expected, found);
+    EXPECT_EQ(static_cast<int>(expected.size()), GetTokenCount(text, delims));
+    for (size_t i = 0; i <= expected.size(); i++) {
+        const char* token = GetToken(text, delims, static_cast<int>(i));
+        EXPECT_EQ(i < expected.size() ? expected[i] : "(none)", token ? token : "(none)");
+    }
+    return copy;
 }
 
 } // namespace
 
-TEST(StrToken, EmptyFieldsAreNoTokens)
+TEST(StrToken, TokensNeverSplitACharacter)
 {
-    EXPECT_EQ(2, GetTokenCount("a;;b", ";"));
-    EXPECT_STREQ("b", GetToken("a;;b", ";", 1));
-    EXPECT_EQ(nullptr, GetToken("a;;b", ";", 2));
-    EXPECT_EQ(nullptr, GetToken("a;;b", ";", -1));
-    EXPECT_EQ(0, GetTokenCount(";;;", ";"));
-    EXPECT_EQ((Strs{"a", "b"}), Tokens(";a;;b;", ";"));
+    ExpectTokens(";a;;b;", ";", {"a", "b"});
+    ExpectTokens(";;;", ";", {});
+    // The trail byte of "\x95\x5C" on 932 is the code of "\".
+    ExpectTokens("ab\x95\x5C" "cd\\ef", "\\",
+                 Dbcs() ? Strs{"ab\x95\x5C" "cd", "ef"} : Strs{"ab\x95", "cd", "ef"});
+    // A lone lead byte at the end is no token on a double-byte code page.
+    ExpectTokens("a;\x95", ";", Dbcs() ? Strs{"a"} : Strs{"a", "\x95"});
 
-    char text[] = "one;two";
-    char* next = nullptr;
-    EXPECT_STREQ("one", StrTokEx(text, ";", next));
-    EXPECT_EQ(text + 4, next);
-    EXPECT_STREQ("two", StrTokEx(nullptr, ";", next));
-    EXPECT_EQ(nullptr, next);
-    EXPECT_EQ(nullptr, StrTokEx(nullptr, ";", next));
+    // "\x81\x40" is the ideographic space on 932, the bytes 0x81 and "@" on 1252: both
+    // bytes of a double-byte delimiter are cleared.
+    EXPECT_EQ(std::string(Dbcs() ? "a\0\0b" : "a\0@b", 4),
+              ExpectTokens("a\x81\x40" "b", "\x81\x40", {"a", "b"}));
 
     // Tokens past the first bytes are found; a token too long is cut to 259 bytes.
     std::string longList;
     for (int i = 0; i < 40; i++)
         longList += "Set" + std::to_string(i) + ";";
     EXPECT_STREQ("Set39", GetToken(longList.c_str(), ";", 39));
-    char* token = GetToken(std::string(300, 'x').c_str(), ";", 0);
-    ASSERT_NE(nullptr, token);
-    EXPECT_EQ(259u, strlen(token));
+    EXPECT_EQ(259u, strlen(GetToken(std::string(300, 'x').c_str(), ";", 0)));
 }
 
-TEST(StrToken, DoubleByteCharactersAreNeverSplit)
+TEST(StrToken, CountsListsAndTrimming)
 {
-    const char* t = "ab\x95\x5C" "cd\\ef";
-    EXPECT_EQ((Dbcs() ? Strs{"ab\x95\x5C" "cd", "ef"} : Strs{"ab\x95", "cd", "ef"}), Tokens(t, "\\"));
-    EXPECT_EQ(Dbcs() ? 2 : 3, GetTokenCount(t, "\\"));
-    EXPECT_STREQ(Dbcs() ? "ef" : "cd", GetToken(t, "\\", 1));
-    EXPECT_EQ(Dbcs() ? 1 : 2, StrCharCount(t, '\\'));
+    EXPECT_EQ(Dbcs() ? 1 : 2, StrCharCount("ab\x95\x5C" "cd\\ef", '\\'));
     EXPECT_EQ(Dbcs() ? 0 : 1, StrCharCount("\x83\x61", 'a'));
-    // A lone lead byte at the end is no token on a double-byte code page.
-    EXPECT_EQ(Dbcs() ? 1 : 2, GetTokenCount("a;\x95", ";"));
 
-    // "\x81\x40" is the ideographic space on 932, the bytes 0x81 and "@" on 1252.
-    char text[] = "a\x81\x40" "b";
-    char* next = nullptr;
-    EXPECT_STREQ("a", StrTokEx(text, "\x81\x40", next));
-    EXPECT_EQ(Dbcs() ? '\0' : '@', text[2]);
-    EXPECT_STREQ("b", StrTokEx(nullptr, "\x81\x40", next));
+    const char list[] = "a\0\x83\x61\0\0";
+    EXPECT_EQ(1, StrFindInList(list, "\x83\x61", 0));
+    EXPECT_EQ(-1, StrFindInList(list, "A", 0));
+    EXPECT_EQ(0, StrFindInList(list, "A", 1));
+    // Letter case must not reach into a trail byte.
+    EXPECT_EQ(Dbcs() ? -1 : 1, StrFindInList(list, "\x83\x41", 1));
 
     char trimmed[] = " \t\x95\x5C \r\n";
     TrimStr(trimmed);
@@ -76,42 +76,22 @@ TEST(StrToken, DoubleByteCharactersAreNeverSplit)
     EXPECT_STREQ("", blank);
 }
 
-TEST(StrToken, FindInList)
-{
-    const char list[] = "a\0b\0\0";
-    EXPECT_EQ(1, StrFindInList(list, "b", 0));
-    EXPECT_EQ(-1, StrFindInList(list, "B", 0));
-    EXPECT_EQ(1, StrFindInList(list, "B", 1));
-    EXPECT_EQ(-1, StrFindInList(list, "c", 1));
-    EXPECT_EQ(-1, StrFindInList("\0", "", 0));
-    const char kana[] = "x\0\x83\x61\0\0";
-    EXPECT_EQ(1, StrFindInList(kana, "\x83\x61", 0));
-    // Letter case must not reach into a trail byte.
-    EXPECT_EQ(Dbcs() ? -1 : 1, StrFindInList(kana, "\x83\x41", 1));
-}
-
 TEST(HexStr, RoundTrips)
 {
-    char hex[600];
-    const unsigned char bytes[] = {0x00, 0xAB, 0xFF, 0x5C};
-    BinToHex(hex, bytes, 4);
-    EXPECT_STREQ("00ABFF5C", hex);
-    unsigned char out[300];
-    EXPECT_EQ(3u, HexToBin(out, "41424a"));
-    EXPECT_EQ(0, memcmp(out, "ABJ", 3));
-    EXPECT_EQ(1u, HexToBin(out, "4"));
-    EXPECT_EQ(0x40, out[0]);
-    EXPECT_EQ(0, HexToCode('G'));
+    char hex[600], text[300];
     EXPECT_EQ(0, StrToHex(hex, ""));
     EXPECT_STREQ("00", hex);
+    EXPECT_EQ(1, StrToHex(hex, "\xAB\x5C"));
+    EXPECT_STREQ("AB5C", hex);
+    // Lower-case digits, a character that is no digit (read as 0) and an odd digit at the end.
+    EXPECT_EQ(1, HexToStr(text, "41424a4G4"));
+    EXPECT_STREQ("ABJ@@", text);
 
     // Every non-zero byte value survives text -> hex -> text.
     std::string all;
     for (int b = 1; b < 256; b++)
         all += static_cast<char>(b);
-    char text[300];
     EXPECT_EQ(1, StrToHex(hex, all.c_str()));
-    EXPECT_EQ(510u, strlen(hex));
     EXPECT_EQ(1, HexToStr(text, hex));
     EXPECT_EQ(all, std::string(text));
 }
