@@ -1,15 +1,13 @@
 // StrList: the stored form of a list of strings in one registry value, read back through
 // the real registry; double-byte items on code page 932.
 #include "OptionsTestUtil.h"
+#include <algorithm>
 #include <vector>
-#include "base/Mbcs.h"
 #include "options/StrList.h"
 
 namespace {
 
 class StrListTest : public SettingsKeyTest {};
-
-using Strs = std::vector<std::string>;
 
 // What a list holding an old item holds after loading.
 Strs Loaded(StrList& list)
@@ -21,67 +19,47 @@ Strs Loaded(StrList& list)
 
 } // namespace
 
+// 0x95 0x5C is one character on code page 932 (its trail byte is the code of "\"); on
+// code page 1252 the same bytes are two characters. Both round-trip unchanged.
 TEST_F(StrListTest, StoredFormRoundTrips)
 {
+    const std::string dbcs1 = "1\x95\x5C\x8E\x71", dbcs2 = "0\x83\x7C\x83\x67";
+    const struct Case { Strs items; std::string stored; } cases[] = {
+        {{"1North", "0South"}, std::string("1North\0" "0South\0" "\0", 15)},
+        {{}, std::string(1, '\0')}, // an empty list is one zero byte
+        {{"1A", "", "1B"}, std::string("1A\0" "\0" "1B\0" "\0", 8)}, // "" ends the list
+        {{dbcs1, dbcs2}, dbcs1 + '\0' + dbcs2 + '\0' + '\0'},
+    };
     StrList list("SS");
     EXPECT_EQ(Strs{}, Loaded(list)) << "no settings key";
     EXPECT_FALSE(RawExists(sub));
-    list.AddTail("0South");
-    list.AddHead("1North");
-    list.Store();
-    EXPECT_EQ((RawValue{REG_BINARY, std::string("1North\0" "0South\0" "\0", 15)}), Value("SS"));
-    EXPECT_EQ((Strs{"1North", "0South"}), Loaded(list));
-
-    // An empty list is one zero byte.
-    list.RemoveAll();
-    list.Store();
-    EXPECT_EQ(std::string(1, '\0'), Value("SS").bytes);
-    EXPECT_EQ(Strs{}, Loaded(list));
-
-    // An empty string ends the list.
-    list.AddTail("1A");
-    list.AddTail("");
-    list.AddTail("1B");
-    list.Store();
-    EXPECT_EQ(std::string("1A\0" "\0" "1B\0" "\0", 8), Value("SS").bytes);
-    EXPECT_EQ(Strs{"1A"}, Loaded(list));
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.items.size());
+        list.RemoveAll();
+        for (auto item = c.items.rbegin(); item != c.items.rend(); ++item)
+            list.AddHead(item->c_str());
+        list.Store();
+        EXPECT_EQ((RawValue{REG_BINARY, c.stored}), Value("SS"));
+        EXPECT_EQ(Strs(c.items.begin(), std::find(c.items.begin(), c.items.end(), "")), Loaded(list));
+    }
 }
 
 TEST_F(StrListTest, OddStoredValues)
 {
+    const struct Case { DWORD type; std::string bytes; Strs loaded; } cases[] = {
+        {REG_BINARY, std::string("\0" "1A\0\0", 5), {}}, // a first zero byte with more after it
+        {REG_BINARY, "1", {}},
+        {REG_BINARY, "", {}},
+        {REG_SZ, std::string("1A\0\0", 4), {}}, // a value of another kind than binary
+        {REG_BINARY, std::string("1A\0" "1Bee", 7), {"1A", "1Bee"}}, // no final zero: read to the end
+        // A lead byte right before an item's zero must not swallow that zero.
+        {REG_BINARY, std::string("1\x95\0" "1B\0\0", 7), {"1\x95", "1B"}},
+    };
     StrList list("SS");
-    SetDword("Other", 1); // the key exists, the value does not
-    EXPECT_EQ(Strs{}, Loaded(list));
-    // A first zero byte with more after it; one byte; zero bytes.
-    for (const std::string& bytes : {std::string("\0" "1A\0\0", 5), std::string("1"), std::string()}) {
-        SetBinary("SS", bytes);
-        EXPECT_EQ(Strs{}, Loaded(list)) << bytes.size() << " bytes";
+    SetDword("Other", 1);
+    EXPECT_EQ(Strs{}, Loaded(list)) << "the key exists, the value does not";
+    for (const Case& c : cases) {
+        RawSet(sub, "SS", c.type, c.bytes.data(), static_cast<DWORD>(c.bytes.size()));
+        EXPECT_EQ(c.loaded, Loaded(list)) << c.bytes.size() << " bytes of type " << c.type;
     }
-    // Values of another kind than binary.
-    RawSetStr(sub, "SS", "1Text");
-    EXPECT_EQ(Strs{}, Loaded(list));
-    // Data without a final zero is read to its end.
-    SetBinary("SS", std::string("1A\0" "1Bee", 7));
-    EXPECT_EQ((Strs{"1A", "1Bee"}), Loaded(list));
-    // A lead byte right before an item's zero must not swallow that zero.
-    SetBinary("SS", std::string("1\x95\0" "1B\0\0", 7));
-    EXPECT_EQ((Strs{"1\x95", "1B"}), Loaded(list)) << "multibyte " << IsMBCS();
-}
-
-// 0x95 0x5C is one character on code page 932 (its trail byte is the code of "\"); on
-// code page 1252 the same bytes are two characters. Both round-trip unchanged.
-TEST_F(StrListTest, DoubleByteItemsRoundTripAsOwnedCopies)
-{
-    char item1[] = "1\x95\x5C\x8E\x71";
-    const std::string item2 = "0\x83\x7C\x83\x67";
-    StrList list("SS");
-    list.AddTail(item1);
-    list.AddTail(item2.c_str());
-    const std::string stored = std::string(item1) + '\0' + item2 + '\0' + '\0';
-    item1[1] = 'X'; // the list keeps its own copy
-    list.Store();
-    EXPECT_EQ(stored, Value("SS").bytes);
-    StrList loaded("SS");
-    loaded.Load();
-    EXPECT_EQ((Strs{"1\x95\x5C\x8E\x71", item2}), Items(loaded));
 }
