@@ -91,11 +91,9 @@ ScratchDir::ScratchDir(const char* prefix)
     GetTempPathA(sizeof(temp), temp);
     static LONG counter = 0;
     char name[MAX_PATH];
-    for (;;) {
+    do
         wsprintfA(name, "%s%s%lu_%ld", temp, prefix, GetCurrentProcessId(), InterlockedIncrement(&counter));
-        if (CreateDirectoryA(name, nullptr))
-            break;
-    }
+    while (!CreateDirectoryA(name, nullptr));
     path = name;
 }
 

@@ -13,7 +13,7 @@ std::vector<long> Corners(const RECT& rc)
 
 } // namespace
 
-TEST(iPicture, LoadsMeasuresAndFailedLoadsKeepOrReleaseThePicture)
+TEST(iPicture, FailedLoadsKeepOrReleaseThePicture)
 {
     ScratchDir dir;
     iPicture pict;
@@ -21,14 +21,8 @@ TEST(iPicture, LoadsMeasuresAndFailedLoadsKeepOrReleaseThePicture)
     EXPECT_EQ(0, pict.Load((dir / "missing.jpg").c_str()));
     EXPECT_EQ(0, pict.GetImageSize(canvas.Dc()).cx) << "nothing held";
 
+    // The sizes a loaded picture measures are checked by the fitting below.
     ASSERT_EQ(1, pict.Load(Fixture("halves_640x480.jpg").c_str()));
-    long w, h;
-    pict.GetHIMETRICSize(w, h);
-    EXPECT_EQ(MulDiv(640, 2540, 96), w);
-    EXPECT_EQ(MulDiv(480, 2540, 96), h);
-    SIZE size = pict.GetImageSize(canvas.Dc());
-    EXPECT_EQ(640, size.cx);
-    EXPECT_EQ(480, size.cy);
     IUnknown* first = pict.pUnk;
     first->AddRef();
     // A file that cannot be opened leaves the picture held.
