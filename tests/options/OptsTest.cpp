@@ -29,30 +29,26 @@ void ExpectDefaults(const Opts& o)
 
 } // namespace
 
-TEST_F(OptsTest, WithoutTheSettingsKeyLoadGivesTheDefaultsAndKeepsTheLists)
+TEST_F(OptsTest, WithoutTheKeyOrItsValuesLoadGivesTheDefaults)
 {
     Opts o;
     o.listSS.AddTail("1Kept");
     EXPECT_EQ(0, o.Load());
     ExpectDefaults(o);
-    EXPECT_EQ(1, o.listSS.GetCount());
+    EXPECT_EQ(1, o.listSS.GetCount()) << "the lists are not touched";
     EXPECT_FALSE(RawExists(sub)) << "loading creates nothing";
+    // Values missing or of another kind.
+    RawSet(sub, "SS_TimeOut", REG_BINARY, "\x05\0\0\0", 4);
+    RawSet(sub, "WP_count", REG_QWORD, "\x09\0\0\0\0\0\0\0", 8);
+    o.dwOpts = o.dwTimeOut = o.dwWPChangeCount = 0;
+    EXPECT_EQ(1, o.Load());
+    ExpectDefaults(o);
     // A key that cannot be opened: nothing is written either.
     identity->SetAppRootKey("HKNOWHERE\\Software\\Corvane");
     o.dwOpts = o.dwTimeOut = 0;
     EXPECT_EQ(0, o.Load());
     ExpectDefaults(o);
     EXPECT_EQ(0, o.Store());
-}
-
-TEST_F(OptsTest, ValuesMissingOrOfAnotherKindLeaveTheDefaults)
-{
-    SetDword("Options", 0x21002);
-    RawSet(sub, "SS_TimeOut", REG_BINARY, "\x05\0\0\0", 4);
-    RawSet(sub, "WP_count", REG_QWORD, "\x09\0\0\0\0\0\0\0", 8);
-    Opts o;
-    EXPECT_EQ(1, o.Load());
-    ExpectDefaults(o);
 }
 
 // What a load read, a store writes back: every value of the record, both lists.

@@ -123,9 +123,7 @@ TEST(Blast, FailedLoadDrawsNothingOrTheErrorText)
         SIZE text = TextSize(c.Dc(), "Error loading the image.", false);
         EXPECT_GT(c.Count(10, 10, 10 + text.cx, 10 + text.cy, IsWhite), 20);
         auto notBlack = [](Rgb p) { return !IsBlack(p); };
-        EXPECT_EQ(0, c.Count(0, 0, 300, 10, notBlack) + c.Count(0, 0, 10, 200, notBlack) +
-                         c.Count(0, 10 + text.cy, 300, 200, notBlack) +
-                         c.Count(10 + text.cx, 0, 300, 200, notBlack));
+        EXPECT_EQ(c.Count(10, 10, 10 + text.cx, 10 + text.cy, notBlack), c.Count(0, 0, 300, 200, notBlack));
     }
 }
 
