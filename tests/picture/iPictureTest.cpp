@@ -1,7 +1,7 @@
 // Loading, measuring, rendering and fitting real JPEG files.
 #include <gtest/gtest.h>
-#include "picture/iPicture.h"
 #include <vector>
+#include "picture/iPicture.h"
 #include "PictureTestUtil.h"
 
 namespace {
@@ -33,8 +33,8 @@ TEST(iPicture, FailedLoadsKeepOrReleaseThePicture)
     EXPECT_EQ(0u, first->Release());
 
     // Data the loader rejects leaves the holder empty.
-    std::string good = GrayJpeg(128);
-    for (const std::string& data : {std::string(), std::string("plain"), good.substr(0, good.size() / 2)}) {
+    std::string whole = GrayJpeg(128);
+    for (const std::string& data : {std::string(), std::string("plain"), whole.substr(0, whole.size() / 2)}) {
         ASSERT_EQ(1, pict.Load(Fixture("green_40x200.jpg").c_str()));
         ASSERT_TRUE(WriteFileBytes(dir / "bad.jpg", data.data(), data.size()));
         EXPECT_EQ(0, pict.Load((dir / "bad.jpg").c_str())) << data.size() << " bytes";
