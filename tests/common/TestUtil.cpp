@@ -91,11 +91,9 @@ ScratchDir::ScratchDir(const char* prefix)
     GetTempPathA(sizeof(temp), temp);
     static LONG counter = 0;
     char name[MAX_PATH];
-    for (;;) {
+    do
         wsprintfA(name, "%s%s%lu_%ld", temp, prefix, GetCurrentProcessId(), InterlockedIncrement(&counter));
-        if (CreateDirectoryA(name, nullptr))
-            break;
-    }
+    while (!CreateDirectoryA(name, nullptr));
     path = name;
 }
 
@@ -105,20 +103,18 @@ void RemoveTree(const std::string& path)
 {
     WIN32_FIND_DATAA fd;
     HANDLE hFind = FindFirstFileA((path + "\\*").c_str(), &fd);
-    if (hFind != INVALID_HANDLE_VALUE) {
-        do {
-            std::string name = fd.cFileName;
-            if (name == "." || name == "..")
-                continue;
-            std::string full = path + "\\" + name;
-            SetFileAttributesA(full.c_str(), FILE_ATTRIBUTE_NORMAL);
-            if (fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
-                RemoveTree(full);
-            else
-                DeleteFileA(full.c_str());
-        } while (FindNextFileA(hFind, &fd));
-        FindClose(hFind);
+    for (BOOL more = hFind != INVALID_HANDLE_VALUE; more; more = FindNextFileA(hFind, &fd)) {
+        std::string name = fd.cFileName, full = path + "\\" + name;
+        if (name == "." || name == "..")
+            continue;
+        SetFileAttributesA(full.c_str(), FILE_ATTRIBUTE_NORMAL);
+        if (fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
+            RemoveTree(full);
+        else
+            DeleteFileA(full.c_str());
     }
+    if (hFind != INVALID_HANDLE_VALUE)
+        FindClose(hFind);
     SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
     RemoveDirectoryA(path.c_str());
 }
@@ -183,25 +179,17 @@ std::string Canvas::Snapshot() const
 // category, followed by the end-of-block code.
 std::string GrayJpeg(int level)
 {
-    int dc = 8 * (level - 128);
-    int magnitude = dc < 0 ? -dc : dc;
-    int category = 0;
-    while (magnitude >> category)
+    int dc = 8 * (level - 128), category = 0;
+    while ((dc < 0 ? -dc : dc) >> category)
         category++;
-    std::vector<int> bits = {0}; // the DC code
-    unsigned value = dc >= 0 ? static_cast<unsigned>(dc) : static_cast<unsigned>(dc + (1 << category) - 1);
-    for (int i = category - 1; i >= 0; --i)
-        bits.push_back((value >> i) & 1);
-    bits.push_back(0); // end of block
-    while (bits.size() % 8)
-        bits.push_back(1);
+    unsigned value = dc >= 0 ? dc : dc + (1 << category) - 1;
+    // The DC code 0, the value's bits, the end-of-block code 0, ones up to a whole byte.
+    int pad = (8 - (category + 2) % 8) % 8;
+    unsigned bits = (value << (pad + 1)) | ((1u << pad) - 1);
     std::string scan;
-    for (size_t i = 0; i < bits.size(); i += 8) {
-        int byte = 0;
-        for (size_t j = 0; j < 8; ++j)
-            byte = (byte << 1) | bits[i + j];
-        scan += static_cast<char>(byte);
-        if (byte == 0xFF)
+    for (int shift = category + 2 + pad - 8; shift >= 0; shift -= 8) {
+        scan += static_cast<char>(bits >> shift);
+        if (((bits >> shift) & 0xFF) == 0xFF)
             scan += '\0';
     }
     std::string j("\xFF\xD8", 2);

@@ -34,7 +34,6 @@ public:
     bool IsRunning() const;
     DWORD ExitCode() const;
     DWORD Id() const { return pi.dwProcessId; }
-    HANDLE Handle() const { return pi.hProcess; }
 
 private:
     PROCESS_INFORMATION pi = {};

@@ -17,16 +17,6 @@ void SettingsKeyTest::TearDown()
     RegFixture::TearDown();
 }
 
-DWORD SettingsKeyTest::Dword(const char* name, DWORD def) const
-{
-    RawValue v = Value(name);
-    if (v.type != REG_DWORD || v.bytes.size() != sizeof(DWORD))
-        return def;
-    DWORD d;
-    memcpy(&d, v.bytes.data(), sizeof d);
-    return d;
-}
-
 void ImagesTest::SetUp()
 {
     SettingsKeyTest::SetUp();
@@ -37,8 +27,7 @@ void ImagesTest::SetUp()
     RawSetStr(sub + "\\lm\\Software\\Corvane\\Vantora\\Setup", "Home", home.path.c_str());
     RawKey lm(sub + "\\lm", HKEY_CURRENT_USER, false);
     ASSERT_EQ(ERROR_SUCCESS, RegOverridePredefKey(HKEY_LOCAL_MACHINE, lm.h));
-    RemoveTree(home / "Images"); // left by a run that was cut short
-    ASSERT_TRUE(CreateDirectoryA((home / "Images").c_str(), nullptr));
+    LayOut({}); // also clears what a run that was cut short left
 }
 
 void ImagesTest::TearDown()

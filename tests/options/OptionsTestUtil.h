@@ -23,18 +23,21 @@ protected:
     RawValue Value(const char* name) const { return RawGet(sub, name); }
     bool HasValue(const char* name) const { return Value(name).type != 0; }
     // A REG_DWORD value; def when missing or of another kind.
-    DWORD Dword(const char* name, DWORD def = 0xBADF00D) const;
-    void SetDword(const char* name, DWORD v) { RawSetDword(sub, name, v); }
-    void SetBinary(const char* name, const std::string& bytes)
+    DWORD Dword(const char* name, DWORD def = 0xBADF00D) const
     {
-        RawSet(sub, name, REG_BINARY, bytes.data(), static_cast<DWORD>(bytes.size()));
+        RawValue v = Value(name);
+        bool dword = v.type == REG_DWORD && v.bytes.size() == sizeof(DWORD);
+        return dword ? *reinterpret_cast<const DWORD*>(v.bytes.data()) : def;
     }
+    void SetDword(const char* name, DWORD v) { RawSetDword(sub, name, v); }
 };
 
+using Strs = std::vector<std::string>;
+
 // The items of a list, head first.
-inline std::vector<std::string> Items(const StrList& list)
+inline Strs Items(const StrList& list)
 {
-    std::vector<std::string> items;
+    Strs items;
     for (POS__* pos = list.GetHeadPosition(); pos;)
         items.push_back(static_cast<const char*>(list.GetNext(pos)));
     return items;

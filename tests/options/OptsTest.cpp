@@ -1,12 +1,22 @@
-// The options record in the registry: defaults, odd stored values and what a store writes.
+// The options record in the registry: defaults, odd stored values and what a store writes;
+// the stored form of its string lists, read back through the real registry (double-byte
+// items on code page 932).
 #include "OptionsTestUtil.h"
+#include <algorithm>
 #include <vector>
-#include "base/RegKey.h"
-#include "options/Opts.h"
 
 namespace {
 
 class OptsTest : public SettingsKeyTest {};
+class StrListTest : public SettingsKeyTest {};
+
+// What a list holding an old item holds after loading.
+Strs Loaded(StrList& list)
+{
+    list.AddTail("1Old");
+    list.Load();
+    return Items(list);
+}
 
 void ExpectDefaults(const Opts& o)
 {
@@ -19,51 +29,42 @@ void ExpectDefaults(const Opts& o)
 
 } // namespace
 
-TEST_F(OptsTest, NoSettingsKeyGivesTheDefaultsAndKeepsTheLists)
+TEST_F(OptsTest, WithoutTheKeyOrItsValuesLoadGivesTheDefaults)
 {
     Opts o;
-    EXPECT_EQ(0u, o.dwOpts);
     o.listSS.AddTail("1Kept");
     EXPECT_EQ(0, o.Load());
     ExpectDefaults(o);
-    EXPECT_EQ(1, o.listSS.GetCount());
-    EXPECT_EQ(0, o.listWP.GetCount());
+    EXPECT_EQ(1, o.listSS.GetCount()) << "the lists are not touched";
     EXPECT_FALSE(RawExists(sub)) << "loading creates nothing";
-}
-
-TEST_F(OptsTest, OptionsStoredAsZeroClearsEveryFlagOddValuesLeaveTheDefaults)
-{
-    SetDword("Options", 0);
-    RawSet(sub, "SS_TimeOut", REG_BINARY, "\x05\0\0\0\0\0\0\0", 8);
-    RawSet(sub, "WP_change", REG_DWORD, "\x02\0", 2);
+    // Values missing or of another kind.
+    RawSet(sub, "SS_TimeOut", REG_BINARY, "\x05\0\0\0", 4);
     RawSet(sub, "WP_count", REG_QWORD, "\x09\0\0\0\0\0\0\0", 8);
-    Opts o;
-    o.listWP.AddTail("1Gone");
+    o.dwOpts = o.dwTimeOut = o.dwWPChangeCount = 0;
     EXPECT_EQ(1, o.Load());
-    EXPECT_EQ(0u, o.dwOpts);
-    o.dwOpts = 0x21002;
     ExpectDefaults(o);
-    EXPECT_EQ(0, o.listWP.GetCount()) << "a missing list loads empty";
+    // A key that cannot be opened: nothing is written either.
+    identity->SetAppRootKey("HKNOWHERE\\Software\\Corvane");
+    o.dwOpts = o.dwTimeOut = 0;
+    EXPECT_EQ(0, o.Load());
+    ExpectDefaults(o);
+    EXPECT_EQ(0, o.Store());
 }
 
+// What a load read, a store writes back: every value of the record, both lists.
 TEST_F(OptsTest, LoadThenStoreWritesTheSameValuesPlusBothLists)
 {
     SetDword("Options", 0x30003);
     SetDword("SS_TimeOut", 25);
     SetDword("WP_change", 0xFFFFFFFF); // no unit selected
     SetDword("WP_count", 7);
-    SetBinary("SS", std::string("1A\0" "0B\0\0", 7));
+    RawSet(sub, "SS", REG_BINARY, "1A\0" "0B\0\0", 7);
     const char* const names[] = {"Options", "SS_TimeOut", "WP_change", "WP_count", "SS"};
     std::vector<RawValue> loaded;
     for (const char* name : names)
         loaded.push_back(Value(name));
     Opts o;
     ASSERT_EQ(1, o.Load());
-    EXPECT_EQ(0x30003u, o.dwOpts);
-    EXPECT_EQ(25u, o.dwTimeOut);
-    EXPECT_EQ(0xFFFFFFFFu, o.dwWPChange);
-    EXPECT_EQ(7u, o.dwWPChangeCount);
-    EXPECT_EQ(2, o.listSS.GetCount());
     SHDeleteKeyA(HKEY_CURRENT_USER, sub.c_str());
     ASSERT_EQ(1, o.Store());
     for (size_t i = 0; i < loaded.size(); i++)
@@ -72,11 +73,47 @@ TEST_F(OptsTest, LoadThenStoreWritesTheSameValuesPlusBothLists)
     EXPECT_EQ(6u, RawValueCount(sub)) << "the pace is never stored";
 }
 
-TEST_F(OptsTest, UnopenableSettingsKeyWritesNothing)
+// 0x95 0x5C is one character on code page 932 (its trail byte is the code of "\"); on
+// code page 1252 the same bytes are two characters. Both round-trip unchanged.
+TEST_F(StrListTest, StoredFormRoundTrips)
 {
-    identity->SetAppRootKey("HKNOWHERE\\Software\\Corvane");
-    Opts o;
-    EXPECT_EQ(0, o.Load());
-    ExpectDefaults(o);
-    EXPECT_EQ(0, o.Store());
+    const std::string dbcs1 = "1\x95\x5C\x8E\x71", dbcs2 = "0\x83\x7C\x83\x67";
+    const struct Case { Strs items; std::string stored; } cases[] = {
+        {{"1North", "0South"}, std::string("1North\0" "0South\0" "\0", 15)},
+        {{}, std::string(1, '\0')}, // an empty list is one zero byte
+        {{"1A", "", "1B"}, std::string("1A\0" "\0" "1B\0" "\0", 8)}, // "" ends the list
+        {{dbcs1, dbcs2}, dbcs1 + '\0' + dbcs2 + '\0' + '\0'},
+    };
+    StrList list("SS");
+    EXPECT_EQ(Strs{}, Loaded(list)) << "no settings key";
+    EXPECT_FALSE(RawExists(sub));
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.items.size());
+        list.RemoveAll();
+        for (auto item = c.items.rbegin(); item != c.items.rend(); ++item)
+            list.AddHead(item->c_str());
+        list.Store();
+        EXPECT_EQ((RawValue{REG_BINARY, c.stored}), Value("SS"));
+        EXPECT_EQ(Strs(c.items.begin(), std::find(c.items.begin(), c.items.end(), "")), Loaded(list));
+    }
+}
+
+TEST_F(StrListTest, OddStoredValues)
+{
+    const struct Case { DWORD type; std::string bytes; Strs loaded; } cases[] = {
+        {REG_BINARY, std::string("\0" "1A\0\0", 5), {}}, // a first zero byte with more after it
+        {REG_BINARY, "1", {}},
+        {REG_BINARY, "", {}},
+        {REG_SZ, std::string("1A\0\0", 4), {}}, // a value of another kind than binary
+        {REG_BINARY, std::string("1A\0" "1Bee", 7), {"1A", "1Bee"}}, // no final zero: read to the end
+        // A lead byte right before an item's zero must not swallow that zero.
+        {REG_BINARY, std::string("1\x95\0" "1B\0\0", 7), {"1\x95", "1B"}},
+    };
+    StrList list("SS");
+    SetDword("Other", 1);
+    EXPECT_EQ(Strs{}, Loaded(list)) << "the key exists, the value does not";
+    for (const Case& c : cases) {
+        RawSet(sub, "SS", c.type, c.bytes.data(), static_cast<DWORD>(c.bytes.size()));
+        EXPECT_EQ(c.loaded, Loaded(list)) << c.bytes.size() << " bytes of type " << c.type;
+    }
 }

@@ -1,4 +1,4 @@
-// Device-context holders and the bitmap helpers.
+// Device-context holders and the bitmap helper.
 #include <gtest/gtest.h>
 #include "picture/FwDC.h"
 #include "picture/DrawUtil.h"
@@ -13,7 +13,6 @@ TEST(FwDC, CreatesDeletesAndRestores)
         ASSERT_NE(nullptr, created);
     }
     EXPECT_EQ(0u, GetObjectType(created)) << "deleted with its holder";
-
     Canvas canvas(4, 4);
     SetTextColor(canvas.Dc(), RGB(1, 2, 3));
     {
@@ -24,30 +23,21 @@ TEST(FwDC, CreatesDeletesAndRestores)
     EXPECT_EQ(OBJ_MEMDC, GetObjectType(canvas.Dc())) << "a given DC is not deleted";
 }
 
-TEST(DrawUtil, DrawsBitmapsAndMeasuresThem)
+// A whole bitmap at its own size (parts of one are drawn by the check-list box's tests).
+TEST(DrawUtil, DrawsWholeBitmapsAtTheirOwnSize)
 {
-    // A 6 x 4 bitmap: left half red, right half blue.
+    // A 6 x 4 bitmap, not selected into any DC: left half black, right half blue.
     Canvas source(6, 4);
     source.Fill(RGB(30, 30, 220));
     RECT left = {0, 0, 3, 4};
-    HBRUSH red = CreateSolidBrush(RGB(220, 30, 30));
-    FillRect(source.Dc(), &left, red);
-    DeleteObject(red);
-    HBITMAP hbm = static_cast<HBITMAP>(GetCurrentObject(source.Dc(), OBJ_BITMAP));
-    SIZE size = GetBitmapSize(hbm);
-    EXPECT_EQ(6, size.cx);
-    EXPECT_EQ(4, size.cy);
-
+    FillRect(source.Dc(), &left, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
+    HGDIOBJ drawn = GetCurrentObject(source.Dc(), OBJ_BITMAP);
+    HBITMAP bitmap = static_cast<HBITMAP>(CopyImage(drawn, IMAGE_BITMAP, 0, 0, 0));
+    ASSERT_NE(nullptr, bitmap);
     Canvas target(20, 20);
-    target.Fill(RGB(0, 0, 0));
-    // The bitmap must not be selected elsewhere while DrawBitmap selects it.
-    HBITMAP hCopy = static_cast<HBITMAP>(CopyImage(hbm, IMAGE_BITMAP, 0, 0, 0));
-    ASSERT_NE(nullptr, hCopy);
-    EXPECT_EQ(1, DrawBitmap(target.Dc(), hCopy, 2, 3, 0, 0, 0, 0)); // whole bitmap
-    EXPECT_TRUE(IsRed(target.Pixel(2, 3)) && IsBlue(target.Pixel(7, 6)));
-    EXPECT_TRUE(IsBlack(target.Pixel(8, 6)) && IsBlack(target.Pixel(7, 7)));
-    EXPECT_EQ(1, DrawBitmap(target.Dc(), hCopy, 10, 10, 3, 1, 2, 2)); // part of the blue half
-    EXPECT_TRUE(IsBlue(target.Pixel(10, 10)) && IsBlue(target.Pixel(11, 11)));
-    EXPECT_TRUE(IsBlack(target.Pixel(12, 11)) && IsBlack(target.Pixel(11, 12)));
-    DeleteObject(hCopy);
+    target.Fill(RGB(220, 30, 30));
+    EXPECT_EQ(1, DrawBitmap(target.Dc(), bitmap, 2, 3, 0, 0, 0, 0));
+    EXPECT_TRUE(IsBlack(target.Pixel(2, 3)) && IsBlue(target.Pixel(7, 6)));
+    EXPECT_TRUE(IsRed(target.Pixel(8, 6)) && IsRed(target.Pixel(7, 7)));
+    DeleteObject(bitmap);
 }

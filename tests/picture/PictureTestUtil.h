@@ -11,14 +11,20 @@ inline std::string Fixture(const char* name)
     return TestDir() + "\\fixtures\\" + name;
 }
 
-// Reads a whole file; empty when it cannot.
-std::string ReadFileBytes(const std::string& path);
-
 // A hidden borderless window with the given client size.
 class FrameWindow {
 public:
-    FrameWindow(int width, int height);
-    ~FrameWindow();
+    FrameWindow(int width, int height)
+    {
+        WNDCLASSA wc = {};
+        wc.lpfnWndProc = DefWindowProcA;
+        wc.hInstance = GetModuleHandleA(nullptr);
+        wc.lpszClassName = "VntPictureFrame";
+        RegisterClassA(&wc); // fails harmlessly when already registered
+        hWnd = CreateWindowExA(0, wc.lpszClassName, "frame", WS_POPUP, 0, 0, width, height, nullptr, nullptr,
+                               wc.hInstance, nullptr);
+    }
+    ~FrameWindow() { DestroyWindow(hWnd); }
     FrameWindow(const FrameWindow&) = delete;
     FrameWindow& operator=(const FrameWindow&) = delete;
     operator HWND() const { return hWnd; }
