@@ -48,17 +48,12 @@ TEST(GradualChooser, NoStyleMoreThanThreeTimesInARowAndDirectionRule)
 {
     srand(12345);
     GradualChooser chooser;
-    int prevDir = -1, prevStyle = -1, run = 0;
-    int styles[2] = {0, 0};
+    int prevDir = -1, prevStyle = -1, run = 0, styles[2] = {0, 0};
     for (int i = 0; i < 10000; ++i) {
-        int r = rand();
-        int dir, style;
+        int r = rand(), dir, style;
         chooser.Choose(r, dir, style);
-        ASSERT_GE(dir, 0);
-        ASSERT_LT(dir, 4);
         // r mod 4, unless that repeats the previous direction: then (r div 2) mod 4.
-        int expected = r % 4 == prevDir ? (r / 2) % 4 : r % 4;
-        ASSERT_EQ(expected, dir) << "draw " << i;
+        ASSERT_EQ(r % 4 == prevDir ? (r / 2) % 4 : r % 4, dir) << "draw " << i;
         run = style == prevStyle ? run + 1 : 1;
         ASSERT_LE(run, 3) << "draw " << i;
         ++styles[style];
@@ -73,8 +68,7 @@ TEST(GradualChooser, NoStyleMoreThanThreeTimesInARowAndDirectionRule)
 TEST(CopyGradually, PatternsCopyWholePicturesInOrderAndStopOnInput)
 {
     // Every direction and style replaces odd-sized pictures completely.
-    const SIZE sizes[] = {{37, 23}, {1, 1}, {3, 9}};
-    for (SIZE sz : sizes)
+    for (SIZE sz : {SIZE{37, 23}, SIZE{1, 1}, SIZE{3, 9}})
         for (int style = 0; style < 2; ++style)
             for (int dir = 0; dir < 4; ++dir) {
                 SCOPED_TRACE(testing::Message() << sz.cx << "x" << sz.cy << " style " << style << " dir " << dir);

@@ -28,14 +28,6 @@ public:
     bool Saw(UINT msg) const { return std::find(msgs.begin(), msgs.end(), msg) != msgs.end(); }
 };
 
-class FwWndTest : public ::testing::Test {
-protected:
-    static void SetUpTestSuite()
-    {
-        FwWnd::RegisterClassExA(kClass, 0, nullptr, nullptr, nullptr, nullptr, nullptr, 0, 0);
-    }
-};
-
 HWND CreatePlainWindow()
 {
     WNDCLASSA wc = {0, DefWindowProcA, 0, 0, GetModuleHandleA(nullptr), 0, 0, 0, 0, "VntPlain"};
@@ -46,8 +38,12 @@ HWND CreatePlainWindow()
 
 } // namespace
 
-TEST_F(FwWndTest, CreatedWindowIsBoundFromItsFirstMessageUntilDestroyed)
+// Bound from its first message until Destroy. A failed create leaves the object unbound and
+// the hand-over clear; a window of our class without an object gets the default handling;
+// unsubclassing an unbound object does nothing; an auto-deleting object goes with its window.
+TEST(FwWnd, CreatedWindowIsBoundFromItsFirstMessageUntilDestroyed)
 {
+    FwWnd::RegisterClassExA(kClass, 0, nullptr, nullptr, nullptr, nullptr, nullptr, 0, 0);
     RecordingWnd wnd;
     ASSERT_TRUE(wnd.Create(kClass, "t", WS_OVERLAPPEDWINDOW, 0, 0, 200, 100, nullptr, nullptr, nullptr));
     EXPECT_EQ(nullptr, FwWnd::pWndInit);
@@ -60,20 +56,11 @@ TEST_F(FwWndTest, CreatedWindowIsBoundFromItsFirstMessageUntilDestroyed)
     EXPECT_TRUE(wnd.Destroy());
     EXPECT_EQ(nullptr, wnd.hWnd);
     EXPECT_FALSE(wnd.IsReady());
-}
 
-// A failed create leaves the object unbound and the hand-over clear; a window of our class
-// without an object gets the default handling; unsubclassing an unbound object does nothing;
-// an auto-deleting object goes with its window.
-TEST_F(FwWndTest, FailuresWindowsWithoutObjectAndAutoDelete)
-{
-    RecordingWnd wnd;
     EXPECT_FALSE(wnd.Create("NoSuchClassAnywhere", "t", 0, 0, 0, 10, 10, nullptr, nullptr, nullptr));
     EXPECT_EQ(nullptr, wnd.hWnd);
     EXPECT_EQ(nullptr, FwWnd::pWndInit);
-    FwWnd unbound;
-    EXPECT_FALSE(unbound.Unsubclass());
-    EXPECT_EQ(nullptr, unbound.pfnPrevWndProc);
+    EXPECT_FALSE(FwWnd().Unsubclass());
 
     HWND h = CreateWindowA(kClass, "orphan", WS_OVERLAPPEDWINDOW, 0, 0, 50, 50, nullptr, nullptr,
                            GetLibraryModule(), nullptr);
@@ -93,7 +80,7 @@ TEST_F(FwWndTest, FailuresWindowsWithoutObjectAndAutoDelete)
     EXPECT_EQ(1, deleted);
 }
 
-TEST_F(FwWndTest, SubclassRoutesMessagesAndUnsubclassRestores)
+TEST(FwWnd, SubclassRoutesMessagesAndUnsubclassRestores)
 {
     HWND h = CreatePlainWindow();
     ASSERT_NE(nullptr, h);
