@@ -34,18 +34,18 @@ struct Picture {
 const Picture kSequence[] = {{"A", 2, 40}, {"A", 3, 70},  {"A", 4, 100}, {"B", 1, 130},
                              {"B", 2, 160}, {"B", 3, 190}, {"A", 1, 220}};
 
-// The picture whose grey is at the centre of the screen, or -1; with white caption pixels
-// seen below the centre, when the screen shows one.
+// The picture whose grey is at the centre of the screen, or -1; notes white caption pixels
+// below the centre when the screen shows one.
 int ShownPicture(Canvas& screen, bool& caption)
 {
     HDC hdc = GetDC(nullptr);
     BitBlt(screen.Dc(), 0, 0, screen.Width(), screen.Height(), hdc, 0, 0, SRCCOPY);
     ReleaseDC(nullptr, hdc);
     Rgb c = screen.Pixel(screen.Width() / 2, screen.Height() / 2);
+    auto white = [](Rgb p) { return p.r == 255 && p.g == 255 && p.b == 255; };
     for (int i = 0; i < static_cast<int>(sizeof kSequence / sizeof kSequence[0]); ++i)
         if (abs(c.r - c.g) <= 4 && abs(c.g - c.b) <= 4 && abs(kSequence[i].grey - c.g) <= 6) {
-            caption = caption || screen.Count(0, screen.Height() / 2, screen.Width(), screen.Height(),
-                                              [](Rgb p) { return p.r == 255 && p.g == 255 && p.b == 255; }) > 20;
+            caption = caption || screen.Count(0, screen.Height() / 2, screen.Width(), screen.Height(), white) > 20;
             return i;
         }
     return -1;

@@ -6,42 +6,38 @@
 
 namespace {
 
-const char* kClass = "VntSlideshowTest";
 const COLORREF kRed = RGB(255, 0, 0);
 
-// Creates a slideshow window of the given size; the object deletes itself with the window.
+// A shown slideshow window of the given size; the object deletes itself with the window.
 SlideshowWnd* CreateSlideshow(int cx, int cy)
 {
-    static bool registered = false;
-    if (!registered) {
-        FwWnd::RegisterClassExA(kClass, CS_OWNDC, nullptr, nullptr, nullptr, nullptr, nullptr, 0, 0);
-        registered = true;
-    }
+    FwWnd::RegisterClassExA("VntSlideshowTest", CS_OWNDC, nullptr, nullptr, nullptr, nullptr, nullptr, 0, 0);
     SlideshowWnd* p = new SlideshowWnd;
-    if (!p->CreateEx(WS_EX_TOPMOST, kClass, "Slideshow", WS_POPUP, 0, 0, cx, cy, nullptr, nullptr, nullptr)) {
+    if (!p->CreateEx(WS_EX_TOPMOST, "VntSlideshowTest", "Slideshow", WS_POPUP, 0, 0, cx, cy, nullptr, nullptr,
+                     nullptr)) {
         delete p;
         return nullptr;
     }
+    ShowWindow(p->hWnd, SW_SHOWNOACTIVATE);
     return p;
 }
 
-void FillWindow(HWND hWnd, COLORREF color)
+void FillRed(HWND hWnd)
 {
     HDC hdc = GetDC(hWnd);
     RECT rc;
     GetClientRect(hWnd, &rc);
-    HBRUSH hbr = CreateSolidBrush(color);
-    FillRect(hdc, &rc, hbr);
-    DeleteObject(hbr);
+    SetDCBrushColor(hdc, kRed);
+    FillRect(hdc, &rc, static_cast<HBRUSH>(GetStockObject(DC_BRUSH)));
     ReleaseDC(hWnd, hdc);
 }
 
-COLORREF PixelAt(HWND hWnd, int x, int y)
+bool IsRed(HWND hWnd, int x, int y)
 {
     HDC hdc = GetDC(hWnd);
     COLORREF c = GetPixel(hdc, x, y);
     ReleaseDC(hWnd, hdc);
-    return c;
+    return c == kRed;
 }
 
 void DropPendingMessages()
@@ -53,72 +49,48 @@ void DropPendingMessages()
 
 } // namespace
 
-// A power broadcast is answered 0, so that the system may suspend.
-TEST(SlideshowWnd, PreviewIsAWindowNarrowerThanTheScreenLessTwentyPowerBroadcastAnsweredZero)
-{
-    int cxScreen = GetSystemMetrics(SM_CXSCREEN);
-    SlideshowWnd* narrow = CreateSlideshow(cxScreen - 21, 100);
-    SlideshowWnd* wide = CreateSlideshow(cxScreen - 20, 100);
-    ASSERT_TRUE(narrow && wide);
-    EXPECT_EQ(1, narrow->IsPreview());
-    EXPECT_EQ(0, wide->IsPreview());
-    EXPECT_EQ(0, SendMessageA(wide->hWnd, WM_POWERBROADCAST, PBT_APMQUERYSUSPEND, 0));
-    DestroyWindow(narrow->hWnd);
-    DestroyWindow(wide->hWnd);
-}
-
-TEST(SlideshowWnd, TimerAfterEachPicture)
+// A window narrower than the screen less 20 pixels is a preview. A timer tick shows the next
+// picture and marks the timer fired; the timer is then re-armed by the preview's pace or the
+// time-out, or not at all. A power broadcast is answered 0, so that the system may suspend.
+TEST(SlideshowWnd, TimerTickShowsTheNextPictureAndRearmsTheTimer)
 {
     int cxScreen = GetSystemMetrics(SM_CXSCREEN), cyScreen = GetSystemMetrics(SM_CYSCREEN);
-    struct Case {
-        bool preview;
-        DWORD opts;
-        DWORD timeOut;
-        bool ticking;
+    const struct {
+        int cx;
+        DWORD opts, timeOut;
+        bool preview, ticking;
         UINT elapse;
+    } cases[] = {
+        {cxScreen - 21, 0, 10, true, true, 1000}, // the preview changes pictures regardless
+        {cxScreen - 20, OPT_SS_CHANGE, 3, false, true, 3000},
+        {cxScreen, OPT_SS_CHANGE, 0, false, true, 0},
+        {cxScreen, 0, 10, false, false, 0},
     };
-    const Case cases[] = {
-        {true, 0, 10, true, 1000},
-        {false, OPT_SS_CHANGE, 3, true, 3000},
-        {false, OPT_SS_CHANGE, 0, true, 0},
-        {false, 0, 10, false, 0},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(testing::Message() << "preview " << c.preview << " opts " << c.opts << " time-out " << c.timeOut);
-        SlideshowWnd* p = c.preview ? CreateSlideshow(160, 120) : CreateSlideshow(cxScreen, cyScreen);
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << "width " << c.cx << " opts " << c.opts << " time-out " << c.timeOut);
+        SlideshowWnd* p = CreateSlideshow(c.cx, cyScreen);
         ASSERT_NE(nullptr, p);
+        EXPECT_EQ(c.preview, p->IsPreview() != 0);
+        EXPECT_EQ(0, SendMessageA(p->hWnd, WM_POWERBROADCAST, PBT_APMQUERYSUSPEND, 0));
         p->opts.dwOpts = c.opts;
         p->opts.dwTimeOut = c.timeOut;
-        HDC hdc = GetDC(p->hWnd);
-        p->ShowNext(hdc);
-        ReleaseDC(p->hWnd, hdc);
         ASSERT_TRUE(WaitFor([&] { return !p->IsShowDue(); }));
+        p->timer.Stop();
+        p->bTimerFired = 0;
+        FillRed(p->hWnd);
+        SendMessageA(p->hWnd, WM_TIMER, 1, 0);
+        EXPECT_EQ(1, p->bTimerFired);
+        ASSERT_TRUE(WaitFor([&] { return !p->IsShowDue(); }));
+        EXPECT_FALSE(IsRed(p->hWnd, c.cx / 2, cyScreen / 2));
         EXPECT_EQ(c.ticking, p->timer.IsTicking() != 0);
+        UINT elapse = 12345;
+        EXPECT_EQ(c.ticking, p->GetInterval(elapse) != 0);
         if (c.ticking) {
             EXPECT_EQ(1u, p->timer.GetID());
-            UINT elapse = 12345;
-            EXPECT_EQ(1, p->GetInterval(elapse));
             EXPECT_EQ(c.elapse, elapse);
         }
         DestroyWindow(p->hWnd);
     }
-}
-
-TEST(SlideshowWnd, TimerTickShowsTheNextPictureAndMarksTheTimerFired)
-{
-    SlideshowWnd* p = CreateSlideshow(160, 120);
-    ASSERT_NE(nullptr, p);
-    HWND hWnd = p->hWnd;
-    ShowWindow(hWnd, SW_SHOWNOACTIVATE);
-    EXPECT_EQ(0, p->bTimerFired);
-    FillWindow(hWnd, kRed);
-    ASSERT_EQ(kRed, PixelAt(hWnd, 80, 60));
-    SendMessageA(hWnd, WM_TIMER, 1, 0);
-    EXPECT_EQ(1, p->bTimerFired);
-    ASSERT_TRUE(WaitFor([&] { return !p->IsShowDue(); }));
-    EXPECT_NE(kRed, PixelAt(hWnd, 80, 60));
-    EXPECT_TRUE(p->timer.IsTicking());
-    DestroyWindow(hWnd);
 }
 
 // A key waiting when a gradual replacement starts: after the first timer tick it stops the
@@ -131,27 +103,23 @@ TEST(SlideshowWnd, InputStopsOnlyALaterGradualReplacement)
         SCOPED_TRACE(bTimerFired ? "later picture" : "first picture");
         SlideshowWnd* p = CreateSlideshow(cxScreen, cyScreen);
         ASSERT_NE(nullptr, p);
-        HWND hWnd = p->hWnd;
-        ShowWindow(hWnd, SW_SHOWNOACTIVATE);
         PumpMessages(100);
         p->opts.dwOpts = OPT_SS_CHANGE | OPT_SS_GRADUAL;
         p->opts.dwTimeOut = 10;
         p->opts.dwPace = 0; // no pauses: the test needs the result, not the pace
         p->bTimerFired = bTimerFired;
-        FillWindow(hWnd, kRed);
+        FillRed(p->hWnd);
         ASSERT_TRUE(p->preparer.Wait(30000));
 
         DropPendingMessages();
-        PostMessageA(hWnd, WM_KEYDOWN, VK_SPACE, 0);
-        HDC hdc = GetDC(hWnd);
+        PostMessageA(p->hWnd, WM_KEYDOWN, VK_SPACE, 0);
+        HDC hdc = GetDC(p->hWnd);
         p->ShowNext(hdc);
-        ReleaseDC(hWnd, hdc);
-        bool bStopped = bTimerFired != 0;
-        EXPECT_EQ(bStopped, kRed == PixelAt(hWnd, 0, 0));
-        EXPECT_EQ(bStopped, kRed == PixelAt(hWnd, cxScreen / 2, cyScreen / 2));
-        EXPECT_EQ(bStopped, kRed == PixelAt(hWnd, cxScreen - 1, cyScreen - 1));
+        ReleaseDC(p->hWnd, hdc);
+        for (POINT pt : {POINT{0, 0}, POINT{cxScreen / 2, cyScreen / 2}, POINT{cxScreen - 1, cyScreen - 1}})
+            EXPECT_EQ(bTimerFired != 0, IsRed(p->hWnd, pt.x, pt.y)) << pt.x << "," << pt.y;
         EXPECT_TRUE(p->timer.IsTicking());
         DropPendingMessages();
-        DestroyWindow(hWnd);
+        DestroyWindow(p->hWnd);
     }
 }

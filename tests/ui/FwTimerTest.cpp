@@ -1,4 +1,4 @@
-// FwTimer: id rules, and stop and the destructor killing the system timer.
+// FwTimer: id rules, and Stop and the destructor killing the system timer.
 #include <gtest/gtest.h>
 #include "ui/FwTimer.h"
 #include "ui/FwWnd.h"
@@ -20,55 +20,38 @@ public:
     }
 };
 
-struct TimerWindow {
-    TimerCountWnd wnd;
-    TimerWindow()
-    {
-        FwWnd::RegisterClassExA("VntTimerWnd", 0, nullptr, nullptr, nullptr, nullptr, nullptr, 0, 0);
-        wnd.Create("VntTimerWnd", "timer", WS_OVERLAPPED, 0, 0, 10, 10, nullptr, nullptr, nullptr);
-    }
-    ~TimerWindow() { wnd.Destroy(); }
-};
-
 void CALLBACK NoTick(HWND, UINT, UINT_PTR, DWORD) {}
 
 } // namespace
 
-TEST(FwTimer, IdRules)
+// Once stopped or destroyed, an FwTimer leaves no system timer: killing it again fails.
+TEST(FwTimer, IdRulesAndStopKillingTheSystemTimer)
 {
+    FwWnd::RegisterClassExA("VntTimerWnd", 0, nullptr, nullptr, nullptr, nullptr, nullptr, 0, 0);
+    TimerCountWnd wnd;
+    ASSERT_TRUE(wnd.Create("VntTimerWnd", "timer", WS_OVERLAPPED, 0, 0, 10, 10, nullptr, nullptr, nullptr));
     // A constructor id wins over Start's; id 0 takes the first Start id and keeps it.
     const struct {
         UINT ctorId, firstId, secondId, expected;
     } rows[] = {{5, 9, 9, 5}, {0, 9, 12, 9}};
     for (const auto& row : rows) {
-        TimerWindow tw;
+        SCOPED_TRACE(row.ctorId);
+        wnd.ticks = 0;
         FwTimer timer(row.ctorId);
-        timer.Start(tw.wnd.hWnd, 10, nullptr, row.firstId);
-        timer.Start(tw.wnd.hWnd, 10, nullptr, row.secondId);
+        timer.Start(wnd.hWnd, 10, nullptr, row.firstId);
+        timer.Start(wnd.hWnd, 10, nullptr, row.secondId);
         EXPECT_EQ(row.expected, timer.GetID());
-        ASSERT_TRUE(WaitFor([&] { return tw.wnd.ticks > 0; }, 5000));
-        EXPECT_EQ(row.expected, tw.wnd.lastId);
+        ASSERT_TRUE(WaitFor([&] { return wnd.ticks > 0; }, 5000));
+        EXPECT_EQ(row.expected, wnd.lastId);
+        timer.Stop();
+        EXPECT_FALSE(timer.IsTicking());
+        EXPECT_FALSE(KillTimer(wnd.hWnd, row.expected));
     }
-}
-
-// Stop and the destructor kill the system timer: killing it again fails.
-TEST(FwTimer, StopAndDestructorKillTheSystemTimer)
-{
-    TimerWindow tw;
-    FwTimer timer(3);
-    timer.Stop(); // idle: nothing happens
-    EXPECT_FALSE(timer.IsTicking());
-    timer.Start(tw.wnd.hWnd, 10);
-    EXPECT_TRUE(timer.IsTicking());
-    ASSERT_TRUE(WaitFor([&] { return tw.wnd.ticks > 0; }, 5000));
-    timer.Stop();
-    EXPECT_FALSE(timer.IsTicking());
-    EXPECT_FALSE(KillTimer(tw.wnd.hWnd, 3));
     {
         FwTimer scoped(4);
-        scoped.Start(tw.wnd.hWnd, 10);
+        scoped.Start(wnd.hWnd, 10);
     }
-    EXPECT_FALSE(KillTimer(tw.wnd.hWnd, 4));
+    EXPECT_FALSE(KillTimer(wnd.hWnd, 4));
 
     // A timer without a window is killed by the handle the system gave it.
     FwTimer threadTimer(0);
@@ -77,4 +60,5 @@ TEST(FwTimer, StopAndDestructorKillTheSystemTimer)
     ASSERT_TRUE(threadTimer.IsTicking());
     threadTimer.Stop();
     EXPECT_FALSE(KillTimer(nullptr, handle));
+    wnd.Destroy();
 }

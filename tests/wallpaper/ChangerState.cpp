@@ -1,28 +1,19 @@
 #include "ChangerState.h"
-#include <shlwapi.h>
-#include "TestUtil.h"
 #include "base/CompanyMsg.h"
 
-namespace {
-
 const char kRunKey[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
-const char kBackupKey[] = "Software\\VantoraTest\\ChangerBackup";
+static const char kBackupKey[] = "Software\\VantoraTest\\ChangerBackup";
 
 // Replaces the key to with a copy of from (none when from is missing).
-bool MoveKey(const char* from, const char* to)
+static bool MoveKey(const char* from, const char* to)
 {
     SHDeleteKeyA(HKEY_CURRENT_USER, to);
-    HKEY src = nullptr, dst = nullptr;
-    if (RegOpenKeyExA(HKEY_CURRENT_USER, from, 0, KEY_READ, &src) != ERROR_SUCCESS)
+    RawKey src(from, HKEY_CURRENT_USER, false);
+    if (!src.h)
         return true;
-    bool ok = !RegCreateKeyA(HKEY_CURRENT_USER, to, &dst) && !SHCopyKeyA(src, nullptr, dst, 0) &&
-              !SHDeleteKeyA(HKEY_CURRENT_USER, from);
-    RegCloseKey(src);
-    RegCloseKey(dst);
-    return ok;
+    RawKey dst(to, HKEY_CURRENT_USER, true);
+    return dst.h && !SHCopyKeyA(src.h, nullptr, dst.h, 0) && !SHDeleteKeyA(HKEY_CURRENT_USER, from);
 }
-
-} // namespace
 
 HWND FindChanger()
 {
@@ -31,7 +22,7 @@ HWND FindChanger()
 
 std::string RunValue()
 {
-    return RegString(kRunKey, "VTWPChanger");
+    return RawStr(kRunKey, "VTWPChanger");
 }
 
 void EndStrayChangers()

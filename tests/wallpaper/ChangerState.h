@@ -6,6 +6,7 @@
 #include "ChangerTestUtil.h"
 #include "TestUtil.h"
 
+extern const char kRunKey[]; // the user's Run key, below HKCU
 HWND FindChanger();
 // The autorun value "VTWPChanger" ("" when missing).
 std::string RunValue();

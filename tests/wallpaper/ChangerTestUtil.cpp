@@ -10,17 +10,8 @@ static const char kDesktopKey[] = "Control Panel\\Desktop";
 
 DWORD RegDword(const char* name, DWORD def, const char* key)
 {
-    DWORD v = def, cb = sizeof(v), type = 0;
-    bool ok = SHGetValueA(HKEY_CURRENT_USER, key, name, &type, &v, &cb) == ERROR_SUCCESS && type == REG_DWORD;
-    return ok ? v : def;
-}
-
-std::string RegString(const char* key, const char* name)
-{
-    char buf[1024] = "";
-    DWORD cb = sizeof(buf) - 1, type = 0;
-    bool ok = SHGetValueA(HKEY_CURRENT_USER, key, name, &type, buf, &cb) == ERROR_SUCCESS && type == REG_SZ;
-    return ok ? buf : "";
+    RawValue v = RawGet(key, name);
+    return v.type == REG_DWORD && v.bytes.size() == 4 ? *reinterpret_cast<const DWORD*>(v.bytes.data()) : def;
 }
 
 void SetRegString(const char* key, const char* name, const std::string& v)
@@ -28,7 +19,7 @@ void SetRegString(const char* key, const char* name, const std::string& v)
     if (v.empty())
         SHDeleteValueA(HKEY_CURRENT_USER, key, name);
     else
-        SHSetValueA(HKEY_CURRENT_USER, key, name, REG_SZ, v.c_str(), static_cast<DWORD>(v.size() + 1));
+        RawSetStr(key, name, v.c_str());
 }
 
 void SetDesktopWallpaper(const std::string& file, const std::string& style, const std::string& tile)

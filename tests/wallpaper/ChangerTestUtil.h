@@ -2,25 +2,20 @@
 // a settings key of the test's own, files, and local times.
 #pragma once
 #include <windows.h>
-#include <shlwapi.h>
 #include <memory>
 #include <string>
+#include "../base/RegTestUtil.h"
 #include "wallpaper/ChangeTime.h"
 
 class AppInfo;
 
 extern const char kSettingsKey[]; // the real settings key, below HKCU
 
-// A value below HKCU: a DWORD (def when missing or not one); a string ("" when missing).
+// A DWORD below HKCU, def when missing or not one.
 DWORD RegDword(const char* name, DWORD def = 0xDEADBEEF, const char* key = kSettingsKey);
-inline void SetRegDword(const char* name, DWORD v, const char* key = kSettingsKey)
-{
-    SHSetValueA(HKEY_CURRENT_USER, key, name, REG_DWORD, &v, sizeof(v));
-}
-std::string RegString(const char* key, const char* name);
 void SetRegString(const char* key, const char* name, const std::string& v); // "": removed
 // The desktop's values as stored for the user, and a new wallpaper with its style ("": none).
-inline std::string DesktopValue(const char* name = "Wallpaper") { return RegString("Control Panel\\Desktop", name); }
+inline std::string DesktopValue(const char* name = "Wallpaper") { return RawStr("Control Panel\\Desktop", name); }
 void SetDesktopWallpaper(const std::string& file, const std::string& style = "", const std::string& tile = "");
 
 // The desktop wallpaper and its style, put back at the end.

@@ -73,6 +73,6 @@ TEST(OptsWallpaper, StoreWithTheChangerOffPutsTheUsersWallpaperBack)
         EXPECT_EQ(c.after, DesktopValue());
         EXPECT_EQ(c.style, c.after.empty() ? std::string() : DesktopValue("WallpaperStyle"));
         EXPECT_FALSE(Exists(BmpPath()));
-        EXPECT_EQ("", RegString(settings.sub.c_str(), "WP_UserWallpaper")) << "forgotten";
+        EXPECT_EQ("", RawStr(settings.sub, "WP_UserWallpaper")) << "forgotten";
     }
 }

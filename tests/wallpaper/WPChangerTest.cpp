@@ -13,8 +13,6 @@
 
 namespace {
 
-const char kRunKey[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
-
 int CountProcesses(const char* exeName)
 {
     HANDLE snap = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
@@ -42,9 +40,9 @@ TEST(ChangerProcess, StartedOnceQuitsOnRequestRestartsAfterAStopAndUninstalls)
     const std::string photo = dir / "Photo.bmp";
     ASSERT_TRUE(WriteFileBytes(photo, "BM", 2));
     SetDesktopWallpaper(photo, "2");
-    SetRegDword("Options", OPT_SS_CHANGE | OPT_WP_CHANGE);
-    SetRegDword("WP_change", 0); // every minute: a count of 0 counts as 1
-    SetRegDword("WP_count", 0);
+    RawSetDword(kSettingsKey, "Options", OPT_SS_CHANGE | OPT_WP_CHANGE);
+    RawSetDword(kSettingsKey, "WP_change", 0); // every minute: a count of 0 counts as 1
+    RawSetDword(kSettingsKey, "WP_count", 0);
 
     // Stopping with no changer running only removes the autorun value.
     SetRegString(kRunKey, "VTWPChanger", "x");

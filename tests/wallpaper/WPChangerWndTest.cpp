@@ -28,36 +28,33 @@ struct Step { Event event; const char* clock; int changes; const char* next; };
 void RunSteps(DWORD options, unsigned long unit, const std::initializer_list<Step>& steps)
 {
     PrivateSettings settings;
-    SetRegDword("Options", options, settings.sub.c_str());
-    SetRegDword("WP_change", unit, settings.sub.c_str());
-    ASSERT_TRUE(FwWnd::RegisterClassExA(kTestClass, 0, nullptr, nullptr, nullptr, nullptr, nullptr, 0, 0));
+    RawSetDword(settings.sub, "Options", options);
+    RawSetDword(settings.sub, "WP_change", unit);
+    // Registered once for the process: no window of the saver class stays between steps.
+    FwWnd::RegisterClassExA(kTestClass, 0, nullptr, nullptr, nullptr, nullptr, nullptr, 0, 0);
     WNDCLASSA saverClass = {0, DefWindowProcA, 0, 0, GetModuleHandleA(nullptr), 0, 0, 0, 0, SCREENSAVER_CLASS};
-    ASSERT_TRUE(RegisterClassA(&saverClass));
-    {
-        ClockedChanger wnd;
-        for (const Step& s : steps) {
-            SCOPED_TRACE(std::string(s.clock) + " event " + std::to_string(s.event) + " next " + s.next);
-            wnd.clock = At(s.clock);
-            static const UINT msgs[] = {0, WM_TIMER, WM_TIMECHANGE, WM_POWERBROADCAST, WM_TIMER};
-            const WPARAM tick = WPChangerWnd::idChangeTimer, params[] = {0, tick, 0, PBT_APMRESUMEAUTOMATIC, tick};
-            HWND saver = s.event == SaverTick ? CreateWindowA(SCREENSAVER_CLASS, "", WS_POPUP, 0, 0, 9, 9, nullptr,
-                                                              nullptr, saverClass.hInstance, nullptr)
-                                              : nullptr;
-            if (s.event == Create)
-                ASSERT_TRUE(wnd.Create(kTestClass, kTestClass, 0, 0, 0, 1, 1, nullptr, nullptr, nullptr));
-            else if (s.event == RealTick) // the timer as armed, on the clock as set
-                EXPECT_TRUE(WaitFor([&] { return wnd.nChanges == s.changes; }, 10000));
-            else
-                wnd.SendMsg(msgs[s.event], params[s.event]);
-            if (saver)
-                DestroyWindow(saver);
-            EXPECT_EQ(s.changes, wnd.nChanges);
-            EXPECT_EQ(TimeCount(s.next), wnd.ullNextChange);
-            EXPECT_EQ(s.next != std::string("none"), wnd.timer.IsTicking() != 0);
-        }
+    RegisterClassA(&saverClass);
+    ClockedChanger wnd;
+    for (const Step& s : steps) {
+        SCOPED_TRACE(std::string(s.clock) + " event " + std::to_string(s.event) + " next " + s.next);
+        wnd.clock = At(s.clock);
+        static const UINT msgs[] = {0, WM_TIMER, WM_TIMECHANGE, WM_POWERBROADCAST, WM_TIMER};
+        const WPARAM tick = WPChangerWnd::idChangeTimer, params[] = {0, tick, 0, PBT_APMRESUMEAUTOMATIC, tick};
+        HWND saver = s.event == SaverTick ? CreateWindowA(SCREENSAVER_CLASS, "", WS_POPUP, 0, 0, 9, 9, nullptr,
+                                                          nullptr, saverClass.hInstance, nullptr)
+                                          : nullptr;
+        if (s.event == Create)
+            ASSERT_TRUE(wnd.Create(kTestClass, kTestClass, 0, 0, 0, 1, 1, nullptr, nullptr, nullptr));
+        else if (s.event == RealTick) // the timer as armed, on the clock as set
+            EXPECT_TRUE(WaitFor([&] { return wnd.nChanges == s.changes; }, 10000));
+        else
+            wnd.SendMsg(msgs[s.event], params[s.event]);
+        if (saver)
+            DestroyWindow(saver);
+        EXPECT_EQ(s.changes, wnd.nChanges);
+        EXPECT_EQ(TimeCount(s.next), wnd.ullNextChange);
+        EXPECT_EQ(s.next != std::string("none"), wnd.timer.IsTicking() != 0);
     }
-    UnregisterClassA(SCREENSAVER_CLASS, saverClass.hInstance);
-    FwWnd::UnregisterClassA(kTestClass);
 }
 
 const DWORD kOn = OPT_SS_CHANGE | OPT_WP_CHANGE;
@@ -76,7 +73,8 @@ TEST(ChangerWindow, HourlyThroughEarlyTicksAndStepsOfTheClock)
         {TimeChange, "2024-05-14 13:30:00.000", 3, "2024-05-14 11:00:00.000"}, // forward: due
         {Tick, "2024-05-14 13:30:00.020", 4, "2024-05-14 14:00:00.000"},
         {Resume, "2024-05-14 13:40:00.000", 4, "2024-05-14 14:00:00.000"},
-        {Resume, "2024-05-14 15:10:00.000", 4, "2024-05-14 14:00:00.000"}, // slept past it
+        {Resume, "2024-05-14 12:40:00.000", 4, "2024-05-14 13:00:00.000"}, // clock set back meanwhile
+        {Resume, "2024-05-14 15:10:00.000", 4, "2024-05-14 13:00:00.000"}, // slept past it
         {Tick, "2024-05-14 15:10:00.020", 5, "2024-05-14 16:00:00.000"},
     });
 }
