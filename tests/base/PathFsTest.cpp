@@ -6,7 +6,6 @@
 #include <string>
 #include <vector>
 #include "TestUtil.h"
-#include "base/AppInfo.h"
 #include "base/Module.h"
 #include "base/Path.h"
 
@@ -20,49 +19,32 @@ std::string ShellPath(const std::string& s, int expectedResult = 1)
     return buf;
 }
 
-// The entries of a folder without "." and "..".
-int CountEntries(const std::string& dir)
-{
-    WIN32_FIND_DATAA fd;
-    HANDLE h = FindFirstFileA((dir + "\\*").c_str(), &fd);
-    int n = -2;
-    for (BOOL more = h != INVALID_HANDLE_VALUE; more; more = FindNextFileA(h, &fd))
-        n++;
-    FindClose(h);
-    return n;
-}
-
 } // namespace
 
 TEST(PathFs, ExistenceAndCreateFolder)
 {
     ScratchDir dir;
-    std::string file = dir / "f.txt";
+    std::string file = dir / "f.txt", deep = dir / "a\\b/c";
     ASSERT_TRUE(WriteFileBytes(file, "x", 1));
     EXPECT_EQ(1, FileExists(file.c_str()));
     EXPECT_EQ(0, FileExists(dir.Path().c_str()));
     EXPECT_EQ(0, FileOrFolderExists((dir / "missing").c_str()));
-
-    std::string deep = dir / "a\\b/c";
     EXPECT_EQ(1, CreateFolder(deep.c_str()));
     EXPECT_EQ(1, FolderExists((dir / "a\\b\\c").c_str()));
     EXPECT_EQ(1, CreateFolder((deep + "\\").c_str())) << "existing folders are fine";
     EXPECT_EQ(0, CreateFolder("relative\\x"));
-    EXPECT_EQ(0, CreateFolder((dir / "f.txt\\sub").c_str())) << "a file is in the way";
+    EXPECT_EQ(0, CreateFolder((file + "\\sub").c_str())) << "a file is in the way";
 }
 
 TEST(PathFs, ShortAndLongForms)
 {
     ScratchDir dir;
     std::string one = dir / "Long Folder Name One";
-    ASSERT_TRUE(CreateDirectoryA(one.c_str(), nullptr));
-    ASSERT_TRUE(CreateDirectoryA((one + "\\DATA").c_str(), nullptr));
-    char shortOne[MAX_PATH] = "";
+    ASSERT_TRUE(CreateDirectoryA(one.c_str(), nullptr) && CreateDirectoryA((one + "\\DATA").c_str(), nullptr));
+    char shortOne[MAX_PATH] = "", missing[MAX_PATH] = "Q:/no/such/path";
     GetShortPathNameA(one.c_str(), shortOne, sizeof shortOne);
-    char missing[MAX_PATH] = "Q:/no/such/path";
     ConvertToShortPath(missing);
     EXPECT_STREQ("Q:\\no\\such\\path", missing);
-
     // Back to the long names, in their own letter case; an 8.3 name of its own is shown
     // with the first letter in upper case only; a missing tail stays as it is.
     std::string shell = ShellPath(std::string(shortOne) + "\\data/missing/TAIL.TXT");
@@ -77,23 +59,24 @@ TEST(PathFs, ShortAndLongForms)
 
 TEST(PathFs, IsDirWritable)
 {
-    ScratchDir dir;
+    // The probe file is removed, and files that happen to carry its names are left alone.
+    ScratchDir dir, taken;
     EXPECT_EQ(1, IsDirWritable(dir.Path().c_str()));
-    EXPECT_EQ(0, CountEntries(dir.Path())) << "the probe file is removed";
-    EXPECT_EQ(0, IsDirWritable((dir / "missing").c_str()));
-    ASSERT_TRUE(WriteFileBytes(dir / "f.txt", "x", 1));
-    EXPECT_EQ(0, IsDirWritable((dir / "f.txt").c_str()));
-
-    // Files that happen to carry the probe's names are left alone.
-    ScratchDir taken;
+    EXPECT_TRUE(RemoveDirectoryA(dir.Path().c_str())) << "left empty";
+    EXPECT_EQ(0, IsDirWritable(dir.Path().c_str()));
+    ASSERT_TRUE(WriteFileBytes(taken / "f.txt", "x", 1));
+    EXPECT_EQ(0, IsDirWritable((taken / "f.txt").c_str()));
+    std::vector<std::string> names;
     unsigned long now = static_cast<unsigned long>(time(nullptr)) - 819936000ul;
     for (unsigned long t = now - 1; t <= now + 3; ++t) {
         char name[16];
         wsprintfA(name, "%08lu.tmp", t % 100000000ul);
-        ASSERT_TRUE(WriteFileBytes(taken / name, "keep", 4));
+        names.push_back(taken / name);
+        ASSERT_TRUE(WriteFileBytes(names.back(), "keep", 4));
     }
     EXPECT_EQ(1, IsDirWritable(taken.Path().c_str()));
-    EXPECT_EQ(5, CountEntries(taken.Path()));
+    for (const std::string& name : names)
+        EXPECT_EQ(1, FileExists(name.c_str())) << name;
 }
 
 // The home folder is the library's folder unless the machine-wide "Home" value says
@@ -102,7 +85,7 @@ TEST_F(RegFixture, HomeFolderAndCanonicalPaths)
 {
     Redirect(HKEY_LOCAL_MACHINE, "lm");
     const std::string setup = sub + "\\lm\\Software\\Corvane\\Vantora\\Setup";
-    char lib[MAX_PATH], home[MAX_PATH], out[MAX_PATH];
+    char lib[MAX_PATH], home[MAX_PATH], out[MAX_PATH], back[MAX_PATH];
     GetModuleFileNameA(GetLibraryModule(), lib, sizeof lib);
     *strrchr(lib, '\\') = '\0';
     GetHomeDir(home);
@@ -110,23 +93,18 @@ TEST_F(RegFixture, HomeFolderAndCanonicalPaths)
     EXPECT_EQ(std::string(home), RawStr(setup, "Home"));
     GetLocalFileNameQuoted(out, "a b.txt", nullptr);
     EXPECT_EQ("\"" + std::string(home) + "\\a b.txt\"", out);
-
     RawSetStr(setup, "Home", "D:\\Elsewhere");
     GetHomeDir(home);
     EXPECT_STREQ("D:\\Elsewhere", home);
 
     // Paths in the system, Windows and home folders in short; letter case does not matter.
-    char sys[MAX_PATH], win[MAX_PATH], back[MAX_PATH];
+    char sys[MAX_PATH], win[MAX_PATH];
     GetSystemDirectoryA(sys, sizeof sys);
     GetWindowsDirectoryA(win, sizeof win);
     CharUpperA(win);
-    const struct {
-        std::string path, canonical;
-    } cases[] = {
-        {std::string(sys) + "\\shell32.dll", "%S\\shell32.dll"},
-        {std::string(win) + "\\win.ini", "%W\\win.ini"},
-        {std::string(home) + "\\ReadMe.txt", "%_\\ReadMe.txt"},
-        {"D:\\other\\x.txt", "D:\\other\\x.txt"},
+    const struct { std::string path, canonical; } cases[] = {
+        {std::string(sys) + "\\shell32.dll", "%S\\shell32.dll"}, {std::string(win) + "\\win.ini", "%W\\win.ini"},
+        {std::string(home) + "\\ReadMe.txt", "%_\\ReadMe.txt"}, {"D:\\other\\x.txt", "D:\\other\\x.txt"},
     };
     for (const auto& c : cases) {
         MakeCanonicalPath(c.path.c_str(), out);
@@ -138,11 +116,10 @@ TEST_F(RegFixture, HomeFolderAndCanonicalPaths)
     EXPECT_STREQ("%X\\a", back);
 
     // The program's own folder; a path that does not fit is not cut.
-    char path[MAX_PATH], dir[MAX_PATH];
+    char path[MAX_PATH], dir[MAX_PATH], tiny[8] = "x";
     GetLocalPathDir(path, dir, sizeof path);
     EXPECT_STREQ("test_base.exe", FindNameExt(path));
     EXPECT_STRCASEEQ(TestDir().c_str(), dir);
-    char tiny[8] = "x";
     GetLocalPathDir(tiny, nullptr, sizeof tiny);
     EXPECT_STREQ("", tiny);
 }

@@ -42,24 +42,14 @@ std::string Filter(const char* filter)
 
 TEST(PathEdit, SeparatorsNamesAndExtensions)
 {
-    const struct {
-        void (*edit)(char*);
-        const char* path;
-        const char* sbcs; // the result on 1252
-        const char* dbcs; // on 932, when it differs
-    } cases[] = {
-        {AppendBackSlash, "C:\\Photos", "C:\\Photos\\"},
-        {RemoveBackSlash, "C:\\Photos/", "C:\\Photos"},
-        {RemoveBackSlash, "C:\\", "C:\\"}, // a root keeps its separator
-        {RemoveBackSlash, "a\\\\", "a\\\\"},
-        {StripFileName, "C:/a/b.jpg", "C:/a/"},
-        {StripFileName, "C:b.jpg", "C:"},
-        {StripFileExt, "C:\\a.b\\c", "C:\\a.b\\c"},
-        {StripFileExt, "c.tar.gz", "c.tar"},
-        {MakeNamePretty, "hELLO.TXT", "Hello.txt"},
-        {RemoveWhiteSpacesAndQuotes, " \t\" C:\\a b \"  ", "C:\\a b"},
-        {RemoveWhiteSpacesAndQuotes, "\"", ""},
-        {AddQuotesIfSpace, "C:\\a b", "\"C:\\a b\""},
+    // The result on 1252, and on 932 when it differs.
+    const struct { void (*edit)(char*); const char *path, *sbcs, *dbcs; } cases[] = {
+        {AppendBackSlash, "C:\\Photos", "C:\\Photos\\"}, {RemoveBackSlash, "C:\\Photos/", "C:\\Photos"},
+        {RemoveBackSlash, "C:\\", "C:\\"}, {RemoveBackSlash, "a\\\\", "a\\\\"}, // a root keeps its separator
+        {StripFileName, "C:/a/b.jpg", "C:/a/"}, {StripFileName, "C:b.jpg", "C:"},
+        {StripFileExt, "C:\\a.b\\c", "C:\\a.b\\c"}, {StripFileExt, "c.tar.gz", "c.tar"},
+        {MakeNamePretty, "hELLO.TXT", "Hello.txt"}, {AddQuotesIfSpace, "C:\\a b", "\"C:\\a b\""},
+        {RemoveWhiteSpacesAndQuotes, " \t\" C:\\a b \"  ", "C:\\a b"}, {RemoveWhiteSpacesAndQuotes, "\"", ""},
         // A trail byte is no separator.
         {AppendBackSlash, "C:\\x\\\x95\x5C", "C:\\x\\\x95\x5C", "C:\\x\\\x95\x5C\\"},
         {RemoveBackSlash, "C:\\x\\\x95\x5C", "C:\\x\\\x95", "C:\\x\\\x95\x5C"},
