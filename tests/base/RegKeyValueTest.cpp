@@ -27,8 +27,7 @@ TEST_F(RegKeyValue, ReadsCheckTypeAndSize)
     for (const auto& c : cases) {
         SCOPED_TRACE(std::string(c.name) + " " + std::to_string(c.size));
         EXPECT_EQ(c.number, key.GetInt(c.name, 9));
-        char buf[8];
-        memset(buf, 'x', sizeof buf);
+        char buf[8] = "xxxxxxx";
         EXPECT_EQ(static_cast<int>(strlen(c.text)), key.GetStr(c.name, buf, c.size, c.def));
         EXPECT_STREQ(c.text, buf);
     }
@@ -42,12 +41,11 @@ TEST_F(RegKeyValue, BinariesKeepTheirBytes)
 {
     RegKey key(path.c_str(), 1);
     const unsigned char data[5] = {0, 1, 0xFF, 0x5C, 0};
+    unsigned char out[8] = {};
     EXPECT_TRUE(key.PutBin("b", data, 5));
     EXPECT_EQ(RawValue({REG_BINARY, std::string("\0\1\xFF\\", 5)}), RawGet(sub, "b"));
     EXPECT_EQ(5u, key.GetBinSize("b"));
-    unsigned char out[8] = {};
-    EXPECT_TRUE(key.GetBin("b", out, 8));
-    EXPECT_EQ(0, memcmp(data, out, 5));
+    EXPECT_TRUE(key.GetBin("b", out, 8) && memcmp(data, out, 5) == 0);
     EXPECT_TRUE(key.DelValue("b"));
     EXPECT_FALSE(key.DelValue("b"));
 }
@@ -66,7 +64,6 @@ TEST_F(RegKeyValue, ProcessEntryWritesOnlyWhenDifferent)
     EXPECT_TRUE(key.ProcessEntry(RegKey::opWrite, "n", zero));
     EXPECT_EQ(0u, RawGet(sub, "n").type);
     EXPECT_TRUE(key.ProcessEntry(RegKey::opCheck, "n", zero));
-
     // Stored as expandable text: a rewrite would make it plain text.
     RawSet(sub, "s", REG_EXPAND_SZ, "x", 2);
     EXPECT_TRUE(key.ProcessEntry(RegKey::opCheck, "s", "x", 0));
@@ -78,7 +75,6 @@ TEST_F(RegKeyValue, ProcessEntryWritesOnlyWhenDifferent)
     EXPECT_FALSE(key.ProcessEntry(RegKey::opCheck, "e", "", 0));
     EXPECT_TRUE(key.ProcessEntry(RegKey::opWrite, "e", "", 0));
     EXPECT_EQ(RawValue({REG_SZ, std::string("", 1)}), RawGet(sub, "e"));
-
     EXPECT_TRUE(key.ProcessEntry(RegKey::opWrite, "s", "y\x95\x5C", 0));
     char buf[8];
     EXPECT_TRUE(key.ProcessEntry(RegKey::opRead, "s", buf, sizeof buf));
@@ -95,14 +91,12 @@ TEST_F(RegKeyValue, EnumerationAndEmptiness)
     RawCreate(sub + "\\K1");
     RawSetDword(sub, "v1", 1);
     // Subkeys and values share the position; each first item starts again.
-    char buf[64];
-    EXPECT_TRUE(key.GetFirstSubKey(buf, sizeof buf));
+    char buf[64], next[64] = "stale";
+    EXPECT_TRUE(key.GetFirstSubKey(buf, sizeof buf) && !key.GetNextSubKey(next, sizeof next));
     EXPECT_STREQ("K1", buf);
-    EXPECT_FALSE(key.GetNextSubKey(buf, sizeof buf));
-    EXPECT_STREQ("", buf);
-    EXPECT_TRUE(key.GetFirstValue(buf, sizeof buf));
+    EXPECT_STREQ("", next);
+    EXPECT_TRUE(key.GetFirstValue(buf, sizeof buf) && !key.GetNextValue(next, sizeof next));
     EXPECT_STREQ("v1", buf);
-    EXPECT_FALSE(key.GetNextValue(buf, sizeof buf));
     // A name longer than the buffer ends the enumeration with an empty buffer.
     strcpy(buf, "stale");
     EXPECT_FALSE(key.GetFirstSubKey(buf, 2));

@@ -48,11 +48,10 @@ protected:
             RegOverridePredefKey(root, nullptr);
         if (hBase)
             RegCloseKey(hBase);
-        if (!sub.empty())
+        if (!sub.empty()) // never the whole of HKCU
             SHDeleteKeyA(HKEY_CURRENT_USER, sub.c_str());
         RegDeleteKeyA(HKEY_CURRENT_USER, "Software\\VantoraTest"); // only when empty
     }
-
     // Makes a predefined root an alias of <private key>\<name> for this process.
     void Redirect(HKEY root, const char* name)
     {
@@ -63,10 +62,7 @@ protected:
 };
 
 inline bool RawExists(const std::string& sub, HKEY root = HKEY_CURRENT_USER) { return RawKey(sub, root, false).h; }
-inline void RawCreate(const std::string& sub, HKEY root = HKEY_CURRENT_USER)
-{
-    ASSERT_TRUE(RawKey(sub, root, true).h) << sub;
-}
+inline void RawCreate(const std::string& sub, HKEY root = HKEY_CURRENT_USER) { ASSERT_TRUE(RawKey(sub, root, true).h) << sub; }
 
 // Lets everyone only read the key below base (which this process cannot open for writing
 // afterwards; RegDeleteKey of it still works).
@@ -87,7 +83,6 @@ inline void RawSet(const std::string& sub, const char* name, DWORD type, const v
     ASSERT_NE(nullptr, key.h) << sub;
     EXPECT_EQ(ERROR_SUCCESS, RegSetValueExA(key.h, name, 0, type, static_cast<const BYTE*>(data), cb));
 }
-
 inline void RawSetStr(const std::string& sub, const char* name, const char* s, HKEY root = HKEY_CURRENT_USER)
 {
     RawSet(sub, name, REG_SZ, s, static_cast<DWORD>(strlen(s) + 1), root);
@@ -109,13 +104,11 @@ inline RawValue RawGet(const std::string& sub, const char* name, HKEY root = HKE
     RawKey key(sub, root, false);
     std::string data(16384, '\0');
     DWORD type = 0, cb = static_cast<DWORD>(data.size());
-    BYTE* bytes = reinterpret_cast<BYTE*>(&data[0]);
-    if (!key.h || RegQueryValueExA(key.h, name, nullptr, &type, bytes, &cb) != ERROR_SUCCESS)
+    if (!key.h || RegQueryValueExA(key.h, name, nullptr, &type, reinterpret_cast<BYTE*>(&data[0]), &cb))
         return RawValue();
     data.resize(cb);
     return RawValue{type, data};
 }
-
 inline std::string RawStr(const std::string& sub, const char* name, HKEY root = HKEY_CURRENT_USER)
 {
     return RawGet(sub, name, root).bytes.c_str();
@@ -132,8 +125,4 @@ inline RawCountPair RawCounts(const std::string& sub, HKEY root = HKEY_CURRENT_U
                          nullptr, nullptr, nullptr);
     return {keys, values};
 }
-
-inline DWORD RawValueCount(const std::string& sub, HKEY root = HKEY_CURRENT_USER)
-{
-    return RawCounts(sub, root).second;
-}
+inline DWORD RawValueCount(const std::string& sub, HKEY root = HKEY_CURRENT_USER) { return RawCounts(sub, root).second; }
