@@ -1,8 +1,11 @@
-// Starting programs and documents, the DLL runner's start-up entry, associated programs,
-// web pages and the help launcher.
+// Message boxes (owner, caption, text, result), string resources chosen by the id's sign,
+// the registered message; starting programs and documents, the DLL runner's start-up
+// entry, associated programs, web pages and the help launcher.
 #include "RegTestUtil.h"
-#include "MsgBoxWatcher.h"
+#include <thread>
 #include "TestUtil.h"
+#include "base/AppInfo.h"
+#include "base/CompanyMsg.h"
 #include "base/FwHelp.h"
 #include "base/Launch.h"
 #include "base/Module.h"
@@ -10,6 +13,48 @@
 #include "base/ResStr.h"
 
 namespace {
+
+// Message boxes block their caller: WatchBox runs the call while a watcher thread finds
+// the box this thread shows, records what it looks like and presses one of its buttons.
+struct MsgBoxSeen {
+    bool found = false;
+    HWND hOwner = nullptr;
+    std::string title, text;
+};
+
+BOOL CALLBACK FindMsgBox(HWND h, LPARAM lp)
+{
+    char cls[8];
+    if (GetClassNameA(h, cls, sizeof cls) && lstrcmpA(cls, "#32770") == 0 && IsWindowVisible(h)) {
+        *reinterpret_cast<HWND*>(lp) = h;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+template <class F>
+MsgBoxSeen WatchBox(int button, F show)
+{
+    MsgBoxSeen s;
+    DWORD tid = GetCurrentThreadId();
+    std::thread watcher([&] {
+        HWND box = nullptr;
+        for (int i = 0; i < 1500 && !box; i++, Sleep(10))
+            EnumThreadWindows(tid, FindMsgBox, reinterpret_cast<LPARAM>(&box));
+        if (!box)
+            return;
+        s.found = true;
+        s.hOwner = GetWindow(box, GW_OWNER);
+        char text[1100] = "";
+        GetWindowTextA(box, text, sizeof text);
+        s.title = text;
+        s.text = GetDlgItemTextA(box, 0xFFFF, text, sizeof text) ? text : ""; // the message
+        PostMessageA(box, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED), 0);
+    });
+    show();
+    watcher.join();
+    return s;
+}
 
 std::string LibraryPath()
 {
@@ -51,7 +96,77 @@ protected:
     }
 };
 
+// Stands in for the help engine's window, which receives each request as WM_COPYDATA.
+std::string g_helpBytes;
+WPARAM g_helpOwner = 0;
+LRESULT CALLBACK HelpEngineProc(HWND h, UINT msg, WPARAM wp, LPARAM lp)
+{
+    if (msg != WM_COPYDATA)
+        return DefWindowProcA(h, msg, wp, lp);
+    const COPYDATASTRUCT* cds = reinterpret_cast<const COPYDATASTRUCT*>(lp);
+    g_helpBytes.assign(static_cast<const char*>(cds->lpData), cds->cbData);
+    g_helpOwner = wp;
+    return TRUE;
+}
+
 } // namespace
+
+TEST(Msg, OwnerCaptionTextAndResult)
+{
+    auto Window = [](const char* title, HWND owner) {
+        return CreateWindowExA(0, "STATIC", title, WS_OVERLAPPEDWINDOW | WS_VISIBLE, 10, 10, 200, 100,
+                               owner, nullptr, nullptr, nullptr);
+    };
+    HWND main = Window("main", nullptr), popup = Window("popup", main);
+    ASSERT_TRUE(main && popup);
+    SetForegroundWindow(popup);
+    ASSERT_EQ(popup, GetLastActivePopup(main));
+    // The given window's last active popup owns the box.
+    MsgBoxSeen s = WatchBox(IDCANCEL, [&] {
+        EXPECT_EQ(IDCANCEL, Msg(main, MB_ICONINFORMATION | MB_OKCANCEL, "%s has %d pictures", "Nature", 14));
+    });
+    EXPECT_EQ(popup, s.hOwner);
+    EXPECT_EQ("Vantora", s.title);
+    EXPECT_EQ("Nature has 14 pictures", s.text);
+    DestroyWindow(popup);
+    // No owner given: the active window; MSG_NO_OWNER: none. Negative ids are library texts.
+    SetForegroundWindow(main);
+    ASSERT_EQ(main, GetActiveWindow());
+    s = WatchBox(IDOK, [] { EXPECT_EQ(IDOK, Msg(nullptr, MB_ICONERROR, -22022)); });
+    EXPECT_EQ(main, s.hOwner);
+    EXPECT_EQ(std::string(ResStr(-22022)), s.text);
+    s = WatchBox(IDOK, [] { Msg(MSG_NO_OWNER, MB_OK, -24999); });
+    ASSERT_TRUE(s.found);
+    EXPECT_EQ(nullptr, s.hOwner);
+    EXPECT_EQ("", s.text); // a missing string
+    DestroyWindow(main);
+}
+
+TEST(ResStr, ModuleFollowsTheSignOfTheId)
+{
+    // The library's identity: either sign reads the library.
+    EXPECT_STREQ("Browse for folder:", ResStr(-20002));
+    EXPECT_STREQ("Browse for folder:", ResStr(20002));
+    // The program's identity: positive ids read the program, negative ones still the library.
+    {
+        AppInfo app(GetModuleHandleA(nullptr), "Vantora", "ControlPanel", "Program", "VNT.hlp", 0x300000, 0);
+        EXPECT_STREQ("", ResStr(20002));
+        EXPECT_STREQ("Browse for folder:", ResStr(-20002));
+        // An explicit module wins over the sign.
+        EXPECT_STREQ("&About...", ResStr(20022, GetLibraryModule()));
+        EXPECT_STREQ("", ResStr(-20002, GetModuleHandleA(nullptr)));
+    }
+    // Reloading one object: id 0 leaves it empty.
+    ResStr s;
+    EXPECT_STREQ("Browse for file", s.Load(-20003));
+    EXPECT_STREQ("", s.Load(0));
+    EXPECT_TRUE(s.IsEmpty());
+    // Formatting: no string, no text; a text without conversions stays as it is.
+    EXPECT_TRUE(ResStrFmt(-24999, 1, 2).IsEmpty());
+    EXPECT_STREQ("Cannot load the wallpaper changer.", ResStrFmt(-20030, "unused"));
+    // The message other processes register.
+    EXPECT_EQ(RegisterWindowMessageA("CorvaneMessage"), GetMyCompanyMsg());
+}
 
 TEST_F(RegFixture, AutoRunDll32WritesAndRemoves)
 {
@@ -117,30 +232,10 @@ TEST(Launch, ProcessesAndTheirHandles)
     EXPECT_EQ(5u, ExitCodeOf(started));
 }
 
-namespace {
-
-// Stands in for the help engine's window, which receives each request as WM_COPYDATA.
-std::string g_helpBytes;
-WPARAM g_helpOwner = 0;
-LRESULT CALLBACK HelpEngineProc(HWND h, UINT msg, WPARAM wp, LPARAM lp)
-{
-    if (msg != WM_COPYDATA)
-        return DefWindowProcA(h, msg, wp, lp);
-    const COPYDATASTRUCT* cds = reinterpret_cast<const COPYDATASTRUCT*>(lp);
-    g_helpBytes.assign(static_cast<const char*>(cds->lpData), cds->cbData);
-    g_helpOwner = wp;
-    return TRUE;
-}
-
-} // namespace
-
 // A file name alone is the library's folder; the request carries the file and the data.
 TEST(Launch, HelpFileBesideTheLibraryOrAsGiven)
 {
-    WNDCLASSA wc = {};
-    wc.lpfnWndProc = HelpEngineProc;
-    wc.hInstance = GetModuleHandleA(nullptr);
-    wc.lpszClassName = "MS_WINHELP";
+    WNDCLASSA wc = {0, HelpEngineProc, 0, 0, GetModuleHandleA(nullptr), nullptr, nullptr, nullptr, nullptr, "MS_WINHELP"};
     RegisterClassA(&wc);
     HWND hHelp = CreateWindowA(wc.lpszClassName, "", WS_OVERLAPPEDWINDOW, 0, 0, 100, 100, nullptr,
                                nullptr, wc.hInstance, nullptr);
