@@ -175,28 +175,23 @@ TEST_F(RegFixture, AutoRunDll32WritesAndRemoves)
     char shortPath[MAX_PATH];
     GetShortPathNameA(LibraryPath().c_str(), shortPath, sizeof shortPath);
     ASSERT_EQ(1, AutoRunDll32("VntTestRun", 1, 1, "ManageWP"));
-    const std::string command = "RunDll32.exe " + std::string(shortPath) + ",ManageWP";
-    EXPECT_EQ(RawValue({REG_SZ, command + '\0'}), RawGet(run, "VntTestRun"));
+    EXPECT_EQ(RawValue({REG_SZ, "RunDll32.exe " + std::string(shortPath) + ",ManageWP" + '\0'}), RawGet(run, "VntTestRun"));
     EXPECT_EQ(1, AutoRunDll32("VntTestRun", 0, 1, "ManageWP"));
     EXPECT_EQ(0u, RawGet(run, "VntTestRun").type);
 }
 
 TEST_F(AssocTest, AssociatedAppFromTheOpenCommand)
 {
+    // Quoted, or up to the first blank; a program that does not exist is none.
     ASSERT_TRUE(CreateDirectoryA((dir / "Some App").c_str(), nullptr));
     const std::string app = MakeFile("Some App\\app.exe"), plain = MakeFile("plain.exe");
-    // Quoted, or up to the first blank; a program that does not exist is none.
-    const struct { std::string command, app; } cases[] = {
-        {"\"" + app + "\" \"%1\"", app}, {plain + " /open %1", plain}, {"\"C:\\No Such\\app.exe\" %1", ""}};
-    for (const auto& c : cases) {
-        SetOpenCommand(c.command);
-        char out[MAX_PATH];
-        EXPECT_EQ(!c.app.empty(), GetAssociatedApp(".vnttest", out) != 0) << c.command;
-        if (!c.app.empty()) {
-            EXPECT_EQ(c.app, out);
-        }
-    }
     char out[MAX_PATH];
+    SetOpenCommand("\"" + app + "\" \"%1\"");
+    EXPECT_TRUE(GetAssociatedApp(".vnttest", out) && app == out) << out;
+    SetOpenCommand(plain + " /open %1");
+    EXPECT_TRUE(GetAssociatedApp(".vnttest", out) && plain == out) << out;
+    SetOpenCommand("\"C:\\No Such\\app.exe\" %1");
+    EXPECT_EQ(0, GetAssociatedApp(".vnttest", out));
     EXPECT_EQ(0, GetAssociatedApp(".vntnone", out));
     EXPECT_STREQ("", out);
 }

@@ -12,9 +12,8 @@ using RegKeyTree = RegFixture;
 TEST_F(RegKeyOpen, PathsReachTheKeyOrFail)
 {
     const std::string a = sub + "\\A", k127(127, 'k'), k128(128, 'k');
-    RawSetStr(a, "v", "a");
-    RawSetStr(a + "\\" + k127, "v", "k");
-    RawSetStr(a + "\\" + k128, "v", "k");
+    for (const std::string& key : {a, a + "\\" + k127, a + "\\" + k128})
+        RawSetStr(key, "v", key == a ? "a" : "k");
     // Separators at either end or doubled separate nothing; a component has at most 127 bytes.
     // Each open releases the key held before, also when it fails.
     const struct { std::string path; const char* value; } cases[] = {
@@ -26,8 +25,8 @@ TEST_F(RegKeyOpen, PathsReachTheKeyOrFail)
     RegKey key;
     for (const auto& c : cases) {
         SCOPED_TRACE(c.path);
-        key.Open(c.path.c_str(), 0);
         char buf[4] = "";
+        key.Open(c.path.c_str(), 0);
         key.GetStr("v", buf, sizeof buf, "");
         EXPECT_STREQ(c.value ? c.value : "", buf);
         EXPECT_EQ(c.value != nullptr, key.IsReady() != 0);
@@ -58,8 +57,8 @@ TEST_F(RegKeyOpen, OpenParentStopsBeforeLastLevels)
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.path + " " + std::to_string(c.levels));
-        EXPECT_EQ(c.value != nullptr, key.OpenParent(c.path.c_str(), 0, c.levels) != 0);
         char buf[8] = "";
+        EXPECT_EQ(c.value != nullptr, key.OpenParent(c.path.c_str(), 0, c.levels) != 0);
         key.GetStr("v", buf, sizeof buf, "");
         EXPECT_STREQ(c.value ? c.value : "", buf);
     }
@@ -67,22 +66,19 @@ TEST_F(RegKeyOpen, OpenParentStopsBeforeLastLevels)
 
 TEST_F(RegKeyOpen, WritingModesCreateReadingModesDoNot)
 {
-    const struct { RegKey::Op op; bool creates; } modes[] = {
-        {RegKey::opCheck, false}, {RegKey::opRemove, true}, {RegKey::opWrite, true}, {RegKey::opRead, false}};
+    // Below a parent object too, where the sub path may hold separators.
     RegKey parent(path.c_str(), 0);
-    for (const auto& m : modes) {
-        SCOPED_TRACE(m.op);
-        const std::string name = "K" + std::to_string(m.op) + "\\Deep";
-        EXPECT_EQ(m.creates, RegKey((path + "\\" + name).c_str(), m.op).IsReady() != 0);
-        // Below a parent object the sub path may hold separators.
-        EXPECT_EQ(m.creates, RegKey(parent, ("P" + name).c_str(), m.op).IsReady() != 0);
+    for (RegKey::Op op : {RegKey::opCheck, RegKey::opRemove, RegKey::opWrite, RegKey::opRead}) {
+        const std::string name = "K" + std::to_string(op) + "\\Deep";
+        const bool creates = op == RegKey::opRemove || op == RegKey::opWrite;
+        EXPECT_EQ(creates, RegKey((path + "\\" + name).c_str(), op).IsReady() != 0) << op;
+        EXPECT_EQ(creates, RegKey(parent, ("P" + name).c_str(), op).IsReady() != 0) << op;
     }
 }
 
 TEST_F(RegKeyValue, ReadsCheckTypeAndSize)
 {
-    const DWORD minus5 = static_cast<DWORD>(-5);
-    RawSet(sub, "num", REG_DWORD, &minus5, 4);
+    RawSet(sub, "num", REG_DWORD, "\xFB\xFF\xFF\xFF", 4); // -5
     RawSet(sub, "short", REG_DWORD, "\x01\x02", 2);
     RawSet(sub, "text3", REG_SZ, "abc", 4); // as long as a number
     RawSet(sub, "text7", REG_SZ, "1234567", 8);
@@ -176,12 +172,9 @@ namespace {
 
 // A small tree of every kind of value.
 const struct { const char* key; const char* name; RawValue value; } kTree[] = {
-    {"", "", {REG_SZ, std::string("unnamed", 8)}},
-    {"", "str", {REG_SZ, std::string("text \x95\x5C", 8)}},
-    {"", "num", {REG_DWORD, std::string("\xD2\x04\0\0", 4)}},
-    {"", "bin", {REG_BINARY, std::string("\0\1\xFF", 3)}},
-    {"", "multi", {REG_MULTI_SZ, std::string("a\0b\0", 5)}},
-    {"\\Child", "leaf", {REG_SZ, std::string("L", 2)}},
+    {"", "", {REG_SZ, std::string("unnamed", 8)}}, {"", "str", {REG_SZ, std::string("text \x95\x5C", 8)}},
+    {"", "num", {REG_DWORD, std::string("\xD2\x04\0\0", 4)}}, {"", "bin", {REG_BINARY, std::string("\0\1\xFF", 3)}},
+    {"", "multi", {REG_MULTI_SZ, std::string("a\0b\0", 5)}}, {"\\Child", "leaf", {REG_SZ, std::string("L", 2)}},
     {"\\Child\\Grand", "deep", {REG_DWORD, std::string("\7\0\0\0", 4)}},
 };
 

@@ -76,21 +76,17 @@ inline void RawLockForReading(HKEY base, const char* sub)
     LocalFree(sd);
 }
 
-inline void RawSet(const std::string& sub, const char* name, DWORD type, const void* data,
-                   DWORD cb, HKEY root = HKEY_CURRENT_USER)
+inline void RawSet(const std::string& sub, const char* name, DWORD type, const void* data, DWORD cb,
+                   HKEY root = HKEY_CURRENT_USER)
 {
     RawKey key(sub, root, true);
     ASSERT_NE(nullptr, key.h) << sub;
     EXPECT_EQ(ERROR_SUCCESS, RegSetValueExA(key.h, name, 0, type, static_cast<const BYTE*>(data), cb));
 }
 inline void RawSetStr(const std::string& sub, const char* name, const char* s, HKEY root = HKEY_CURRENT_USER)
-{
-    RawSet(sub, name, REG_SZ, s, static_cast<DWORD>(strlen(s) + 1), root);
-}
+{ RawSet(sub, name, REG_SZ, s, static_cast<DWORD>(strlen(s) + 1), root); }
 inline void RawSetDword(const std::string& sub, const char* name, DWORD v, HKEY root = HKEY_CURRENT_USER)
-{
-    RawSet(sub, name, REG_DWORD, &v, sizeof v, root);
-}
+{ RawSet(sub, name, REG_DWORD, &v, sizeof v, root); }
 
 // Type and bytes of a value; type 0 when missing.
 struct RawValue {
@@ -110,9 +106,7 @@ inline RawValue RawGet(const std::string& sub, const char* name, HKEY root = HKE
     return RawValue{type, data};
 }
 inline std::string RawStr(const std::string& sub, const char* name, HKEY root = HKEY_CURRENT_USER)
-{
-    return RawGet(sub, name, root).bytes.c_str();
-}
+{ return RawGet(sub, name, root).bytes.c_str(); }
 
 // Numbers of subkeys and values of a key; none when it is missing.
 using RawCountPair = std::pair<DWORD, DWORD>;
