@@ -12,16 +12,12 @@
 #include "base/Mbcs.h"
 #include "base/StrToken.h"
 
-TEST(Mbcs, LeadBytesFollowTheCodePage)
+TEST(Mbcs, LeadBytesFollowTheCodePageAndStepsKeepCharactersWhole)
 {
     ASSERT_EQ(RunCodePage(), GetACP());
     EXPECT_EQ(Dbcs(), IsMBCS() != 0);
     EXPECT_EQ(Dbcs(), IsLead('\x95') && IsLead('\xFC'));
     EXPECT_FALSE(IsLead('\x5C') || IsLead('\xA0'));
-}
-
-TEST(Mbcs, StepsOverTrailBackslashAsOneCharacter)
-{
     const char* t = "a\x95\x5C" "b";
     const char* p = t + 1;
     EXPECT_EQ(Dbcs() ? 0x5C95 : 0x95, CharAt(p));
@@ -34,7 +30,7 @@ TEST(Mbcs, StepsOverTrailBackslashAsOneCharacter)
     EXPECT_EQ(u + 3, DecPsz(u, p = u + 4));
 }
 
-TEST(Mbcs, CopiesKeepWholeCharactersAndLoneLeadBytes)
+TEST(Mbcs, CopiesAndConversionsKeepWholeCharactersAndLoneLeadBytes)
 {
     // A lone lead byte at the end is one byte and the terminator stays a terminator.
     const char* t = "ab\x95";
@@ -63,6 +59,17 @@ TEST(Mbcs, CopiesKeepWholeCharactersAndLoneLeadBytes)
     EXPECT_EQ('Z', small[4]);
     EXPECT_EQ(0u, StrCopyN(small, "abc", 1));
     EXPECT_STREQ("", small);
+    // To wide and back; too small: terminated after the last whole character.
+    unsigned short w[8];
+    char out[520];
+    EXPECT_EQ(Dbcs() ? 2 : 3, mb2wc("\x95\x5C", w, 8));
+    EXPECT_EQ(3, wc2mb(w, buf, 8));
+    EXPECT_STREQ("\x95\x5C", buf);
+    EXPECT_EQ(0, wc2mb(w, buf, 2));
+    EXPECT_STREQ(Dbcs() ? "" : "\x95", buf);
+    CVT cvt;
+    cvt.T2W("Photo \x95\x5C.jpg");
+    EXPECT_STREQ("Photo \x95\x5C.jpg", cvt.W2T(out));
 }
 
 TEST(Mbcs, CaseMappingAndComparisonKeepDoubleByteCharactersWhole)
@@ -80,21 +87,6 @@ TEST(Mbcs, CaseMappingAndComparisonKeepDoubleByteCharactersWhole)
     EXPECT_LT(StrCompare("ab", "abc", 0), 0);
     EXPECT_EQ(Dbcs() ? 1 : 0, StrCompare("\x83\x61", "\x83\x41", 1) != 0);
     EXPECT_EQ(0, StrCompareN("HKCU\\x", "hkcu\\y", 5, 1));
-}
-
-TEST(Mbcs, ConversionToAndFromWide)
-{
-    unsigned short w[8];
-    char back[8], out[520];
-    EXPECT_EQ(Dbcs() ? 2 : 3, mb2wc("\x95\x5C", w, 8));
-    EXPECT_EQ(3, wc2mb(w, back, 8));
-    EXPECT_STREQ("\x95\x5C", back);
-    // Too small: terminated after the last whole character.
-    EXPECT_EQ(0, wc2mb(w, back, 2));
-    EXPECT_STREQ(Dbcs() ? "" : "\x95", back);
-    CVT cvt;
-    cvt.T2W("Photo \x95\x5C.jpg");
-    EXPECT_STREQ("Photo \x95\x5C.jpg", cvt.W2T(out));
 }
 
 namespace {

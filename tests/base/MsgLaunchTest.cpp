@@ -56,13 +56,6 @@ MsgBoxSeen WatchBox(int button, F show)
     return s;
 }
 
-std::string LibraryPath()
-{
-    char path[MAX_PATH];
-    GetModuleFileNameA(GetLibraryModule(), path, sizeof path);
-    return path;
-}
-
 // Waits for the process, closes its handle and gives its exit code (~0 on time-out).
 DWORD ExitCodeOf(HANDLE process)
 {
@@ -172,8 +165,9 @@ TEST_F(RegFixture, AutoRunDll32WritesAndRemoves)
 {
     Redirect(HKEY_CURRENT_USER, "cu"); // the Run key lies in the test key
     const std::string run = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
-    char shortPath[MAX_PATH];
-    GetShortPathNameA(LibraryPath().c_str(), shortPath, sizeof shortPath);
+    char lib[MAX_PATH], shortPath[MAX_PATH];
+    GetModuleFileNameA(GetLibraryModule(), lib, sizeof lib);
+    GetShortPathNameA(lib, shortPath, sizeof shortPath);
     ASSERT_EQ(1, AutoRunDll32("VntTestRun", 1, 1, "ManageWP"));
     EXPECT_EQ(RawValue({REG_SZ, "RunDll32.exe " + std::string(shortPath) + ",ManageWP" + '\0'}), RawGet(run, "VntTestRun"));
     EXPECT_EQ(1, AutoRunDll32("VntTestRun", 0, 1, "ManageWP"));
@@ -235,8 +229,7 @@ TEST(Launch, HelpFileBesideTheLibraryOrAsGiven)
     HWND hHelp = CreateWindowA(wc.lpszClassName, "", WS_OVERLAPPEDWINDOW, 0, 0, 100, 100, nullptr,
                                nullptr, wc.hInstance, nullptr);
     ASSERT_TRUE(hHelp);
-    std::string folder = LibraryPath();
-    folder.erase(folder.rfind('\\') + 1);
+    const std::string folder = TestDir() + "\\"; // the library's
     const DWORD data = 0x320007;
     for (std::string file : {std::string("VNT.hlp"), std::string("C:\\Help\\Other.hlp")}) {
         SCOPED_TRACE(file);

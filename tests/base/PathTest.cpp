@@ -1,6 +1,5 @@
-// Path editing, building and the textual tests. On code page 932 the two bytes 0x95 0x5C
-// are one character (its trail byte is the code of "\") and must never be split; on code
-// page 1252 the same bytes are "•" and a real backslash, so the expected results differ.
+// Path editing, building and the textual tests. On code page 932 the bytes 0x95 0x5C are one
+// character (its trail byte is the code of "\"), never split; on 1252 "•" and a backslash.
 #include <gtest/gtest.h>
 #include <cstring>
 #include <string>
@@ -63,7 +62,6 @@ TEST(PathEdit, SeparatorsNamesAndExtensions)
     // A path of 259 characters has no room for another one.
     std::string full(MAX_PATH - 1, 'a');
     EXPECT_EQ(full, Edited(full, AppendBackSlash));
-
     EXPECT_EQ(nullptr, FindNameExt("C:\\a\\"));
     EXPECT_STREQ("b", FindNameExt("C:/a/b"));
     char buf[MAX_PATH] = "C:\\a\\b\\";
@@ -87,14 +85,11 @@ TEST(PathBuild, MakePathAndFullPaths)
     EXPECT_STREQ("C:\\a\\nt.dll", dst) << "Wine is of the NT family";
     MakePathForOS(dst, "C:\\a", ":9x:old.dll");
     EXPECT_STREQ("", dst);
-
     char root[MAX_PATH];
     EXPECT_EQ(1, ExtractRootPath(root, "\\\\srv\\share\\x"));
     EXPECT_STREQ("\\\\srv", root);
     EXPECT_EQ(0, ExtractRootPath(root, "rel\\x"));
-    auto full = [](const char* path, const char* base) {
-        return Edited(path, [base](char* buf) { MakeFullPathName(buf, base); });
-    };
+    auto full = [](const char* path, const char* base) { return Edited(path, [base](char* b) { MakeFullPathName(b, base); }); };
     EXPECT_EQ("C:\\base\\rel\\x", full(" \"rel/x\" ", "C:\\base\\"));
     EXPECT_EQ("D:\\x", full("\\x", "D:\\b\\c"));
     EXPECT_EQ("\\\\srv\\x", full("/x", "\\\\srv\\share"));
@@ -104,7 +99,7 @@ TEST(PathBuild, MakePathAndFullPaths)
     EXPECT_EQ(std::string(cur, 2) + "\\x", full("\\x", nullptr));
 }
 
-TEST(PathTests, Classification)
+TEST(PathTests, ClassificationCommandLinesAndBrowseFilter)
 {
     EXPECT_EQ(1, IsFullPathName("\\a"));
     EXPECT_EQ(0, IsFullPathName("C:a"));
@@ -116,10 +111,6 @@ TEST(PathTests, Classification)
     EXPECT_EQ(0, IsSubFolderOf("C:\\Photos\\", "C:\\Photos"));
     EXPECT_EQ(0, IsSubFolderOf("C:\\PhotosOld\\a", "C:\\Photos"));
     EXPECT_EQ(Dbcs() ? 0 : 1, IsSubFolderOf("C:\\\x95\x5Cx", "C:\\\x95"));
-}
-
-TEST(PathBuild, CommandLinesAndBrowseFilter)
-{
     char out[MAX_PATH];
     EXPECT_EQ(1, GetCmdLnPath("\" C:\\my prog.scr\" /c:123", out));
     EXPECT_STREQ("C:\\my prog.scr", out);
@@ -129,7 +120,6 @@ TEST(PathBuild, CommandLinesAndBrowseFilter)
     EXPECT_EQ(nullptr, GetCmdLnArg("prog.exe "));
     EXPECT_STREQ(" /c:123", GetCmdLnArg("\"C:\\my prog.scr\" /c:123"));
     EXPECT_EQ(nullptr, GetCmdLnArg("\"C:\\unclosed"));
-
     EXPECT_EQ(std::string("Pictures\0*.jpg\0All Files\0*.*\0\0", 30), Filter("Pictures|*.jpg"));
     EXPECT_EQ(std::string("A\0*.a\0\0", 7), Filter("A|*.a|"));
     EXPECT_EQ(std::string("All Files\0*.*\0\0", 15), Filter(nullptr));
