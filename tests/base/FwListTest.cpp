@@ -17,8 +17,7 @@ using Items = std::vector<void*>;
 Items g_left;
 int RecordLeaving(unsigned long user, unsigned int code, void* data)
 {
-    EXPECT_EQ(77u, user);
-    EXPECT_EQ(1u, code);
+    EXPECT_TRUE(user == 77 && code == 1) << user << " " << code;
     g_left.push_back(data);
     return 1;
 }
@@ -56,11 +55,7 @@ protected:
         nLiveNodes++;
         return FwList::CreateNode();
     }
-    void DeleteNode(void* node) override
-    {
-        nLiveNodes--;
-        FwList::DeleteNode(node);
-    }
+    void DeleteNode(void* node) override { nLiveNodes--; FwList::DeleteNode(node); }
 };
 
 } // namespace
@@ -71,8 +66,7 @@ TEST(FwList, MixedOperationsKeepLinksConsistent)
     CheckedList list;
     Items model;
     for (int step = 0; step < 3000; step++) {
-        int n = static_cast<int>(model.size());
-        int op = static_cast<int>(rng() % 8);
+        int n = static_cast<int>(model.size()), op = static_cast<int>(rng() % 8);
         int at = n ? static_cast<int>(rng() % n) : 0;
         void* item = Item(step + 1);
         if (n == 0 && op >= 2)

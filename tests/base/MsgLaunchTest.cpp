@@ -207,7 +207,7 @@ TEST_F(AssocTest, OpenHTMLAsksFirstAndReportsNoBrowser)
     EXPECT_EQ(std::string(ResStr(-22022)), s.text);
 }
 
-TEST(Launch, ProcessesAndTheirHandles)
+TEST(Launch, ProcessesTheirHandlesAndHelpFiles)
 {
     char cmd3[] = "cmd.exe /c exit 3", bad[] = "no_such_program_vnt.exe";
     HANDLE process = nullptr;
@@ -219,15 +219,10 @@ TEST(Launch, ProcessesAndTheirHandles)
     HANDLE started = StartProcess("cmd.exe", "/c exit 5");
     ASSERT_NE(nullptr, started);
     EXPECT_EQ(5u, ExitCodeOf(started));
-}
-
-// A file name alone is the library's folder; the request carries the file and the data.
-TEST(Launch, HelpFileBesideTheLibraryOrAsGiven)
-{
+    // Help: a file name alone is the library's folder; the request carries the file and the data.
     WNDCLASSA wc = {0, HelpEngineProc, 0, 0, GetModuleHandleA(nullptr), nullptr, nullptr, nullptr, nullptr, "MS_WINHELP"};
     RegisterClassA(&wc);
-    HWND hHelp = CreateWindowA(wc.lpszClassName, "", WS_OVERLAPPEDWINDOW, 0, 0, 100, 100, nullptr,
-                               nullptr, wc.hInstance, nullptr);
+    HWND hHelp = CreateWindowA(wc.lpszClassName, "", 0, 0, 0, 0, 0, nullptr, nullptr, wc.hInstance, nullptr);
     ASSERT_TRUE(hHelp);
     const std::string folder = TestDir() + "\\"; // the library's
     const DWORD data = 0x320007;

@@ -1,8 +1,6 @@
-// Path functions that ask the file system, on real folders in a scratch folder: existence,
-// the long forms, the writable-folder probe, folder creation, the home folder and the
-// canonical paths; ForEachFileObject on a folder tree: which entries reach the callback,
-// with which folder, in which order relative to the descent, stopping, deletion and the
-// pattern.
+// On real folders: path functions that ask the file system (existence, long forms, the
+// writable-folder probe, folder creation, home folder, canonical paths) and ForEachFileObject
+// (which entries reach the callback, with which folder, in which order, stopping, deletion).
 #include "RegTestUtil.h"
 #include <algorithm>
 #include <ctime>
@@ -64,9 +62,9 @@ protected:
 
 } // namespace
 
-TEST(PathFs, ExistenceAndCreateFolder)
+TEST(PathFs, ExistenceCreateFolderAndTheWritableProbe)
 {
-    ScratchDir dir;
+    ScratchDir dir, empty;
     std::string file = dir / "f.txt", deep = dir / "a\\b/c";
     ASSERT_TRUE(WriteFileBytes(file, "x", 1));
     EXPECT_EQ(1, FileExists(file.c_str()));
@@ -77,6 +75,22 @@ TEST(PathFs, ExistenceAndCreateFolder)
     EXPECT_EQ(1, CreateFolder((deep + "\\").c_str())) << "existing folders are fine";
     EXPECT_EQ(0, CreateFolder("relative\\x"));
     EXPECT_EQ(0, CreateFolder((file + "\\sub").c_str())) << "a file is in the way";
+    // The probe file is removed, and files that happen to carry its names are left alone.
+    EXPECT_EQ(1, IsDirWritable(empty.Path().c_str()));
+    EXPECT_TRUE(RemoveDirectoryA(empty.Path().c_str())) << "left empty";
+    EXPECT_EQ(0, IsDirWritable(empty.Path().c_str()));
+    EXPECT_EQ(0, IsDirWritable(file.c_str()));
+    std::vector<std::string> names;
+    unsigned long now = static_cast<unsigned long>(time(nullptr)) - 819936000ul;
+    for (unsigned long t = now - 1; t <= now + 3; ++t) {
+        char name[16];
+        wsprintfA(name, "%08lu.tmp", t % 100000000ul);
+        names.push_back(dir / name);
+        ASSERT_TRUE(WriteFileBytes(names.back(), "keep", 4));
+    }
+    EXPECT_EQ(1, IsDirWritable(dir.Path().c_str()));
+    for (const std::string& name : names)
+        EXPECT_EQ(1, FileExists(name.c_str())) << name;
 }
 
 TEST(PathFs, ShortAndLongForms)
@@ -100,30 +114,7 @@ TEST(PathFs, ShortAndLongForms)
     EXPECT_EQ("\\DA*", shell.substr(shell.size() - 4));
 }
 
-TEST(PathFs, IsDirWritable)
-{
-    // The probe file is removed, and files that happen to carry its names are left alone.
-    ScratchDir dir, taken;
-    EXPECT_EQ(1, IsDirWritable(dir.Path().c_str()));
-    EXPECT_TRUE(RemoveDirectoryA(dir.Path().c_str())) << "left empty";
-    EXPECT_EQ(0, IsDirWritable(dir.Path().c_str()));
-    ASSERT_TRUE(WriteFileBytes(taken / "f.txt", "x", 1));
-    EXPECT_EQ(0, IsDirWritable((taken / "f.txt").c_str()));
-    std::vector<std::string> names;
-    unsigned long now = static_cast<unsigned long>(time(nullptr)) - 819936000ul;
-    for (unsigned long t = now - 1; t <= now + 3; ++t) {
-        char name[16];
-        wsprintfA(name, "%08lu.tmp", t % 100000000ul);
-        names.push_back(taken / name);
-        ASSERT_TRUE(WriteFileBytes(names.back(), "keep", 4));
-    }
-    EXPECT_EQ(1, IsDirWritable(taken.Path().c_str()));
-    for (const std::string& name : names)
-        EXPECT_EQ(1, FileExists(name.c_str())) << name;
-}
-
-// The home folder is the library's folder unless the machine-wide "Home" value says
-// otherwise; the machine-wide root is redirected into the test's private key.
+// The home folder is the library's folder unless the machine-wide "Home" value says otherwise.
 TEST_F(RegFixture, HomeFolderAndCanonicalPaths)
 {
     Redirect(HKEY_LOCAL_MACHINE, "lm");

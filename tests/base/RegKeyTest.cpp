@@ -38,7 +38,7 @@ TEST_F(RegKeyOpen, PathsReachTheKeyOrFail)
     EXPECT_FALSE(RegKey(static_cast<const char*>(nullptr), 0).IsReady());
 }
 
-TEST_F(RegKeyOpen, OpenParentStopsBeforeLastLevels)
+TEST_F(RegKeyOpen, OpenParentAndWhatTheModesCreate)
 {
     RawSetStr(sub, "v", "S");
     RawSetStr(sub + "\\A\\B\\C", "v", "C");
@@ -62,11 +62,8 @@ TEST_F(RegKeyOpen, OpenParentStopsBeforeLastLevels)
         key.GetStr("v", buf, sizeof buf, "");
         EXPECT_STREQ(c.value ? c.value : "", buf);
     }
-}
-
-TEST_F(RegKeyOpen, WritingModesCreateReadingModesDoNot)
-{
-    // Below a parent object too, where the sub path may hold separators.
+    // Writing modes create the key, reading ones do not; below a parent object too, where
+    // the sub path may hold separators.
     RegKey parent(path.c_str(), 0);
     for (RegKey::Op op : {RegKey::opCheck, RegKey::opRemove, RegKey::opWrite, RegKey::opRead}) {
         const std::string name = "K" + std::to_string(op) + "\\Deep";
@@ -187,7 +184,7 @@ void MakeTree(const std::string& at)
 
 } // namespace
 
-TEST_F(RegKeyTree, DeletingSubKeysAndContents)
+TEST_F(RegKeyTree, DeletingAndCopyingTrees)
 {
     MakeTree(sub + "\\Tree");
     RawCreate(sub + "\\Parent\\Kid");
@@ -198,8 +195,7 @@ TEST_F(RegKeyTree, DeletingSubKeysAndContents)
     // Only a key without values and subkeys goes when it must be empty.
     const struct { bool ifEmpty; const char* name; int result; bool remains; } cases[] = {
         {false, "Tree", 1, false}, {false, "Missing", 1, false}, {false, "", 0, true},
-        {true, "Parent", 0, true}, {true, "Unnamed", 0, true}, {true, "Bare", 1, false},
-        {true, "Missing", 1, false},
+        {true, "Parent", 0, true}, {true, "Unnamed", 0, true}, {true, "Bare", 1, false}, {true, "Missing", 1, false},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(std::string(c.name) + (c.ifEmpty ? " if empty" : ""));
@@ -211,6 +207,15 @@ TEST_F(RegKeyTree, DeletingSubKeysAndContents)
     EXPECT_TRUE(RegKey((path + "\\All").c_str(), 1).DelAll());
     EXPECT_TRUE(RawExists(sub + "\\All"));
     EXPECT_EQ(RawCountPair(0, 0), RawCounts(sub + "\\All"));
+    // CopyTo copies every kind of value and keeps what only the destination has.
+    MakeTree(sub + "\\Src");
+    RawSetStr(sub + "\\Dst", "existing", "stays");
+    RawSetStr(sub + "\\Dst", "str", "replaced");
+    RegKey src((path + "\\Src").c_str(), 0), dst((path + "\\Dst").c_str(), 1);
+    EXPECT_TRUE(src.CopyTo(dst));
+    for (const auto& item : kTree)
+        EXPECT_EQ(item.value, RawGet(sub + "\\Dst" + item.key, item.name)) << item.key << " " << item.name;
+    EXPECT_EQ("stays", RawStr(sub + "\\Dst", "existing"));
 }
 
 TEST_F(RegKeyTree, UndeletableItemsEndTheLoops)
@@ -234,18 +239,6 @@ TEST_F(RegKeyTree, UndeletableItemsEndTheLoops)
     EXPECT_EQ(RawCountPair(Dbcs() ? 1 : 2, 0), RawCounts(sub + "\\D"));
     EXPECT_TRUE(key.DelAll()); // returns, keeping what it cannot delete
     EXPECT_EQ(ERROR_SUCCESS, RegDeleteKeyA(hBase, "D\\Locked")); // the fixture could not
-}
-
-TEST_F(RegKeyTree, CopyToCopiesEveryValueKind)
-{
-    MakeTree(sub + "\\Src");
-    RawSetStr(sub + "\\Dst", "existing", "stays");
-    RawSetStr(sub + "\\Dst", "str", "replaced");
-    RegKey src((path + "\\Src").c_str(), 0), dst((path + "\\Dst").c_str(), 1);
-    EXPECT_TRUE(src.CopyTo(dst));
-    for (const auto& item : kTree)
-        EXPECT_EQ(item.value, RawGet(sub + "\\Dst" + item.key, item.name)) << item.key << " " << item.name;
-    EXPECT_EQ("stays", RawStr(sub + "\\Dst", "existing"));
 }
 
 // The former company key lives at a fixed place: HKCU is redirected into the test's key.

@@ -1,7 +1,6 @@
 // A private registry key per test (HKCU\Software\VantoraTest\<suite>_<test>_<pid>), made at
-// the start unless bCreate is cleared and removed with everything below it afterwards; raw
-// registry helpers that check what the product did without going through it; and
-// redirection of a predefined root into the private key.
+// the start unless bCreate is cleared and removed with its tree afterwards; redirection of a
+// predefined root into it; raw helpers that check what the product did without using it.
 #pragma once
 #include <gtest/gtest.h>
 #include <windows.h>
