@@ -27,7 +27,6 @@ class CheckedList : public FwList {
 public:
     int nFailAfter = -1; // node allocations left before they fail; -1 never fails
     int nLiveNodes = 0;
-
     CheckedList() { SetCallback(77, RecordLeaving); }
     // Items in both link directions (the backward one by position), tail, count and node
     // storage agree with the model.

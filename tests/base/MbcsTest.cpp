@@ -134,7 +134,7 @@ TEST(StrToken, TokensNeverSplitACharacter)
     EXPECT_EQ(259u, strlen(GetToken(std::string(300, 'x').c_str(), ";", 0)));
 }
 
-TEST(StrToken, CountsListsAndTrimming)
+TEST(StrToken, CountsListsTrimmingAndHexForms)
 {
     EXPECT_EQ(Dbcs() ? 1 : 2, StrCharCount("ab\x95\x5C" "cd\\ef", '\\'));
     EXPECT_EQ(Dbcs() ? 0 : 1, StrCharCount("\x83\x61", 'a'));
@@ -149,10 +149,7 @@ TEST(StrToken, CountsListsAndTrimming)
     TrimStr(blank);
     EXPECT_STREQ("\x95\x5C", trimmed);
     EXPECT_STREQ("", blank);
-}
-
-TEST(HexStr, RoundTrips)
-{
+    // Hexadecimal forms.
     char hex[600], text[300];
     EXPECT_EQ(0, StrToHex(hex, ""));
     EXPECT_STREQ("00", hex);

@@ -16,11 +16,7 @@ namespace {
 
 // Message boxes block their caller: WatchBox runs the call while a watcher thread finds
 // the box this thread shows, records what it looks like and presses one of its buttons.
-struct MsgBoxSeen {
-    bool found = false;
-    HWND hOwner = nullptr;
-    std::string title, text;
-};
+struct MsgBoxSeen { bool found = false; HWND hOwner = nullptr; std::string title, text; };
 
 BOOL CALLBACK FindMsgBox(HWND h, LPARAM lp)
 {
@@ -70,7 +66,6 @@ DWORD ExitCodeOf(HANDLE process)
 class AssocTest : public RegFixture {
 protected:
     ScratchDir dir{"vntassoc"};
-
     void SetUp() override
     {
         RegFixture::SetUp();
@@ -106,11 +101,9 @@ LRESULT CALLBACK HelpEngineProc(HWND h, UINT msg, WPARAM wp, LPARAM lp)
 
 TEST(Msg, OwnerCaptionTextAndResult)
 {
-    auto Window = [](const char* title, HWND owner) {
-        return CreateWindowExA(0, "STATIC", title, WS_OVERLAPPEDWINDOW | WS_VISIBLE, 10, 10, 200, 100,
-                               owner, nullptr, nullptr, nullptr);
-    };
-    HWND main = Window("main", nullptr), popup = Window("popup", main);
+    const DWORD style = WS_OVERLAPPEDWINDOW | WS_VISIBLE;
+    HWND main = CreateWindowA("STATIC", "main", style, 10, 10, 200, 100, nullptr, nullptr, nullptr, nullptr);
+    HWND popup = CreateWindowA("STATIC", "popup", style, 10, 10, 200, 100, main, nullptr, nullptr, nullptr);
     ASSERT_TRUE(main && popup);
     SetForegroundWindow(popup);
     ASSERT_EQ(popup, GetLastActivePopup(main));

@@ -29,7 +29,6 @@ protected:
     ScratchDir dir;
     Names calls;
     std::string stopAt = "?"; // calls whose recorded name starts with this answer 0
-
     void SetUp() override
     {
         for (const char* d : {"sub", "sub\\deeper", "empty"})

@@ -28,7 +28,6 @@ protected:
     std::string path;  // textual path with root
     HKEY hBase = nullptr;
     bool bCreate = true;
-
     void SetUp() override
     {
         const ::testing::TestInfo* info = ::testing::UnitTest::GetInstance()->current_test_info();

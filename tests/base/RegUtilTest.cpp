@@ -46,7 +46,7 @@ TEST_F(RegUtil, HomeFolderWriteReadAndFormerKey)
     EXPECT_FALSE(RawExists("Software\\Fenwick", HKEY_LOCAL_MACHINE));
 }
 
-TEST_F(RegUtil, RestrictionsAndPowerUserReadTheCompanyKeys)
+TEST_F(RegUtil, RestrictionsPowerUserAndRectangles)
 {
     EXPECT_EQ(0, Restricted("App", "NoWallpaper"));
     RawSetDword("Software\\Corvane\\App\\Setup\\Restrictions", "NoWallpaper", 3);
@@ -61,18 +61,14 @@ TEST_F(RegUtil, RestrictionsAndPowerUserReadTheCompanyKeys)
     EXPECT_FALSE(IsPowerUser());
     RegOverridePredefKey(HKEY_LOCAL_MACHINE, nullptr);
     EXPECT_EQ(ERROR_SUCCESS, RegDeleteKeyA(hBase, "lm2\\Software\\Corvane"));
-}
-
-TEST_F(RegUtil, RectanglesAsFourNumbers)
-{
+    // Rectangles as four numbers.
     RegKey key(path.c_str(), 1);
     RECT rc = {10, -20, 300, 400};
     EXPECT_TRUE(RegPutRect(key, &rc, "Wnd"));
     EXPECT_EQ(RawValue({REG_DWORD, std::string("\xEC\xFF\xFF\xFF", 4)}), RawGet(sub, "WndT"));
     key.DelValue("WndR");
-    RECT back = {1, 2, 3, 4};
+    RECT back = {1, 2, 3, 4}, expected = {10, -20, 3, 400}; // a missing field stays
     EXPECT_TRUE(RegGetRect(key, &back, "Wnd"));
-    RECT expected = {10, -20, 3, 400}; // a missing field stays
     EXPECT_TRUE(EqualRect(&expected, &back));
 }
 
