@@ -181,7 +181,8 @@ TEST_F(ForEachFileObjectTest, ZeroEndsTheWalkOfThatFolderOnlyAndDeleteRemovesFil
     // Every file of sub answers 0: one of them is reported, the parent's walk goes on.
     stopAt = "sub\\g";
     Names found = Walk(FFO_CALLBEFORE | FFO_RECURSE | FFO_FILESONLY);
-    EXPECT_EQ(1, std::count_if(found.begin(), found.end(), [](const std::string& n) { return n.compare(0, 5, "sub\\g") == 0; }));
+    auto inSub = [](const std::string& name) { return name.compare(0, 5, "sub\\g") == 0; };
+    EXPECT_EQ(1, std::count_if(found.begin(), found.end(), inSub));
     EXPECT_EQ(Names({"f1.txt", "f2.jpg"}), Names(found.begin(), found.begin() + 2));
     // The result of the call after descending replaces the one before.
     int count = 0;

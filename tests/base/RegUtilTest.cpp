@@ -141,5 +141,6 @@ TEST_F(RegUtil, StartUpReplacesIdentityDropsHomeAndMigrates)
     EXPECT_EQ(hExe, AppInfo::Data().hInstance);
     EXPECT_STREQ("HKCU\\Software\\Corvane\\Vantora\\ControlPanel", AppInfo::Data().pszRootKey);
     EXPECT_EQ(0u, RawGet("Software\\Corvane\\Vantora\\Setup", "Home", HKEY_LOCAL_MACHINE).type);
-    EXPECT_EQ(RawValue({REG_DWORD, std::string("\x19\0\0\0", 4)}), RawGet("Software\\Corvane\\Vantora\\ControlPanel", "SS_TimeOut"));
+    EXPECT_EQ(RawValue({REG_DWORD, std::string("\x19\0\0\0", 4)}),
+              RawGet("Software\\Corvane\\Vantora\\ControlPanel", "SS_TimeOut"));
 }
