@@ -8,7 +8,7 @@ UINT RunCodePage()
 {
     char locale[64] = "";
     GetEnvironmentVariableA("LC_ALL", locale, sizeof locale);
-    return lstrcmpiA(locale, "ja_JP.UTF-8") == 0 ? 932 : 1252;
+    return lstrcmpiA(locale, "ja_JP.UTF-8") ? 1252 : 932;
 }
 
 void PumpMessages(DWORD ms)
@@ -97,8 +97,6 @@ ScratchDir::ScratchDir(const char* prefix)
     path = name;
 }
 
-ScratchDir::~ScratchDir() { RemoveTree(path); }
-
 void RemoveTree(const std::string& path)
 {
     WIN32_FIND_DATAA fd;
@@ -122,11 +120,10 @@ void RemoveTree(const std::string& path)
 bool WriteFileBytes(const std::string& path, const void* data, size_t size)
 {
     HANDLE h = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-    if (h == INVALID_HANDLE_VALUE)
-        return false;
     DWORD written = 0;
-    BOOL ok = WriteFile(h, data, static_cast<DWORD>(size), &written, nullptr);
-    CloseHandle(h);
+    BOOL ok = h != INVALID_HANDLE_VALUE && WriteFile(h, data, static_cast<DWORD>(size), &written, nullptr);
+    if (h != INVALID_HANDLE_VALUE)
+        CloseHandle(h);
     return ok && written == size;
 }
 
@@ -155,28 +152,19 @@ Canvas::~Canvas()
 
 Rgb Canvas::Pixel(int x, int y) const
 {
-    GdiFlush();
-    DWORD v = pBits[y * width + x];
-    return Rgb{static_cast<int>((v >> 16) & 0xFF), static_cast<int>((v >> 8) & 0xFF), static_cast<int>(v & 0xFF)};
+    DWORD v = Bits()[y * width + x];
+    return Rgb{int(v >> 16 & 0xFF), int(v >> 8 & 0xFF), int(v & 0xFF)};
 }
 
 void Canvas::Fill(COLORREF color)
 {
-    HBRUSH hbr = CreateSolidBrush(color);
+    SetDCBrushColor(hdc, color);
     RECT rc = {0, 0, width, height};
-    FillRect(hdc, &rc, hbr);
-    DeleteObject(hbr);
+    FillRect(hdc, &rc, static_cast<HBRUSH>(GetStockObject(DC_BRUSH)));
 }
 
-std::string Canvas::Snapshot() const
-{
-    GdiFlush();
-    return std::string(reinterpret_cast<const char*>(pBits), static_cast<size_t>(width) * height * 4);
-}
-
-// One 8 x 8 block whose only coefficient is the DC term: with a quantisation table of
-// ones it is 8 x (level - 128), coded with a one-symbol Huffman table for its size
-// category, followed by the end-of-block code.
+// One 8 x 8 block with only its DC term, 8 x (level - 128) under a quantisation table of
+// ones, coded with a one-symbol Huffman table for its size category, then end-of-block.
 std::string GrayJpeg(int level)
 {
     int dc = 8 * (level - 128), category = 0;
@@ -205,6 +193,6 @@ std::string GrayJpeg(int level)
 
 bool WriteGrayJpeg(const std::string& path, int level)
 {
-    std::string bytes = GrayJpeg(level);
-    return WriteFileBytes(path, bytes.data(), bytes.size());
+    std::string j = GrayJpeg(level);
+    return WriteFileBytes(path, j.data(), j.size());
 }

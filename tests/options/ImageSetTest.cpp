@@ -1,7 +1,6 @@
 // Image-set lists and the choice of the next picture on real folders: sequences with the
 // positions they store, random draws, captions, and lists following the sets on disk.
 #include "OptionsTestUtil.h"
-#include <cstdio>
 #include <cstdlib>
 #include <set>
 #include "base/Mbcs.h"
@@ -11,28 +10,15 @@ namespace {
 struct Call {
     int forScreenSaver;
     std::string pict;     // "set\NN" (.jpg), "" for none
-    std::string position; // stored "LastPic,LastSet" of that sequence afterwards, "-" when missing
-};
-
-struct SeqCase {
-    const char* what;
-    std::vector<Disk> disk;
-    std::vector<std::string> list; // both lists
-    int random;                    // the screen saver's random order
-    const char* start;             // the screen saver's stored "pic,set", or none
-    std::vector<Call> calls;
+    std::string position; // stored "LastPic,LastSet" of that sequence afterwards
 };
 
 class ImageSetTest : public ImagesTest {
 protected:
-    std::string Position(int forScreenSaver) const
+    std::string Position(int ss) const
     {
-        const char* pic = forScreenSaver ? Opts::pszSSLastPicInd : Opts::pszWPLastPicInd;
-        const char* set = forScreenSaver ? Opts::pszSSLastSetInd : Opts::pszWPLastSetInd;
-        auto text = [this](const char* name) {
-            return HasValue(name) ? std::to_string(Dword(name)) : std::string("-");
-        };
-        return text(pic) + "," + text(set);
+        return std::to_string(Dword(ss ? Opts::pszSSLastPicInd : Opts::pszWPLastPicInd)) + "," +
+               std::to_string(Dword(ss ? Opts::pszSSLastSetInd : Opts::pszWPLastSetInd));
     }
 };
 
@@ -41,30 +27,37 @@ protected:
 TEST_F(ImageSetTest, SequencesAndTheirStoredPositions)
 {
     const std::string p(120, 'P'), q(120, 'Q'), r(120, 'R');
-    const SeqCase cases[] = {
+    const struct Case {
+        const char* what;
+        std::vector<Disk> disk;
+        Strs list;                  // both lists
+        int random;                 // the screen saver's random order
+        std::vector<DWORD> start;   // the screen saver's stored pic, set
+        std::vector<Call> calls;
+    } cases[] = {
         {"two sets in list order; the wallpaper keeps its own position",
-         {{"A", 1, 3}, {"B", 1, 3}}, {"1A", "1B"}, 0, nullptr,
+         {{"A", 1, 3}, {"B", 1, 3}}, {"1A", "1B"}, 0, {},
          {{1, "A\\02", "1,0"}, {1, "A\\03", "2,0"}, {0, "A\\02", "1,0"}, {1, "B\\01", "0,1"},
           {1, "B\\02", "1,1"}, {1, "B\\03", "2,1"}, {1, "A\\01", "0,0"}, {0, "A\\03", "2,0"}}},
         {"random draws avoid the index shown last; the wallpaper stays in list order",
-         {{"A", 1, 1}}, {"1A"}, 1, "0,0", {{1, "", "0,0"}, {1, "", "0,0"}, {0, "A\\01", "0,0"}}},
+         {{"A", 1, 1}}, {"1A"}, 1, {0, 0}, {{1, "", "0,0"}, {1, "", "0,0"}, {0, "A\\01", "0,0"}}},
         {"a name with a semicolon counts as two sets", {{"A", 1, 2}, {"X;Y", 1, 3}, {"B", 1, 1}},
-         {"1A", "1X;Y", "1B"}, 0, nullptr, {{1, "A\\02", "1,0"}, {1, "B\\01", "0,3"}, {1, "A\\01", "0,0"}}},
+         {"1A", "1X;Y", "1B"}, 0, {}, {{1, "A\\02", "1,0"}, {1, "B\\01", "0,3"}, {1, "A\\01", "0,0"}}},
         {"names joined longer than a path", {{p, 1, 1}, {q, 1, 1}, {r, 1, 1}}, {"1" + p, "1" + q, "1" + r},
-         0, "0,0", {{1, q + "\\01", "0,1"}, {1, r + "\\01", "0,2"}, {1, p + "\\01", "0,0"}}},
+         0, {0, 0}, {{1, q + "\\01", "0,1"}, {1, r + "\\01", "0,2"}, {1, p + "\\01", "0,0"}}},
         {"sets not in use and gaps are passed over; positions count the sets in use",
-         {{"A", 1, 2}, {"A", 5, 5}, {"B", 1, 3}, {"C", 3, 3}}, {"1A", "0B", "1C"}, 0, nullptr,
+         {{"A", 1, 2}, {"A", 5, 5}, {"B", 1, 3}, {"C", 3, 3}}, {"1A", "0B", "1C"}, 0, {},
          {{1, "A\\02", "1,0"}, {1, "A\\05", "4,0"}, {1, "C\\03", "2,1"}, {1, "A\\01", "0,0"}}},
         {"a stored set past the sets in use starts at the first", {{"A", 1, 3}, {"B", 1, 3}},
-         {"1A", "1B"}, 0, "1,2", {{1, "A\\02", "1,0"}}},
+         {"1A", "1B"}, 0, {1, 2}, {{1, "A\\02", "1,0"}}},
         {"the largest index wraps within its set", {{"A", 1, 3}, {"B", 1, 3}}, {"1A", "1B"}, 0,
-         "4294967295,1", {{1, "B\\01", "0,1"}}},
-        {"an index past the last of the only set", {{"A", 2, 3}}, {"1A"}, 0, "77,0",
+         {0xFFFFFFFF, 1}, {{1, "B\\01", "0,1"}}},
+        {"an index past the last of the only set", {{"A", 2, 3}}, {"1A"}, 0, {77, 0},
          {{1, "A\\02", "1,0"}, {1, "A\\03", "2,0"}}},
-        {"picture 50 is the last, also in a read folder", {{"A", 1, 1}, {"A", 50, 50}}, {"1A"}, 0, "47,0",
+        {"picture 50 is the last, also in a read folder", {{"A", 1, 1}, {"A", 50, 50}}, {"1A"}, 0, {47, 0},
          {{1, "A\\50", "49,0"}, {1, "A\\01", "0,0"}}},
     };
-    for (const SeqCase& c : cases) {
+    for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
         LayOut(c.disk);
         SetList(opts.listSS, c.list);
@@ -72,27 +65,23 @@ TEST_F(ImageSetTest, SequencesAndTheirStoredPositions)
         for (const char* name :
              {Opts::pszSSLastPicInd, Opts::pszSSLastSetInd, Opts::pszWPLastPicInd, Opts::pszWPLastSetInd})
             SHDeleteValueA(HKEY_CURRENT_USER, sub.c_str(), name);
-        unsigned long pic, set;
-        if (c.start && sscanf(c.start, "%lu,%lu", &pic, &set) == 2) {
-            SetDword(Opts::pszSSLastPicInd, pic);
-            SetDword(Opts::pszSSLastSetInd, set);
+        if (!c.start.empty()) {
+            SetDword(Opts::pszSSLastPicInd, c.start[0]);
+            SetDword(Opts::pszSSLastSetInd, c.start[1]);
         }
         opts.Set(OPT_SS_RANDOM, c.random);
         srand(7);
-        for (size_t i = 0; i < c.calls.size(); ++i) {
-            const Call& call = c.calls[i];
-            EXPECT_EQ(call.pict.empty() ? "" : call.pict + ".jpg", Next(call.forScreenSaver)) << "call " << i;
-            EXPECT_EQ(call.position, Position(call.forScreenSaver)) << "call " << i;
+        for (const Call& call : c.calls) {
+            EXPECT_EQ(call.pict.empty() ? "" : call.pict + ".jpg", Next(call.forScreenSaver));
+            EXPECT_EQ(call.position, Position(call.forScreenSaver)) << call.pict;
         }
     }
 }
 
+// A set missing among others is passed over; a set not in use is never drawn.
 TEST_F(ImageSetTest, RandomDrawsNeverRepeatTheLastIndex)
 {
-    Lay({"A", 1, 50});
-    Lay({"B", 1, 50});
-    Lay({"C", 1, 1});
-    // A set missing among others is passed over; a set not in use is never drawn.
+    LayOut({{"A", 1, 50}, {"B", 1, 50}, {"C", 1, 1}});
     SetList(opts.listSS, {"1A", "0C", "1Gone", "1B"});
     opts.Set(OPT_SS_RANDOM, 1);
     srand(12345);
@@ -121,8 +110,7 @@ TEST_F(ImageSetTest, CaptionsComeFromTheFileNames)
     const std::string set = IsMBCS() ? "\x95\x5C" : "A";
     std::string dir = home / "Images\\" + set;
     if (!CreateDirectoryA(dir.c_str(), nullptr))
-        GTEST_SKIP() << "the file system cannot store this name here (under Wine the Unix "
-                        "locale must exist, e.g. through LOCPATH)";
+        GTEST_SKIP() << "the file system cannot store this name (Wine needs the Unix locale, e.g. through LOCPATH)";
     const char* const files[][2] = {{"02.jpg", "jpg"}, {"03_Red_Cliffs.JPG", "Red Cliffs"},
                                     {"04_\x95\x5C_\x83\x7C.jpg", "\x95\x5C \x83\x7C"},
                                     {"05\x81\x5C\x95\x5C.jpg", "\x95\x5C"}};
@@ -138,18 +126,16 @@ TEST_F(ImageSetTest, CaptionsComeFromTheFileNames)
     }
 }
 
+// Order and state are kept; new sets come first, in use; what is no set goes; without the
+// images folder both lists empty.
 TEST_F(ImageSetTest, ListUpdatesFollowTheSetsOnDisk)
 {
-    Lay({"A", 1, 2});
-    Lay({"B", 1, 1});
-    Lay({"C", 1, 1});
-    // Order and state are kept; new sets come first, in use; what is no set goes.
+    LayOut({{"A", 1, 2}, {"B", 1, 1}, {"C", 1, 1}});
     SetList(opts.listWP, {"0c", "1A", "1Gone", "1", "1..", "1A\\..\\B", "0."});
     SetList(opts.listSS, {"1A", "0B", "0C"});
     opts.UpdateImageLists();
     EXPECT_EQ((Strs{"1B", "0c", "1A"}), Items(opts.listWP));
     EXPECT_EQ((Strs{"1A", "0B", "0C"}), Items(opts.listSS));
-    // Without the images folder both lists empty.
     RemoveTree(home / "Images");
     opts.UpdateImageLists();
     EXPECT_EQ(0, opts.listSS.GetCount() + opts.listWP.GetCount());

@@ -3,7 +3,6 @@
 // items on code page 932).
 #include "OptionsTestUtil.h"
 #include <algorithm>
-#include <vector>
 
 namespace {
 
@@ -18,14 +17,12 @@ Strs Loaded(StrList& list)
     return Items(list);
 }
 
-void ExpectDefaults(const Opts& o)
+// The flag word, the picture interval, the pace and the wallpaper interval.
+std::vector<unsigned long> Numbers(const Opts& o)
 {
-    EXPECT_EQ(0x21002u, o.dwOpts);
-    EXPECT_EQ(10u, o.dwTimeOut);
-    EXPECT_EQ(4u, o.dwPace);
-    EXPECT_EQ(1u, o.dwWPChange);
-    EXPECT_EQ(1u, o.dwWPChangeCount);
+    return {o.dwOpts, o.dwTimeOut, o.dwPace, o.dwWPChange, o.dwWPChangeCount};
 }
+const std::vector<unsigned long> kDefaults = {0x21002, 10, 4, 1, 1};
 
 } // namespace
 
@@ -34,7 +31,7 @@ TEST_F(OptsTest, WithoutTheKeyOrItsValuesLoadGivesTheDefaults)
     Opts o;
     o.listSS.AddTail("1Kept");
     EXPECT_EQ(0, o.Load());
-    ExpectDefaults(o);
+    EXPECT_EQ(kDefaults, Numbers(o));
     EXPECT_EQ(1, o.listSS.GetCount()) << "the lists are not touched";
     EXPECT_FALSE(RawExists(sub)) << "loading creates nothing";
     // Values missing or of another kind.
@@ -42,12 +39,12 @@ TEST_F(OptsTest, WithoutTheKeyOrItsValuesLoadGivesTheDefaults)
     RawSet(sub, "WP_count", REG_QWORD, "\x09\0\0\0\0\0\0\0", 8);
     o.dwOpts = o.dwTimeOut = o.dwWPChangeCount = 0;
     EXPECT_EQ(1, o.Load());
-    ExpectDefaults(o);
+    EXPECT_EQ(kDefaults, Numbers(o));
     // A key that cannot be opened: nothing is written either.
     identity->SetAppRootKey("HKNOWHERE\\Software\\Corvane");
     o.dwOpts = o.dwTimeOut = 0;
     EXPECT_EQ(0, o.Load());
-    ExpectDefaults(o);
+    EXPECT_EQ(kDefaults, Numbers(o));
     EXPECT_EQ(0, o.Store());
 }
 
@@ -74,14 +71,15 @@ TEST_F(OptsTest, LoadThenStoreWritesTheSameValuesPlusBothLists)
 }
 
 // 0x95 0x5C is one character on code page 932 (its trail byte is the code of "\"); on
-// code page 1252 the same bytes are two characters. Both round-trip unchanged.
+// code page 1252 the same bytes are two characters. Both round-trip unchanged; "" ends a
+// list; an empty list is one zero byte.
 TEST_F(StrListTest, StoredFormRoundTrips)
 {
     const std::string dbcs1 = "1\x95\x5C\x8E\x71", dbcs2 = "0\x83\x7C\x83\x67";
     const struct Case { Strs items; std::string stored; } cases[] = {
         {{"1North", "0South"}, std::string("1North\0" "0South\0" "\0", 15)},
-        {{}, std::string(1, '\0')}, // an empty list is one zero byte
-        {{"1A", "", "1B"}, std::string("1A\0" "\0" "1B\0" "\0", 8)}, // "" ends the list
+        {{}, std::string(1, '\0')},
+        {{"1A", "", "1B"}, std::string("1A\0" "\0" "1B\0" "\0", 8)},
         {{dbcs1, dbcs2}, dbcs1 + '\0' + dbcs2 + '\0' + '\0'},
     };
     StrList list("SS");
