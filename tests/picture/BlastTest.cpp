@@ -22,21 +22,20 @@ SIZE TextSize(HDC hdc, const char* text, bool guiFont = true)
     return size;
 }
 
-// Blasts a fixture into a canvas the size of a frame window, or of the desktop's.
+// Blasts a picture into a green canvas the size of a frame window, or of the desktop's.
 struct BlastRun {
+    FrameWindow frame;
+    Canvas canvas;
+    std::string before;
     BlastRun(int w, int h, const std::string& path, const char* caption, const char* copyright,
              int enlarge = 1, int showError = 1, bool desktop = false)
         : frame(w, h), canvas(w, h)
     {
         canvas.Fill(RGB(10, 200, 30));
         before = canvas.Snapshot();
-        iPicture pict;
-        pict.Blast(desktop ? nullptr : HWND(frame), path.c_str(), enlarge, canvas.Dc(), copyright, caption,
-                   showError);
+        iPicture().Blast(desktop ? nullptr : HWND(frame), path.c_str(), enlarge, canvas.Dc(), copyright, caption,
+                         showError);
     }
-    FrameWindow frame;
-    Canvas canvas;
-    std::string before;
 };
 
 int CALLBACK CollectWideText(HDC, HANDLETABLE*, const ENHMETARECORD* rec, int, LPARAM texts)
@@ -79,8 +78,7 @@ TEST(Blast, PictureCaptionAndCopyrightLayout)
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
-        const bool desktop = c.width == cx; // the case the size of the screen
-        BlastRun run(c.width, c.height, Fixture(c.fixture), c.caption, c.copyright, c.enlarge, 1, desktop);
+        BlastRun run(c.width, c.height, Fixture(c.fixture), c.caption, c.copyright, c.enlarge, 1, c.width == cx);
         const Canvas& canvas = run.canvas;
         const RECT& pic = c.picture;
         EXPECT_FALSE(IsBlack(canvas.Pixel(pic.left, pic.top)));
@@ -109,20 +107,21 @@ TEST(Blast, PictureCaptionAndCopyrightLayout)
     }
 }
 
+// Without showError the DC stays untouched; with it, white text in the DC's own font at
+// (10, 10) and black everywhere else.
 TEST(Blast, FailedLoadDrawsNothingOrTheErrorText)
 {
     ScratchDir dir;
     ASSERT_TRUE(WriteFileBytes(dir / "text.jpg", "plain text", 10));
+    auto notBlack = [](Rgb p) { return !IsBlack(p); };
     for (const std::string& path : {dir / "missing.jpg", dir / "text.jpg"}) {
         SCOPED_TRACE(path);
         BlastRun quiet(300, 200, path, "Caption", kCopyright, 1, 0);
-        EXPECT_EQ(quiet.before, quiet.canvas.Snapshot()) << "DC untouched";
-        // White text in the DC's own font at (10, 10); black everywhere else.
+        EXPECT_EQ(quiet.before, quiet.canvas.Snapshot());
         BlastRun run(300, 200, path, "Caption", kCopyright, 1, 1);
         const Canvas& c = run.canvas;
         SIZE text = TextSize(c.Dc(), "Error loading the image.", false);
         EXPECT_GT(c.Count(10, 10, 10 + text.cx, 10 + text.cy, IsWhite), 20);
-        auto notBlack = [](Rgb p) { return !IsBlack(p); };
         EXPECT_EQ(c.Count(10, 10, 10 + text.cx, 10 + text.cy, notBlack), c.Count(0, 0, 300, 200, notBlack));
     }
 }
@@ -135,8 +134,7 @@ TEST(Blast, CopyrightSignOnEveryCodePage)
     FrameWindow frame(400, 400);
     HDC hdc = CreateEnhMetaFileA(nullptr, nullptr, nullptr, nullptr);
     ASSERT_TRUE(hdc);
-    iPicture pict;
-    pict.Blast(frame, Fixture("halves_400x300.jpg").c_str(), 1, hdc, Opts::pszCopyrightText, nullptr, 1);
+    iPicture().Blast(frame, Fixture("halves_400x300.jpg").c_str(), 1, hdc, Opts::pszCopyrightText, nullptr, 1);
     HENHMETAFILE emf = CloseEnhMetaFile(hdc);
     std::vector<std::wstring> texts;
     EnumEnhMetaFile(nullptr, emf, CollectWideText, &texts, nullptr);

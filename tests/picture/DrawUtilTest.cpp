@@ -1,7 +1,7 @@
 // Device-context holders and the bitmap helper.
 #include <gtest/gtest.h>
-#include "picture/FwDC.h"
 #include "picture/DrawUtil.h"
+#include "picture/FwDC.h"
 #include "PictureTestUtil.h"
 
 TEST(FwDC, CreatesDeletesAndRestores)
@@ -9,8 +9,7 @@ TEST(FwDC, CreatesDeletesAndRestores)
     HDC created;
     {
         FwDC display;
-        created = display;
-        ASSERT_NE(nullptr, created);
+        ASSERT_NE(nullptr, created = display);
     }
     EXPECT_EQ(0u, GetObjectType(created)) << "deleted with its holder";
     Canvas canvas(4, 4);
@@ -23,21 +22,20 @@ TEST(FwDC, CreatesDeletesAndRestores)
     EXPECT_EQ(OBJ_MEMDC, GetObjectType(canvas.Dc())) << "a given DC is not deleted";
 }
 
-// A whole bitmap at its own size (parts of one are drawn by the check-list box's tests).
+// A whole 6 x 4 bitmap, left half black, right half blue, at its own size (parts of one are
+// drawn by the check-list box's tests).
 TEST(DrawUtil, DrawsWholeBitmapsAtTheirOwnSize)
 {
-    // A 6 x 4 bitmap, not selected into any DC: left half black, right half blue.
-    Canvas source(6, 4);
-    source.Fill(RGB(30, 30, 220));
-    RECT left = {0, 0, 3, 4};
-    FillRect(source.Dc(), &left, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
-    HGDIOBJ drawn = GetCurrentObject(source.Dc(), OBJ_BITMAP);
-    HBITMAP bitmap = static_cast<HBITMAP>(CopyImage(drawn, IMAGE_BITMAP, 0, 0, 0));
+    DWORD bits[4][6];
+    for (auto& row : bits)
+        for (int x = 0; x < 6; ++x)
+            row[x] = x < 3 ? 0 : 0x1E1EDC;
+    HBITMAP bitmap = CreateBitmap(6, 4, 1, 32, bits);
     ASSERT_NE(nullptr, bitmap);
     Canvas target(20, 20);
     target.Fill(RGB(220, 30, 30));
     EXPECT_EQ(1, DrawBitmap(target.Dc(), bitmap, 2, 3, 0, 0, 0, 0));
+    DeleteObject(bitmap);
     EXPECT_TRUE(IsBlack(target.Pixel(2, 3)) && IsBlue(target.Pixel(7, 6)));
     EXPECT_TRUE(IsRed(target.Pixel(8, 6)) && IsRed(target.Pixel(7, 7)));
-    DeleteObject(bitmap);
 }

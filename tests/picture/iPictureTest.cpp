@@ -4,14 +4,7 @@
 #include "picture/iPicture.h"
 #include "PictureTestUtil.h"
 
-namespace {
-
-std::vector<long> Corners(const RECT& rc)
-{
-    return {rc.left, rc.top, rc.right, rc.bottom};
-}
-
-} // namespace
+static std::vector<long> Corners(const RECT& rc) { return {rc.left, rc.top, rc.right, rc.bottom}; }
 
 TEST(iPicture, FailedLoadsKeepOrReleaseThePicture)
 {
@@ -20,8 +13,6 @@ TEST(iPicture, FailedLoadsKeepOrReleaseThePicture)
     Canvas canvas(8, 8);
     EXPECT_EQ(0, pict.Load((dir / "missing.jpg").c_str()));
     EXPECT_EQ(0, pict.GetImageSize(canvas.Dc()).cx) << "nothing held";
-
-    // The sizes a loaded picture measures are checked by the fitting below.
     ASSERT_EQ(1, pict.Load(Fixture("halves_640x480.jpg").c_str()));
     IUnknown* first = pict.pUnk;
     first->AddRef();
@@ -31,7 +22,6 @@ TEST(iPicture, FailedLoadsKeepOrReleaseThePicture)
     // A second picture releases the first: our reference is the last one left.
     ASSERT_EQ(1, pict.Load(Fixture("green_1000x500.jpg").c_str()));
     EXPECT_EQ(0u, first->Release());
-
     // Data the loader rejects leaves the holder empty.
     std::string whole = GrayJpeg(128);
     for (const std::string& data : {std::string(), std::string("plain"), whole.substr(0, whole.size() / 2)}) {
@@ -47,7 +37,6 @@ TEST(iPicture, RendersIntoTheTarget)
     iPicture pict;
     ASSERT_EQ(1, pict.Load(Fixture("halves_640x480.jpg").c_str()));
     Canvas canvas(400, 400);
-    canvas.Fill(RGB(0, 0, 0));
     ASSERT_EQ(1, pict.Render(canvas.Dc(), RECT{100, 100, 300, 250}, nullptr));
     EXPECT_TRUE(IsRed(canvas.Pixel(110, 110)) && IsBlue(canvas.Pixel(290, 240)));
     EXPECT_TRUE(IsBlack(canvas.Pixel(99, 150)) && IsBlack(canvas.Pixel(200, 250)));
@@ -58,9 +47,7 @@ TEST(iPicture, RendersIntoTheTarget)
     EXPECT_TRUE(IsBlack(big.Pixel(650, 484)) && IsBlack(big.Pixel(649, 485)));
     iPicture empty;
     EXPECT_EQ(0, empty.Render(canvas.Dc(), RECT{0, 0, 10, 10}, nullptr));
-
-    // Black and white columns, about three to a pixel: as bright as before on average, not
-    // darkened to black by combining the dropped columns.
+    // Black and white columns, about three to a pixel, keep their average brightness.
     ASSERT_EQ(1, pict.Load(Fixture("stripes_400x300.jpg").c_str()));
     Canvas small(130, 75);
     ASSERT_EQ(1, pict.Render(small.Dc(), RECT{0, 0, 130, 75}, nullptr));
