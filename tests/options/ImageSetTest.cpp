@@ -30,31 +30,31 @@ TEST_F(ImageSetTest, SequencesAndTheirStoredPositions)
     const struct Case {
         const char* what;
         std::vector<Disk> disk;
-        Strs list;                  // both lists
-        int random;                 // the screen saver's random order
-        std::vector<DWORD> start;   // the screen saver's stored pic, set
+        Strs list;           // both lists
+        int random;          // the screen saver's random order
+        DWORD pic, set;      // the screen saver's stored position; the wallpaper's is 0, 0
         std::vector<Call> calls;
     } cases[] = {
         {"two sets in list order; the wallpaper keeps its own position",
-         {{"A", 1, 3}, {"B", 1, 3}}, {"1A", "1B"}, 0, {},
+         {{"A", 1, 3}, {"B", 1, 3}}, {"1A", "1B"}, 0, 0, 0,
          {{1, "A\\02", "1,0"}, {1, "A\\03", "2,0"}, {0, "A\\02", "1,0"}, {1, "B\\01", "0,1"},
           {1, "B\\02", "1,1"}, {1, "B\\03", "2,1"}, {1, "A\\01", "0,0"}, {0, "A\\03", "2,0"}}},
         {"random draws avoid the index shown last; the wallpaper stays in list order",
-         {{"A", 1, 1}}, {"1A"}, 1, {0, 0}, {{1, "", "0,0"}, {1, "", "0,0"}, {0, "A\\01", "0,0"}}},
-        {"a name with a semicolon counts as two sets", {{"A", 1, 2}, {"X;Y", 1, 3}, {"B", 1, 1}},
-         {"1A", "1X;Y", "1B"}, 0, {}, {{1, "A\\02", "1,0"}, {1, "B\\01", "0,3"}, {1, "A\\01", "0,0"}}},
-        {"names joined longer than a path", {{p, 1, 1}, {q, 1, 1}, {r, 1, 1}}, {"1" + p, "1" + q, "1" + r},
-         0, {0, 0}, {{1, q + "\\01", "0,1"}, {1, r + "\\01", "0,2"}, {1, p + "\\01", "0,0"}}},
+         {{"A", 1, 1}}, {"1A"}, 1, 0, 0, {{1, "", "0,0"}, {1, "", "0,0"}, {0, "A\\01", "0,0"}}},
+        {"a name with a semicolon counts as two sets; names joined longer than a path",
+         {{"A", 1, 2}, {"X;Y", 1, 3}, {p, 1, 1}, {q, 1, 1}, {r, 1, 1}}, {"1A", "1X;Y", "1" + p, "1" + q, "1" + r},
+         0, 0, 0, {{1, "A\\02", "1,0"}, {1, p + "\\01", "0,3"}, {1, q + "\\01", "0,4"}, {1, r + "\\01", "0,5"},
+                   {1, "A\\01", "0,0"}}},
         {"sets not in use and gaps are passed over; positions count the sets in use",
-         {{"A", 1, 2}, {"A", 5, 5}, {"B", 1, 3}, {"C", 3, 3}}, {"1A", "0B", "1C"}, 0, {},
+         {{"A", 1, 2}, {"A", 5, 5}, {"B", 1, 3}, {"C", 3, 3}}, {"1A", "0B", "1C"}, 0, 0, 0,
          {{1, "A\\02", "1,0"}, {1, "A\\05", "4,0"}, {1, "C\\03", "2,1"}, {1, "A\\01", "0,0"}}},
         {"a stored set past the sets in use starts at the first", {{"A", 1, 3}, {"B", 1, 3}},
-         {"1A", "1B"}, 0, {1, 2}, {{1, "A\\02", "1,0"}}},
+         {"1A", "1B"}, 0, 1, 2, {{1, "A\\02", "1,0"}}},
         {"the largest index wraps within its set", {{"A", 1, 3}, {"B", 1, 3}}, {"1A", "1B"}, 0,
-         {0xFFFFFFFF, 1}, {{1, "B\\01", "0,1"}}},
-        {"an index past the last of the only set", {{"A", 2, 3}}, {"1A"}, 0, {77, 0},
+         0xFFFFFFFF, 1, {{1, "B\\01", "0,1"}}},
+        {"an index past the last of the only set", {{"A", 2, 3}}, {"1A"}, 0, 77, 0,
          {{1, "A\\02", "1,0"}, {1, "A\\03", "2,0"}}},
-        {"picture 50 is the last, also in a read folder", {{"A", 1, 1}, {"A", 50, 50}}, {"1A"}, 0, {47, 0},
+        {"picture 50 is the last, also in a read folder", {{"A", 1, 1}, {"A", 50, 50}}, {"1A"}, 0, 47, 0,
          {{1, "A\\50", "49,0"}, {1, "A\\01", "0,0"}}},
     };
     for (const Case& c : cases) {
@@ -62,13 +62,10 @@ TEST_F(ImageSetTest, SequencesAndTheirStoredPositions)
         LayOut(c.disk);
         SetList(opts.listSS, c.list);
         SetList(opts.listWP, c.list);
-        for (const char* name :
-             {Opts::pszSSLastPicInd, Opts::pszSSLastSetInd, Opts::pszWPLastPicInd, Opts::pszWPLastSetInd})
-            SHDeleteValueA(HKEY_CURRENT_USER, sub.c_str(), name);
-        if (!c.start.empty()) {
-            SetDword(Opts::pszSSLastPicInd, c.start[0]);
-            SetDword(Opts::pszSSLastSetInd, c.start[1]);
-        }
+        SetDword(Opts::pszSSLastPicInd, c.pic);
+        SetDword(Opts::pszSSLastSetInd, c.set);
+        SetDword(Opts::pszWPLastPicInd, 0);
+        SetDword(Opts::pszWPLastSetInd, 0);
         opts.Set(OPT_SS_RANDOM, c.random);
         srand(7);
         for (const Call& call : c.calls) {

@@ -23,7 +23,7 @@ inline Strs Items(const StrList& list)
 }
 
 // The settings key is the test's private key, missing at its start: an identity pushed
-// over the library's own points the root key there.
+// over the library's own (until the fixture goes) points the root key there.
 class SettingsKeyTest : public RegFixture {
 protected:
     std::unique_ptr<AppInfo> identity;
@@ -35,11 +35,6 @@ protected:
         identity.reset(new AppInfo(GetModuleHandleA(nullptr), "Vantora", "ControlPanel", "Vantora", "VNT.hlp", 0, 0));
         identity->SetAppRootKey(path.c_str());
         ASSERT_STREQ(path.c_str(), AppInfo::Data().pszRootKey);
-    }
-    void TearDown() override
-    {
-        identity.reset();
-        RegFixture::TearDown();
     }
     RawValue Value(const char* name) const { return RawGet(sub, name); }
     // A REG_DWORD value; def when missing or of another kind.
@@ -53,10 +48,7 @@ protected:
 
 // A folder of "Images": pictures "NN.jpg" first to last; last 0: an empty folder; first -1:
 // a plain file instead. A second one of the same name adds pictures.
-struct Disk {
-    std::string name;
-    int first, last;
-};
+struct Disk { std::string name; int first, last; };
 
 // "Images" beside the loaded library, where both the list update and the picture search
 // look (a private "Home" names the library's folder), laid out anew by each test.
@@ -84,7 +76,7 @@ protected:
     {
         if (!home.path.empty())
             RemoveTree(home / "Images");
-        SettingsKeyTest::TearDown(); // ends the redirection too
+        SettingsKeyTest::TearDown(); // ends the redirection
     }
     // Images holding these folders only.
     void LayOut(const std::vector<Disk>& disk)
