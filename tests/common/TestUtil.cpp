@@ -37,22 +37,18 @@ bool WaitFor(const std::function<bool()>& cond, DWORD timeoutMs)
 
 ChildProcess::~ChildProcess()
 {
-    if (pi.hProcess) {
-        if (IsRunning()) {
-            TerminateProcess(pi.hProcess, 99);
-            WaitForSingleObject(pi.hProcess, 5000);
-        }
-        CloseHandle(pi.hProcess);
-        CloseHandle(pi.hThread);
-    }
+    if (!pi.hProcess)
+        return;
+    if (IsRunning() && TerminateProcess(pi.hProcess, 99))
+        WaitForSingleObject(pi.hProcess, 5000);
+    CloseHandle(pi.hProcess);
+    CloseHandle(pi.hThread);
 }
 
 bool ChildProcess::Start(const std::string& commandLine, const std::string& currentDir)
 {
-    STARTUPINFOA si = {};
-    si.cb = sizeof(si);
-    std::vector<char> cmd(commandLine.begin(), commandLine.end());
-    cmd.push_back('\0');
+    STARTUPINFOA si = {sizeof(si)};
+    std::vector<char> cmd(commandLine.c_str(), commandLine.c_str() + commandLine.size() + 1);
     return CreateProcessA(nullptr, cmd.data(), nullptr, nullptr, FALSE, 0, nullptr,
                           currentDir.empty() ? nullptr : currentDir.c_str(), &si, &pi) != 0;
 }
@@ -62,10 +58,8 @@ bool ChildProcess::IsRunning() const { return pi.hProcess && WaitForSingleObject
 
 DWORD ChildProcess::ExitCode() const
 {
-    DWORD code = 0xDEADBEEF;
-    if (pi.hProcess)
-        GetExitCodeProcess(pi.hProcess, &code);
-    return code;
+    DWORD code = 0;
+    return pi.hProcess && GetExitCodeProcess(pi.hProcess, &code) ? code : 0xDEADBEEF;
 }
 
 bool StartSaver(ChildProcess& proc, const std::string& args, const std::string& dir)
@@ -87,10 +81,9 @@ HWND FindProcessWindow(DWORD pid, const char* cls, const char* title)
 
 ScratchDir::ScratchDir(const char* prefix)
 {
-    char temp[MAX_PATH];
+    char temp[MAX_PATH], name[MAX_PATH];
     GetTempPathA(sizeof(temp), temp);
     static LONG counter = 0;
-    char name[MAX_PATH];
     do
         wsprintfA(name, "%s%s%lu_%ld", temp, prefix, GetCurrentProcessId(), InterlockedIncrement(&counter));
     while (!CreateDirectoryA(name, nullptr));
@@ -137,9 +130,7 @@ Canvas::Canvas(int width, int height) : width(width), height(height), pBits(null
 {
     BITMAPINFO bmi = {{sizeof(BITMAPINFOHEADER), width, -height, 1, 32, BI_RGB}};
     hdc = CreateCompatibleDC(nullptr);
-    void* pv = nullptr;
-    hbm = CreateDIBSection(hdc, &bmi, DIB_RGB_COLORS, &pv, nullptr, 0);
-    pBits = static_cast<DWORD*>(pv);
+    hbm = CreateDIBSection(hdc, &bmi, DIB_RGB_COLORS, reinterpret_cast<void**>(&pBits), nullptr, 0);
     hOld = SelectObject(hdc, hbm);
 }
 
@@ -180,15 +171,13 @@ std::string GrayJpeg(int level)
         if (((bits >> shift) & 0xFF) == 0xFF)
             scan += '\0';
     }
-    std::string j("\xFF\xD8", 2);
-    j += std::string("\xFF\xDB\x00\x43\x00", 5) + std::string(64, '\x01');
+    std::string j = std::string("\xFF\xD8\xFF\xDB\x00\x43\x00", 7) + std::string(64, '\x01');
     j += std::string("\xFF\xC0\x00\x0B\x08\x00\x08\x00\x08\x01\x01\x11\x00", 13);
     std::string oneCode = std::string("\x01", 1) + std::string(15, '\0');
     j += std::string("\xFF\xC4\x00\x14\x00", 5) + oneCode + static_cast<char>(category);
     j += std::string("\xFF\xC4\x00\x14\x10", 5) + oneCode + std::string(1, '\0');
     j += std::string("\xFF\xDA\x00\x08\x01\x01\x00\x00\x3F\x00", 10);
-    j += scan + std::string("\xFF\xD9", 2);
-    return j;
+    return j + scan + std::string("\xFF\xD9", 2);
 }
 
 bool WriteGrayJpeg(const std::string& path, int level)

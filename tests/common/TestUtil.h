@@ -14,9 +14,8 @@ std::string TestDir();
 UINT RunCodePage();
 inline bool Dbcs() { return GetACP() == 932; }
 
-// Pumps this thread's messages for the given time.
+// Pump this thread's messages for the given time, or until cond() holds (its last value).
 void PumpMessages(DWORD ms);
-// Pumps messages until cond() holds or the time is up; returns cond()'s last value.
 bool WaitFor(const std::function<bool()>& cond, DWORD timeoutMs = 30000);
 
 // A process started by a test; terminated by the destructor if still running.
@@ -28,8 +27,7 @@ public:
     ChildProcess& operator=(const ChildProcess&) = delete;
 
     bool Start(const std::string& commandLine, const std::string& currentDir = "");
-    // Waits (pumping messages) for the exit; returns false on time-out.
-    bool Wait(DWORD timeoutMs = 30000);
+    bool Wait(DWORD timeoutMs = 30000); // pumping messages; false on time-out
     bool IsRunning() const;
     DWORD ExitCode() const;
     DWORD Id() const { return pi.dwProcessId; }
@@ -45,7 +43,6 @@ HWND FindProcessWindow(DWORD pid, const char* cls, const char* title = nullptr);
 
 // Removes a folder and everything in it.
 void RemoveTree(const std::string& path);
-
 // A fresh folder under the temporary folder, removed with its contents at the end.
 class ScratchDir {
 public:
@@ -59,7 +56,6 @@ public:
 private:
     std::string path;
 };
-
 bool WriteFileBytes(const std::string& path, const void* data, size_t size);
 // Copies Vantora.scr and VNT32.dll into dir, so that a test can give it image sets of its own.
 bool CopyProduct(const std::string& dir);
@@ -68,7 +64,6 @@ std::string GrayJpeg(int level);
 bool WriteGrayJpeg(const std::string& path, int level);
 
 struct Rgb { int r, g, b; };
-
 // A 32-bit top-down DIB section selected into a memory DC.
 class Canvas {
 public:
@@ -83,7 +78,6 @@ public:
     int Height() const { return height; }
     Rgb Pixel(int x, int y) const;
     void Fill(COLORREF color);
-    // All pixels, to compare before and after.
     std::string Snapshot() const { return std::string(reinterpret_cast<const char*>(Bits()), width * height * 4); }
     // Number of pixels in [x0, x1) x [y0, y1) for which pred holds.
     template <class Pred>
