@@ -26,12 +26,9 @@ void PumpMessages(DWORD ms)
 
 bool WaitFor(const std::function<bool()>& cond, DWORD timeoutMs)
 {
-    DWORD start = GetTickCount();
-    while (!cond()) {
+    for (DWORD start = GetTickCount(); !cond(); PumpMessages(20))
         if (GetTickCount() - start >= timeoutMs)
             return cond();
-        PumpMessages(20);
-    }
     return true;
 }
 
@@ -55,12 +52,6 @@ bool ChildProcess::Start(const std::string& commandLine, const std::string& curr
 
 bool ChildProcess::Wait(DWORD timeoutMs) { return WaitFor([this] { return !IsRunning(); }, timeoutMs); }
 bool ChildProcess::IsRunning() const { return pi.hProcess && WaitForSingleObject(pi.hProcess, 0) == WAIT_TIMEOUT; }
-
-DWORD ChildProcess::ExitCode() const
-{
-    DWORD code = 0;
-    return pi.hProcess && GetExitCodeProcess(pi.hProcess, &code) ? code : 0xDEADBEEF;
-}
 
 bool StartSaver(ChildProcess& proc, const std::string& args, const std::string& dir)
 {

@@ -29,7 +29,11 @@ public:
     bool Start(const std::string& commandLine, const std::string& currentDir = "");
     bool Wait(DWORD timeoutMs = 30000); // pumping messages; false on time-out
     bool IsRunning() const;
-    DWORD ExitCode() const;
+    DWORD ExitCode() const
+    {
+        DWORD code = 0;
+        return pi.hProcess && GetExitCodeProcess(pi.hProcess, &code) ? code : 0xDEADBEEF;
+    }
     DWORD Id() const { return pi.dwProcessId; }
 
 private:
