@@ -51,7 +51,6 @@ bool ChildProcess::Start(const std::string& commandLine, const std::string& curr
 }
 
 bool ChildProcess::Wait(DWORD timeoutMs) { return WaitFor([this] { return !IsRunning(); }, timeoutMs); }
-bool ChildProcess::IsRunning() const { return pi.hProcess && WaitForSingleObject(pi.hProcess, 0) == WAIT_TIMEOUT; }
 
 bool StartSaver(ChildProcess& proc, const std::string& args, const std::string& dir)
 {

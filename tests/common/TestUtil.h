@@ -28,7 +28,7 @@ public:
 
     bool Start(const std::string& commandLine, const std::string& currentDir = "");
     bool Wait(DWORD timeoutMs = 30000); // pumping messages; false on time-out
-    bool IsRunning() const;
+    bool IsRunning() const { return pi.hProcess && WaitForSingleObject(pi.hProcess, 0) == WAIT_TIMEOUT; }
     DWORD ExitCode() const
     {
         DWORD code = 0;

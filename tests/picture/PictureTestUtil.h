@@ -1,8 +1,6 @@
 // Helpers of the picture tests: the test pictures, a hidden window that gives Blast its
 // frame, and colour checks.
 #pragma once
-#include <windows.h>
-#include <string>
 #include "TestUtil.h"
 
 // A picture made by the build (tests/picture/make-fixtures).
@@ -13,8 +11,8 @@ class FrameWindow {
 public:
     FrameWindow(int width, int height)
     {
-        WNDCLASSA wc = {0, DefWindowProcA, 0, 0, GetModuleHandleA(nullptr)};
-        wc.lpszClassName = "VntPictureFrame";
+        WNDCLASSA wc = {0, DefWindowProcA, 0, 0, GetModuleHandleA(nullptr), nullptr, nullptr, nullptr, nullptr,
+                        "VntPictureFrame"};
         RegisterClassA(&wc); // fails harmlessly when already registered
         hWnd = CreateWindowExA(0, wc.lpszClassName, "", WS_POPUP, 0, 0, width, height, nullptr, nullptr,
                                wc.hInstance, nullptr);
