@@ -8,7 +8,7 @@ UINT RunCodePage()
 {
     char locale[64] = "";
     GetEnvironmentVariableA("LC_ALL", locale, sizeof locale);
-    return lstrcmpiA(locale, "ja_JP.UTF-8") == 0 ? 932 : 1252;
+    return lstrcmpiA(locale, "ja_JP.UTF-8") ? 1252 : 932;
 }
 
 void PumpMessages(DWORD ms)
@@ -26,47 +26,31 @@ void PumpMessages(DWORD ms)
 
 bool WaitFor(const std::function<bool()>& cond, DWORD timeoutMs)
 {
-    DWORD start = GetTickCount();
-    while (!cond()) {
+    for (DWORD start = GetTickCount(); !cond(); PumpMessages(20))
         if (GetTickCount() - start >= timeoutMs)
             return cond();
-        PumpMessages(20);
-    }
     return true;
 }
 
 ChildProcess::~ChildProcess()
 {
-    if (pi.hProcess) {
-        if (IsRunning()) {
-            TerminateProcess(pi.hProcess, 99);
-            WaitForSingleObject(pi.hProcess, 5000);
-        }
-        CloseHandle(pi.hProcess);
-        CloseHandle(pi.hThread);
-    }
+    if (!pi.hProcess)
+        return;
+    if (IsRunning() && TerminateProcess(pi.hProcess, 99))
+        WaitForSingleObject(pi.hProcess, 5000);
+    CloseHandle(pi.hProcess);
+    CloseHandle(pi.hThread);
 }
 
 bool ChildProcess::Start(const std::string& commandLine, const std::string& currentDir)
 {
-    STARTUPINFOA si = {};
-    si.cb = sizeof(si);
-    std::vector<char> cmd(commandLine.begin(), commandLine.end());
-    cmd.push_back('\0');
+    STARTUPINFOA si = {sizeof(si)};
+    std::vector<char> cmd(commandLine.c_str(), commandLine.c_str() + commandLine.size() + 1);
     return CreateProcessA(nullptr, cmd.data(), nullptr, nullptr, FALSE, 0, nullptr,
                           currentDir.empty() ? nullptr : currentDir.c_str(), &si, &pi) != 0;
 }
 
 bool ChildProcess::Wait(DWORD timeoutMs) { return WaitFor([this] { return !IsRunning(); }, timeoutMs); }
-bool ChildProcess::IsRunning() const { return pi.hProcess && WaitForSingleObject(pi.hProcess, 0) == WAIT_TIMEOUT; }
-
-DWORD ChildProcess::ExitCode() const
-{
-    DWORD code = 0xDEADBEEF;
-    if (pi.hProcess)
-        GetExitCodeProcess(pi.hProcess, &code);
-    return code;
-}
 
 bool StartSaver(ChildProcess& proc, const std::string& args, const std::string& dir)
 {
@@ -87,17 +71,14 @@ HWND FindProcessWindow(DWORD pid, const char* cls, const char* title)
 
 ScratchDir::ScratchDir(const char* prefix)
 {
-    char temp[MAX_PATH];
+    char temp[MAX_PATH], name[MAX_PATH];
     GetTempPathA(sizeof(temp), temp);
     static LONG counter = 0;
-    char name[MAX_PATH];
     do
         wsprintfA(name, "%s%s%lu_%ld", temp, prefix, GetCurrentProcessId(), InterlockedIncrement(&counter));
     while (!CreateDirectoryA(name, nullptr));
     path = name;
 }
-
-ScratchDir::~ScratchDir() { RemoveTree(path); }
 
 void RemoveTree(const std::string& path)
 {
@@ -122,11 +103,10 @@ void RemoveTree(const std::string& path)
 bool WriteFileBytes(const std::string& path, const void* data, size_t size)
 {
     HANDLE h = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-    if (h == INVALID_HANDLE_VALUE)
-        return false;
     DWORD written = 0;
-    BOOL ok = WriteFile(h, data, static_cast<DWORD>(size), &written, nullptr);
-    CloseHandle(h);
+    BOOL ok = h != INVALID_HANDLE_VALUE && WriteFile(h, data, static_cast<DWORD>(size), &written, nullptr);
+    if (h != INVALID_HANDLE_VALUE)
+        CloseHandle(h);
     return ok && written == size;
 }
 
@@ -140,9 +120,7 @@ Canvas::Canvas(int width, int height) : width(width), height(height), pBits(null
 {
     BITMAPINFO bmi = {{sizeof(BITMAPINFOHEADER), width, -height, 1, 32, BI_RGB}};
     hdc = CreateCompatibleDC(nullptr);
-    void* pv = nullptr;
-    hbm = CreateDIBSection(hdc, &bmi, DIB_RGB_COLORS, &pv, nullptr, 0);
-    pBits = static_cast<DWORD*>(pv);
+    hbm = CreateDIBSection(hdc, &bmi, DIB_RGB_COLORS, reinterpret_cast<void**>(&pBits), nullptr, 0);
     hOld = SelectObject(hdc, hbm);
 }
 
@@ -155,28 +133,19 @@ Canvas::~Canvas()
 
 Rgb Canvas::Pixel(int x, int y) const
 {
-    GdiFlush();
-    DWORD v = pBits[y * width + x];
-    return Rgb{static_cast<int>((v >> 16) & 0xFF), static_cast<int>((v >> 8) & 0xFF), static_cast<int>(v & 0xFF)};
+    DWORD v = Bits()[y * width + x];
+    return Rgb{int(v >> 16 & 0xFF), int(v >> 8 & 0xFF), int(v & 0xFF)};
 }
 
 void Canvas::Fill(COLORREF color)
 {
-    HBRUSH hbr = CreateSolidBrush(color);
+    SetDCBrushColor(hdc, color);
     RECT rc = {0, 0, width, height};
-    FillRect(hdc, &rc, hbr);
-    DeleteObject(hbr);
+    FillRect(hdc, &rc, static_cast<HBRUSH>(GetStockObject(DC_BRUSH)));
 }
 
-std::string Canvas::Snapshot() const
-{
-    GdiFlush();
-    return std::string(reinterpret_cast<const char*>(pBits), static_cast<size_t>(width) * height * 4);
-}
-
-// One 8 x 8 block whose only coefficient is the DC term: with a quantisation table of
-// ones it is 8 x (level - 128), coded with a one-symbol Huffman table for its size
-// category, followed by the end-of-block code.
+// One 8 x 8 block with only its DC term, 8 x (level - 128) under a quantisation table of
+// ones, coded with a one-symbol Huffman table for its size category, then end-of-block.
 std::string GrayJpeg(int level)
 {
     int dc = 8 * (level - 128), category = 0;
@@ -192,19 +161,17 @@ std::string GrayJpeg(int level)
         if (((bits >> shift) & 0xFF) == 0xFF)
             scan += '\0';
     }
-    std::string j("\xFF\xD8", 2);
-    j += std::string("\xFF\xDB\x00\x43\x00", 5) + std::string(64, '\x01');
+    std::string j = std::string("\xFF\xD8\xFF\xDB\x00\x43\x00", 7) + std::string(64, '\x01');
     j += std::string("\xFF\xC0\x00\x0B\x08\x00\x08\x00\x08\x01\x01\x11\x00", 13);
     std::string oneCode = std::string("\x01", 1) + std::string(15, '\0');
     j += std::string("\xFF\xC4\x00\x14\x00", 5) + oneCode + static_cast<char>(category);
     j += std::string("\xFF\xC4\x00\x14\x10", 5) + oneCode + std::string(1, '\0');
     j += std::string("\xFF\xDA\x00\x08\x01\x01\x00\x00\x3F\x00", 10);
-    j += scan + std::string("\xFF\xD9", 2);
-    return j;
+    return j + scan + std::string("\xFF\xD9", 2);
 }
 
 bool WriteGrayJpeg(const std::string& path, int level)
 {
-    std::string bytes = GrayJpeg(level);
-    return WriteFileBytes(path, bytes.data(), bytes.size());
+    std::string j = GrayJpeg(level);
+    return WriteFileBytes(path, j.data(), j.size());
 }

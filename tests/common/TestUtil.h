@@ -12,12 +12,10 @@ std::string TestDir();
 // The ANSI code page a run is meant for: 932 for the _cp932 runs (LC_ALL=ja_JP.UTF-8),
 // else 1252. Double-byte cases assert it, so that a run that missed 932 cannot pass on 1252.
 UINT RunCodePage();
-// True on the double-byte code page 932.
 inline bool Dbcs() { return GetACP() == 932; }
 
-// Pumps this thread's messages for the given time.
+// Pump this thread's messages for the given time, or until cond() holds (its last value).
 void PumpMessages(DWORD ms);
-// Pumps messages until cond() holds or the time is up; returns cond()'s last value.
 bool WaitFor(const std::function<bool()>& cond, DWORD timeoutMs = 30000);
 
 // A process started by a test; terminated by the destructor if still running.
@@ -29,10 +27,13 @@ public:
     ChildProcess& operator=(const ChildProcess&) = delete;
 
     bool Start(const std::string& commandLine, const std::string& currentDir = "");
-    // Waits (pumping messages) for the exit; returns false on time-out.
-    bool Wait(DWORD timeoutMs = 30000);
-    bool IsRunning() const;
-    DWORD ExitCode() const;
+    bool Wait(DWORD timeoutMs = 30000); // pumping messages; false on time-out
+    bool IsRunning() const { return pi.hProcess && WaitForSingleObject(pi.hProcess, 0) == WAIT_TIMEOUT; }
+    DWORD ExitCode() const
+    {
+        DWORD code = 0;
+        return pi.hProcess && GetExitCodeProcess(pi.hProcess, &code) ? code : 0xDEADBEEF;
+    }
     DWORD Id() const { return pi.dwProcessId; }
 
 private:
@@ -41,15 +42,16 @@ private:
 
 // Runs Vantora.scr (from dir, default BinDir()) with the arguments.
 bool StartSaver(ChildProcess& proc, const std::string& args, const std::string& dir = "");
-
 // The first top-level window of the class (and title, when given) owned by the process.
 HWND FindProcessWindow(DWORD pid, const char* cls, const char* title = nullptr);
 
-// A fresh folder under the system's temporary folder, removed with its contents at the end.
+// Removes a folder and everything in it.
+void RemoveTree(const std::string& path);
+// A fresh folder under the temporary folder, removed with its contents at the end.
 class ScratchDir {
 public:
     explicit ScratchDir(const char* prefix = "vnt");
-    ~ScratchDir();
+    ~ScratchDir() { RemoveTree(path); }
     ScratchDir(const ScratchDir&) = delete;
     ScratchDir& operator=(const ScratchDir&) = delete;
     const std::string& Path() const { return path; }
@@ -58,22 +60,14 @@ public:
 private:
     std::string path;
 };
-
-// Removes a folder and everything in it.
-void RemoveTree(const std::string& path);
-// Writes bytes to a file; true on success.
 bool WriteFileBytes(const std::string& path, const void* data, size_t size);
-// Copies the product (Vantora.scr and VNT32.dll) into dir, so that a test can give it image
-// sets of its own.
+// Copies Vantora.scr and VNT32.dll into dir, so that a test can give it image sets of its own.
 bool CopyProduct(const std::string& dir);
 // An 8 x 8 baseline JPEG of one grey level (0 to 255).
 std::string GrayJpeg(int level);
 bool WriteGrayJpeg(const std::string& path, int level);
 
-struct Rgb {
-    int r, g, b;
-};
-
+struct Rgb { int r, g, b; };
 // A 32-bit top-down DIB section selected into a memory DC.
 class Canvas {
 public:
@@ -88,8 +82,7 @@ public:
     int Height() const { return height; }
     Rgb Pixel(int x, int y) const;
     void Fill(COLORREF color);
-    // A copy of all pixels, to compare before and after.
-    std::string Snapshot() const;
+    std::string Snapshot() const { return std::string(reinterpret_cast<const char*>(Bits()), width * height * 4); }
     // Number of pixels in [x0, x1) x [y0, y1) for which pred holds.
     template <class Pred>
     int Count(int x0, int y0, int x1, int y1, Pred pred) const
@@ -97,8 +90,7 @@ public:
         int n = 0;
         for (int y = y0; y < y1; ++y)
             for (int x = x0; x < x1; ++x)
-                if (pred(Pixel(x, y)))
-                    ++n;
+                n += pred(Pixel(x, y)) ? 1 : 0;
         return n;
     }
 

@@ -1,14 +1,16 @@
-// The options record in the registry: defaults, odd stored values and what a store writes;
-// the stored form of its string lists, read back through the real registry (double-byte
-// items on code page 932).
+// The options record in the registry and the stored form of its string lists; image-set
+// lists and the choice of the next picture on real folders: sequences with the positions
+// they store, random draws, captions, and lists following the sets on disk.
 #include "OptionsTestUtil.h"
-#include <algorithm>
-#include <vector>
+#include <cstdlib>
+#include <set>
+#include "base/Mbcs.h"
 
 namespace {
 
 class OptsTest : public SettingsKeyTest {};
 class StrListTest : public SettingsKeyTest {};
+class ImageSetTest : public ImagesTest {};
 
 // What a list holding an old item holds after loading.
 Strs Loaded(StrList& list)
@@ -18,14 +20,18 @@ Strs Loaded(StrList& list)
     return Items(list);
 }
 
-void ExpectDefaults(const Opts& o)
+// The flag word, the picture interval, the pace and the wallpaper interval.
+std::vector<unsigned long> Numbers(const Opts& o)
 {
-    EXPECT_EQ(0x21002u, o.dwOpts);
-    EXPECT_EQ(10u, o.dwTimeOut);
-    EXPECT_EQ(4u, o.dwPace);
-    EXPECT_EQ(1u, o.dwWPChange);
-    EXPECT_EQ(1u, o.dwWPChangeCount);
+    return {o.dwOpts, o.dwTimeOut, o.dwPace, o.dwWPChange, o.dwWPChangeCount};
 }
+const std::vector<unsigned long> kDefaults = {0x21002, 10, 4, 1, 1};
+
+struct Call {
+    int forScreenSaver;
+    std::string pict; // "set\NN" (.jpg), "" for none
+    DWORD pic, set;   // the position that sequence stored afterwards
+};
 
 } // namespace
 
@@ -34,20 +40,18 @@ TEST_F(OptsTest, WithoutTheKeyOrItsValuesLoadGivesTheDefaults)
     Opts o;
     o.listSS.AddTail("1Kept");
     EXPECT_EQ(0, o.Load());
-    ExpectDefaults(o);
+    EXPECT_EQ(kDefaults, Numbers(o));
     EXPECT_EQ(1, o.listSS.GetCount()) << "the lists are not touched";
     EXPECT_FALSE(RawExists(sub)) << "loading creates nothing";
-    // Values missing or of another kind.
+    // Values of another kind; then a key that cannot be opened, where nothing is written either.
     RawSet(sub, "SS_TimeOut", REG_BINARY, "\x05\0\0\0", 4);
     RawSet(sub, "WP_count", REG_QWORD, "\x09\0\0\0\0\0\0\0", 8);
-    o.dwOpts = o.dwTimeOut = o.dwWPChangeCount = 0;
-    EXPECT_EQ(1, o.Load());
-    ExpectDefaults(o);
-    // A key that cannot be opened: nothing is written either.
-    identity->SetAppRootKey("HKNOWHERE\\Software\\Corvane");
-    o.dwOpts = o.dwTimeOut = 0;
-    EXPECT_EQ(0, o.Load());
-    ExpectDefaults(o);
+    for (int ready : {1, 0}) {
+        o.dwOpts = o.dwTimeOut = o.dwWPChangeCount = 0;
+        EXPECT_EQ(ready, o.Load());
+        EXPECT_EQ(kDefaults, Numbers(o));
+        identity->SetAppRootKey("HKNOWHERE\\Software\\Corvane");
+    }
     EXPECT_EQ(0, o.Store());
 }
 
@@ -73,47 +77,152 @@ TEST_F(OptsTest, LoadThenStoreWritesTheSameValuesPlusBothLists)
     EXPECT_EQ(6u, RawValueCount(sub)) << "the pace is never stored";
 }
 
-// 0x95 0x5C is one character on code page 932 (its trail byte is the code of "\"); on
-// code page 1252 the same bytes are two characters. Both round-trip unchanged.
-TEST_F(StrListTest, StoredFormRoundTrips)
+// The stored form is each item with its zero, then one more zero; "" ends a list. 0x95 0x5C
+// is one character on code page 932 (its trail byte is the code of "\"), two on 1252: both
+// round-trip unchanged. Odd stored values load as far as they make sense.
+TEST_F(StrListTest, StoredFormAndOddValues)
 {
     const std::string dbcs1 = "1\x95\x5C\x8E\x71", dbcs2 = "0\x83\x7C\x83\x67";
-    const struct Case { Strs items; std::string stored; } cases[] = {
-        {{"1North", "0South"}, std::string("1North\0" "0South\0" "\0", 15)},
-        {{}, std::string(1, '\0')}, // an empty list is one zero byte
-        {{"1A", "", "1B"}, std::string("1A\0" "\0" "1B\0" "\0", 8)}, // "" ends the list
-        {{dbcs1, dbcs2}, dbcs1 + '\0' + dbcs2 + '\0' + '\0'},
+    const struct Case { bool store; Strs items; DWORD type; std::string bytes; Strs loaded; } cases[] = {
+        {true, {"1North", "0South"}, REG_BINARY, std::string("1North\0" "0South\0" "\0", 15), {"1North", "0South"}},
+        {true, {}, REG_BINARY, std::string(1, '\0'), {}},
+        {true, {"1A", "", "1B"}, REG_BINARY, std::string("1A\0" "\0" "1B\0" "\0", 8), {"1A"}},
+        {true, {dbcs1, dbcs2}, REG_BINARY, dbcs1 + '\0' + dbcs2 + '\0' + '\0', {dbcs1, dbcs2}},
+        {false, {}, REG_BINARY, std::string("\0" "1A\0\0", 5), {}}, // a first zero with more after it
+        {false, {}, REG_BINARY, "1", {}},
+        {false, {}, REG_BINARY, "", {}},
+        {false, {}, REG_SZ, std::string("1A\0\0", 4), {}},
+        {false, {}, REG_BINARY, std::string("1A\0" "1Bee", 7), {"1A", "1Bee"}}, // no final zero
+        // A lead byte right before an item's zero must not swallow that zero.
+        {false, {}, REG_BINARY, std::string("1\x95\0" "1B\0\0", 7), {"1\x95", "1B"}},
     };
     StrList list("SS");
     EXPECT_EQ(Strs{}, Loaded(list)) << "no settings key";
     EXPECT_FALSE(RawExists(sub));
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.items.size());
-        list.RemoveAll();
-        for (auto item = c.items.rbegin(); item != c.items.rend(); ++item)
-            list.AddHead(item->c_str());
-        list.Store();
-        EXPECT_EQ((RawValue{REG_BINARY, c.stored}), Value("SS"));
-        EXPECT_EQ(Strs(c.items.begin(), std::find(c.items.begin(), c.items.end(), "")), Loaded(list));
-    }
-}
-
-TEST_F(StrListTest, OddStoredValues)
-{
-    const struct Case { DWORD type; std::string bytes; Strs loaded; } cases[] = {
-        {REG_BINARY, std::string("\0" "1A\0\0", 5), {}}, // a first zero byte with more after it
-        {REG_BINARY, "1", {}},
-        {REG_BINARY, "", {}},
-        {REG_SZ, std::string("1A\0\0", 4), {}}, // a value of another kind than binary
-        {REG_BINARY, std::string("1A\0" "1Bee", 7), {"1A", "1Bee"}}, // no final zero: read to the end
-        // A lead byte right before an item's zero must not swallow that zero.
-        {REG_BINARY, std::string("1\x95\0" "1B\0\0", 7), {"1\x95", "1B"}},
-    };
-    StrList list("SS");
     SetDword("Other", 1);
     EXPECT_EQ(Strs{}, Loaded(list)) << "the key exists, the value does not";
     for (const Case& c : cases) {
-        RawSet(sub, "SS", c.type, c.bytes.data(), static_cast<DWORD>(c.bytes.size()));
-        EXPECT_EQ(c.loaded, Loaded(list)) << c.bytes.size() << " bytes of type " << c.type;
+        SCOPED_TRACE(testing::PrintToString(c.bytes));
+        list.RemoveAll();
+        for (auto item = c.items.rbegin(); item != c.items.rend(); ++item)
+            list.AddHead(item->c_str());
+        if (c.store)
+            list.Store();
+        else
+            RawSet(sub, "SS", c.type, c.bytes.data(), static_cast<DWORD>(c.bytes.size()));
+        EXPECT_EQ((RawValue{c.type, c.bytes}), Value("SS"));
+        EXPECT_EQ(c.loaded, Loaded(list));
     }
+}
+
+TEST_F(ImageSetTest, SequencesAndTheirStoredPositions)
+{
+    const std::string p(120, 'P'), q(120, 'Q'), r(120, 'R');
+    const struct Case {
+        const char* what;
+        std::vector<Disk> disk;
+        Strs list;           // both lists
+        int random;          // the screen saver's random order
+        DWORD pic, set;      // the screen saver's stored position; the wallpaper's is 0, 0
+        std::vector<Call> calls;
+    } cases[] = {
+        {"two sets in list order; the wallpaper keeps its own position",
+         {{"A", 1, 3}, {"B", 1, 3}}, {"1A", "1B"}, 0, 0, 0,
+         {{1, "A\\02", 1, 0}, {1, "A\\03", 2, 0}, {0, "A\\02", 1, 0}, {1, "B\\01", 0, 1},
+          {1, "B\\02", 1, 1}, {1, "B\\03", 2, 1}, {1, "A\\01", 0, 0}, {0, "A\\03", 2, 0}}},
+        {"random draws avoid the index shown last; the wallpaper stays in list order",
+         {{"A", 1, 1}}, {"1A"}, 1, 0, 0, {{1, "", 0, 0}, {1, "", 0, 0}, {0, "A\\01", 0, 0}}},
+        {"a name with a semicolon counts as two sets; names joined longer than a path",
+         {{"A", 1, 2}, {"X;Y", 1, 3}, {p, 1, 1}, {q, 1, 1}, {r, 1, 1}}, {"1A", "1X;Y", "1" + p, "1" + q, "1" + r},
+         0, 0, 0, {{1, "A\\02", 1, 0}, {1, p + "\\01", 0, 3}, {1, q + "\\01", 0, 4}, {1, r + "\\01", 0, 5},
+                   {1, "A\\01", 0, 0}}},
+        {"sets not in use and gaps are passed over; positions count the sets in use",
+         {{"A", 1, 2}, {"A", 5, 5}, {"B", 1, 3}, {"C", 3, 3}}, {"1A", "0B", "1C"}, 0, 0, 0,
+         {{1, "A\\02", 1, 0}, {1, "A\\05", 4, 0}, {1, "C\\03", 2, 1}, {1, "A\\01", 0, 0}}},
+        {"a stored set past the sets in use starts at the first", {{"A", 1, 3}, {"B", 1, 3}},
+         {"1A", "1B"}, 0, 1, 2, {{1, "A\\02", 1, 0}}},
+        {"the largest index wraps within its set", {{"A", 1, 3}, {"B", 1, 3}}, {"1A", "1B"}, 0,
+         0xFFFFFFFF, 1, {{1, "B\\01", 0, 1}}},
+        {"an index past the last of the only set", {{"A", 2, 3}}, {"1A"}, 0, 77, 0,
+         {{1, "A\\02", 1, 0}, {1, "A\\03", 2, 0}}},
+        {"picture 50 is the last, also in a read folder", {{"A", 1, 1}, {"A", 50, 50}}, {"1A"}, 0, 47, 0,
+         {{1, "A\\50", 49, 0}, {1, "A\\01", 0, 0}}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        LayOut(c.disk);
+        SetList(opts.listSS, c.list);
+        SetList(opts.listWP, c.list);
+        SetDword(Opts::pszSSLastPicInd, c.pic);
+        SetDword(Opts::pszSSLastSetInd, c.set);
+        SetDword(Opts::pszWPLastPicInd, 0);
+        SetDword(Opts::pszWPLastSetInd, 0);
+        opts.Set(OPT_SS_RANDOM, c.random);
+        srand(7);
+        for (const Call& call : c.calls) {
+            EXPECT_EQ(call.pict.empty() ? "" : call.pict + ".jpg", Next(call.forScreenSaver));
+            EXPECT_EQ(call.pic, Dword(call.forScreenSaver ? Opts::pszSSLastPicInd : Opts::pszWPLastPicInd));
+            EXPECT_EQ(call.set, Dword(call.forScreenSaver ? Opts::pszSSLastSetInd : Opts::pszWPLastSetInd));
+        }
+    }
+}
+
+// A set missing among others is passed over; a set not in use is never drawn.
+TEST_F(ImageSetTest, RandomDrawsNeverRepeatTheLastIndex)
+{
+    LayOut({{"A", 1, 50}, {"B", 1, 50}, {"C", 1, 1}});
+    SetList(opts.listSS, {"1A", "0C", "1Gone", "1B"});
+    opts.Set(OPT_SS_RANDOM, 1);
+    srand(12345);
+    std::set<std::string> seen;
+    for (int i = 0; i < 100; ++i) {
+        DWORD last = Dword(Opts::pszSSLastPicInd, 0);
+        std::string pict = Next();
+        ASSERT_EQ(8u, pict.size()) << "call " << i << ": " << pict;
+        int index = atoi(pict.c_str() + 2) - 1;
+        EXPECT_NE(static_cast<int>(last), index) << "call " << i;
+        EXPECT_EQ(static_cast<DWORD>(index), Dword(Opts::pszSSLastPicInd));
+        EXPECT_EQ(pict[0] == 'A' ? 0u : 2u, Dword(Opts::pszSSLastSetInd));
+        seen.insert(pict);
+    }
+    EXPECT_GT(seen.size(), 30u);
+    EXPECT_TRUE(seen.begin()->at(0) == 'A' && seen.rbegin()->at(0) == 'B') << "both sets drawn";
+}
+
+// On code page 932, 0x95 0x5C is one character whose trail byte is the code of "\": as a
+// set name and in a caption it is kept whole, and a double-byte separator after the
+// number goes as a whole character.
+TEST_F(ImageSetTest, CaptionsComeFromTheFileNames)
+{
+    ASSERT_EQ(RunCodePage(), GetACP());
+    const std::string set = IsMBCS() ? "\x95\x5C" : "A";
+    std::string dir = home / "Images\\" + set;
+    if (!CreateDirectoryA(dir.c_str(), nullptr))
+        GTEST_SKIP() << "the file system cannot store this name (Wine needs the Unix locale, e.g. through LOCPATH)";
+    const char* const files[][2] = {{"02.jpg", "jpg"}, {"03_Red_Cliffs.JPG", "Red Cliffs"},
+                                    {"04_\x95\x5C_\x83\x7C.jpg", "\x95\x5C \x83\x7C"},
+                                    {"05\x81\x5C\x95\x5C.jpg", "\x95\x5C"}};
+    opts.UpdateImageLists();
+    EXPECT_EQ((Strs{"1" + set}), Items(opts.listSS));
+    for (int i = 0; i < (IsMBCS() ? 4 : 2); ++i) {
+        ASSERT_TRUE(WriteGrayJpeg(dir + "\\" + files[i][0], 90));
+        std::string caption;
+        EXPECT_EQ(set + "\\" + files[i][0], Next(1, &caption));
+        EXPECT_EQ(files[i][1], caption);
+    }
+}
+
+// Order and state are kept; new sets come first, in use; what is no set goes; without the
+// images folder both lists empty.
+TEST_F(ImageSetTest, ListUpdatesFollowTheSetsOnDisk)
+{
+    LayOut({{"A", 1, 2}, {"B", 1, 1}, {"C", 1, 1}});
+    SetList(opts.listWP, {"0c", "1A", "1Gone", "1", "1..", "1A\\..\\B", "0."});
+    SetList(opts.listSS, {"1A", "0B", "0C"});
+    opts.UpdateImageLists();
+    EXPECT_EQ((Strs{"1B", "0c", "1A"}), Items(opts.listWP));
+    EXPECT_EQ((Strs{"1A", "0B", "0C"}), Items(opts.listSS));
+    RemoveTree(home / "Images");
+    opts.UpdateImageLists();
+    EXPECT_EQ(0, opts.listSS.GetCount() + opts.listWP.GetCount());
 }

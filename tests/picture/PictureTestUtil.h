@@ -1,27 +1,20 @@
-// Helpers of the picture tests: the test pictures and a hidden window that gives Blast its
-// frame.
+// Helpers of the picture tests: the test pictures, a hidden window that gives Blast its
+// frame, and colour checks.
 #pragma once
-#include <windows.h>
-#include <string>
 #include "TestUtil.h"
 
 // A picture made by the build (tests/picture/make-fixtures).
-inline std::string Fixture(const char* name)
-{
-    return TestDir() + "\\fixtures\\" + name;
-}
+inline std::string Fixture(const char* name) { return TestDir() + "\\fixtures\\" + name; }
 
 // A hidden borderless window with the given client size.
 class FrameWindow {
 public:
     FrameWindow(int width, int height)
     {
-        WNDCLASSA wc = {};
-        wc.lpfnWndProc = DefWindowProcA;
-        wc.hInstance = GetModuleHandleA(nullptr);
-        wc.lpszClassName = "VntPictureFrame";
+        WNDCLASSA wc = {0, DefWindowProcA, 0, 0, GetModuleHandleA(nullptr), nullptr, nullptr, nullptr, nullptr,
+                        "VntPictureFrame"};
         RegisterClassA(&wc); // fails harmlessly when already registered
-        hWnd = CreateWindowExA(0, wc.lpszClassName, "frame", WS_POPUP, 0, 0, width, height, nullptr, nullptr,
+        hWnd = CreateWindowExA(0, wc.lpszClassName, "", WS_POPUP, 0, 0, width, height, nullptr, nullptr,
                                wc.hInstance, nullptr);
     }
     ~FrameWindow() { DestroyWindow(hWnd); }
