@@ -34,11 +34,19 @@ HWND CreatePreviewParent()
                          nullptr, nullptr, nullptr);
 }
 
-// The saver window is still there a while after the input: a close it posted itself has
-// destroyed it by then, long before its process is gone.
-bool StaysOpen(HWND hWnd)
+// Moves the cursor to a and b in turn, each time waiting for a message sent to the saver
+// window: it is handled between two reads of the queue, so the window has handled what came
+// before it. True when the window is still there after all moves. The points alternate
+// because Wine answers a position older than 100 ms from the X pointer, which does not
+// follow the moves while the saver holds it.
+bool StaysOpen(HWND hWnd, POINT a, POINT b)
 {
-    PumpMessages(1500);
+    for (int i = 0; i < 8; ++i) {
+        SetCursorPos(i % 2 ? b.x : a.x, i % 2 ? b.y : a.y);
+        DWORD_PTR result;
+        if (!SendMessageTimeoutA(hWnd, WM_NULL, 0, 0, SMTO_NORMAL, 20000, &result))
+            return false;
+    }
     return IsWindow(hWnd) != FALSE;
 }
 
@@ -63,9 +71,7 @@ TEST(Host, PreviewRunsAsChildOfTheGivenWindowUntilItIsDestroyed)
         PostMessageA(hPreview, WM_LBUTTONDOWN, 0, 0);
         POINT pt = {10, 10};
         ClientToScreen(hPreview, &pt);
-        SetCursorPos(pt.x, pt.y);
-        SetCursorPos(pt.x + 40, pt.y + 30);
-        EXPECT_TRUE(StaysOpen(hPreview));
+        EXPECT_TRUE(StaysOpen(hPreview, pt, {pt.x + 40, pt.y + 30}));
 
         DestroyWindow(hParent);
         ASSERT_TRUE(proc.Wait());
@@ -132,9 +138,13 @@ TEST(Host, InputRulesEndTheFullScreenSaver)
             EXPECT_EQ(0u, second.ExitCode());
             EXPECT_EQ(1, CountSaverWindows());
             PostMessageA(hWnd, WM_POWERBROADCAST, PBT_APMPOWERSTATUSCHANGE, 0);
-            SetCursorPos(303, 301); // 3 across and 1 down: 4 pixels
-            EXPECT_TRUE(StaysOpen(hWnd));
-            SetCursorPos(304, 301);
+            EXPECT_TRUE(StaysOpen(hWnd, {303, 301}, {302, 302})); // 4 pixels away
+            int n = 0; // 5 pixels away
+            WaitFor([&] {
+                int k = n++ % 2;
+                SetCursorPos(303 + k, 302 - k);
+                return !proc.IsRunning();
+            });
         } else {
             ASSERT_TRUE(WaitFor([&] { return GetForegroundWindow() == hWnd; }, 5000));
             keybd_event(VK_SPACE, 0, 0, 0);
