@@ -8,17 +8,6 @@ namespace {
 
 const char* kSaverClass = "WindowsScreenSaverClass";
 
-// The saver window once it is shown (it can be found while it is still being created).
-HWND WaitForSaverWindow(ChildProcess& proc)
-{
-    HWND hWnd = nullptr;
-    WaitFor([&] {
-        hWnd = FindProcessWindow(proc.Id(), kSaverClass, "Screen Saver");
-        return (hWnd != nullptr && IsWindowVisible(hWnd)) || !proc.IsRunning();
-    });
-    return hWnd;
-}
-
 int CountSaverWindows()
 {
     int count = 0;
@@ -52,6 +41,7 @@ bool StaysOpen(HWND hWnd, POINT a, POINT b)
 
 } // namespace
 
+// Keys, clicks and mouse movement over the preview do not end it; its parent's end does.
 TEST(Host, PreviewRunsAsChildOfTheGivenWindowUntilItIsDestroyed)
 {
     for (const char* mode : {"/p ", "/l"}) {
@@ -65,14 +55,11 @@ TEST(Host, PreviewRunsAsChildOfTheGivenWindowUntilItIsDestroyed)
         GetClientRect(hParent, &rcParent);
         GetClientRect(hPreview, &rcPreview);
         EXPECT_TRUE(EqualRect(&rcParent, &rcPreview));
-
-        // Keys, clicks and mouse movement over the preview do not end it.
         PostMessageA(hPreview, WM_KEYDOWN, VK_SPACE, 0);
         PostMessageA(hPreview, WM_LBUTTONDOWN, 0, 0);
         POINT pt = {10, 10};
         ClientToScreen(hPreview, &pt);
         EXPECT_TRUE(StaysOpen(hPreview, pt, {pt.x + 40, pt.y + 30}));
-
         DestroyWindow(hParent);
         ASSERT_TRUE(proc.Wait());
         EXPECT_EQ(0u, proc.ExitCode());
@@ -109,22 +96,19 @@ TEST(Host, InputRulesEndTheFullScreenSaver)
         const char* name;
         UINT msg; // posted to the saver window; 0: the row's own input
         WPARAM wParam;
-    } rows[] = {{"mouse", 0, 0},
-                {"key", WM_KEYDOWN, VK_SHIFT},
-                {"right button", WM_RBUTTONDOWN, 0},
-                {"deactivation", WM_ACTIVATEAPP, FALSE},
-                {"real keyboard", 0, 0}};
+    } rows[] = {{"mouse", 0, 0}, {"key", WM_KEYDOWN, VK_SHIFT}, {"right button", WM_RBUTTONDOWN, 0},
+                {"deactivation", WM_ACTIVATEAPP, FALSE}, {"real keyboard", 0, 0}};
     const char* const spellings[] = {"/S", "-s", " s"};
     for (size_t i = 0; i < sizeof rows / sizeof rows[0]; ++i) {
         SCOPED_TRACE(rows[i].name);
         SetCursorPos(300, 300);
-        PumpMessages(100);
         ChildProcess proc;
         ASSERT_TRUE(StartSaver(proc, spellings[i % 3]));
-        HWND hWnd = WaitForSaverWindow(proc);
-        ASSERT_NE(nullptr, hWnd);
-        LONG style = GetWindowLongA(hWnd, GWL_STYLE);
-        EXPECT_TRUE((style & WS_POPUP) && (style & WS_VISIBLE));
+        HWND hWnd = nullptr;
+        ASSERT_TRUE(WaitFor([&] {
+            return (hWnd = FindProcessWindow(proc.Id(), kSaverClass, "Screen Saver")) && IsWindowVisible(hWnd);
+        }));
+        EXPECT_EQ(WS_POPUP | WS_VISIBLE, GetWindowLongA(hWnd, GWL_STYLE) & (WS_POPUP | WS_VISIBLE));
         EXPECT_TRUE(GetWindowLongA(hWnd, GWL_EXSTYLE) & WS_EX_TOPMOST);
         RECT rc, screen = {0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
         GetWindowRect(hWnd, &rc);
@@ -139,12 +123,8 @@ TEST(Host, InputRulesEndTheFullScreenSaver)
             EXPECT_EQ(1, CountSaverWindows());
             PostMessageA(hWnd, WM_POWERBROADCAST, PBT_APMPOWERSTATUSCHANGE, 0);
             EXPECT_TRUE(StaysOpen(hWnd, {303, 301}, {302, 302})); // 4 pixels away
-            int n = 0; // 5 pixels away
-            WaitFor([&] {
-                int k = n++ % 2;
-                SetCursorPos(303 + k, 302 - k);
-                return !proc.IsRunning();
-            });
+            for (int k = 0; k < 1000 && !WaitFor([&] { return !proc.IsRunning(); }, 20); ++k)
+                SetCursorPos(303 + k % 2, 302 - k % 2); // 5 pixels away, until it ends
         } else {
             ASSERT_TRUE(WaitFor([&] { return GetForegroundWindow() == hWnd; }, 5000));
             keybd_event(VK_SPACE, 0, 0, 0);
