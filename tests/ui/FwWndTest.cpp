@@ -1,7 +1,9 @@
-// FwWnd binding, dispatch and subclassing, checked on real windows.
+// FwWnd binding, dispatch and subclassing, checked on real windows; FwTimer's id rules, and
+// Stop and the destructor killing the system timer.
 #include <gtest/gtest.h>
 #include <algorithm>
 #include <vector>
+#include "ui/FwTimer.h"
 #include "ui/FwWnd.h"
 #include "TestUtil.h"
 #include "base/Module.h"
@@ -10,15 +12,19 @@ namespace {
 
 const char* kClass = "VntTestWnd";
 
-// Records every message its OnMessage sees; counts its own deletion when it has a counter.
+// Records every message its OnMessage sees and the id of the last timer tick; counts its own
+// deletion when it has a counter.
 class RecordingWnd : public FwWnd {
 public:
     std::vector<UINT> msgs;
+    UINT lastTimer = 0;
     int* pDeleted = nullptr;
     ~RecordingWnd() override { pDeleted && ++*pDeleted; }
     LRESULT OnMessage(UINT msg, WPARAM wParam, LPARAM lParam) override
     {
         msgs.push_back(msg);
+        if (msg == WM_TIMER)
+            lastTimer = static_cast<UINT>(wParam);
         return FwWnd::OnMessage(msg, wParam, lParam);
     }
     bool Saw(UINT msg) const { return std::find(msgs.begin(), msgs.end(), msg) != msgs.end(); }
@@ -30,6 +36,8 @@ HWND CreatePlainWindow()
     RegisterClassA(&wc);
     return CreateWindowA("VntPlain", "plain", 0, 0, 0, 100, 100, nullptr, nullptr, wc.hInstance, nullptr);
 }
+
+void CALLBACK NoTick(HWND, UINT, UINT_PTR, DWORD) {}
 
 } // namespace
 
@@ -90,4 +98,40 @@ TEST(FwWnd, SubclassRoutesMessagesAndUnsubclassRestores)
     EXPECT_FALSE(wnd.Saw(WM_USER + 8));
     DestroyWindow(h);
     DestroyWindow(other);
+}
+
+// Once stopped or destroyed, an FwTimer leaves no system timer: killing it again fails.
+TEST(FwTimer, IdRulesAndStopKillingTheSystemTimer)
+{
+    FwWnd::RegisterClassExA(kClass, 0, nullptr, nullptr, nullptr, nullptr, nullptr, 0, 0);
+    RecordingWnd wnd;
+    ASSERT_TRUE(wnd.Create(kClass, "timer", WS_OVERLAPPED, 0, 0, 10, 10, nullptr, nullptr, nullptr));
+    // A constructor id wins over Start's; id 0 takes the first Start id and keeps it.
+    const struct { UINT ctorId, firstId, secondId, expected; } rows[] = {{5, 9, 9, 5}, {0, 9, 12, 9}};
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.ctorId);
+        wnd.lastTimer = 0;
+        FwTimer timer(row.ctorId);
+        timer.Start(wnd.hWnd, 10, nullptr, row.firstId);
+        timer.Start(wnd.hWnd, 10, nullptr, row.secondId);
+        EXPECT_EQ(row.expected, timer.GetID());
+        ASSERT_TRUE(WaitFor([&] { return wnd.lastTimer != 0; }, 5000));
+        EXPECT_EQ(row.expected, wnd.lastTimer);
+        timer.Stop();
+        EXPECT_FALSE(timer.IsTicking());
+        EXPECT_FALSE(KillTimer(wnd.hWnd, row.expected));
+    }
+    {
+        FwTimer scoped(4);
+        scoped.Start(wnd.hWnd, 10);
+    }
+    EXPECT_FALSE(KillTimer(wnd.hWnd, 4));
+    // A timer without a window is killed by the handle the system gave it.
+    FwTimer threadTimer(0);
+    threadTimer.Start(nullptr, 10, NoTick, 0);
+    UINT_PTR handle = threadTimer.uTimer;
+    ASSERT_TRUE(threadTimer.IsTicking());
+    threadTimer.Stop();
+    EXPECT_FALSE(KillTimer(nullptr, handle));
+    wnd.Destroy();
 }
