@@ -1,8 +1,8 @@
-// Gradual replacement: the direction and style rule, and one table of strip and interlaced
-// patterns replacing the whole picture in the right order, stopping on pending input and
-// pausing by the pace.
+// Gradual replacement: the direction and style rule, strip and interlaced patterns replacing
+// the whole picture in order, stopping on pending input and pausing by the pace.
 #include <gtest/gtest.h>
 #include <stdlib.h>
+#include <algorithm>
 #include <vector>
 #include "GradualReplace.h"
 #include "TestUtil.h"
@@ -25,10 +25,10 @@ struct StopAfter {
     }
 };
 
-// Copies gradually from a numbered source into an old picture; which pixels were copied.
+// Copies gradually from a source with every pixel numbered into an old picture; which pixels
+// were copied.
 std::vector<bool> Copy(int w, int h, int dir, int style, StopAfter& stop, int expectResult, DWORD pace = 0)
 {
-    // Every source pixel numbered, so that each copied pixel is known.
     Canvas src(w, h), dst(w, h);
     DWORD* bits = src.Bits();
     for (int i = 0; i < w * h; ++i)
@@ -60,9 +60,7 @@ TEST(GradualChooser, NoStyleMoreThanThreeTimesInARowAndDirectionRule)
         prevDir = dir;
         prevStyle = style;
     }
-    // Both styles are in use, in roughly equal shares.
-    EXPECT_GT(styles[0], 4000);
-    EXPECT_GT(styles[1], 4000);
+    EXPECT_GT(std::min(styles[0], styles[1]), 4000) << "both styles in roughly equal shares";
 }
 
 TEST(CopyGradually, PatternsCopyWholePicturesInOrderAndStopOnInput)
@@ -76,7 +74,6 @@ TEST(CopyGradually, PatternsCopyWholePicturesInOrderAndStopOnInput)
                 std::vector<bool> copied = Copy(sz.cx, sz.cy, dir, style, none, 1);
                 EXPECT_EQ(std::vector<bool>(copied.size(), true), copied);
             }
-
     // What is copied when input arrives at a given check: two four-line strips from the
     // starting edge; one interlaced pass of every eighth line; nothing before the first.
     const int W = 30, H = 19;
@@ -104,16 +101,16 @@ TEST(CopyGradually, PatternsCopyWholePicturesInOrderAndStopOnInput)
     }
 }
 
-// A pace above 0 pauses pace seconds over the whole sweep, one share after each strip, and
-// pace x 8 seconds over the row passes of an interlaced replacement, one share per pass.
+// A pace above 0 pauses after each sweep strip (pace x 1000 / extent ms) and after each row
+// pass of an interlaced replacement (pace x 8000 / extent ms). Half of each pause is the
+// bound: load stretches pauses but never shortens them, and a strip alone takes far less.
 TEST(CopyGradually, PacePausesBetweenStripsAndPasses)
 {
-    StopAfter sweep;
+    StopAfter sweep, passes;
     Copy(8, 40, gradTopToBottom, gradSweep, sweep, 1, 4); // 10 strips, 100 ms after each
-    StopAfter passes;
     Copy(8, 80, gradTopToBottom, gradInterlaced, passes, 1, 1); // 8 passes, 100 ms after each
     ASSERT_EQ(10u, sweep.times.size());
     for (size_t i = 1; i < sweep.times.size(); ++i)
-        EXPECT_GE(sweep.times[i] - sweep.times[i - 1] + 1, 100) << "strip " << i;
-    EXPECT_GE(passes.times.back() - passes.times.front() + 1, 7 * 100);
+        EXPECT_GE(sweep.times[i] - sweep.times[i - 1], 50) << "strip " << i;
+    EXPECT_GE(passes.times.back() - passes.times.front(), 7 * 50);
 }

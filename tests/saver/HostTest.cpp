@@ -8,17 +8,6 @@ namespace {
 
 const char* kSaverClass = "WindowsScreenSaverClass";
 
-// The saver window once it is shown (it can be found while it is still being created).
-HWND WaitForSaverWindow(ChildProcess& proc)
-{
-    HWND hWnd = nullptr;
-    WaitFor([&] {
-        hWnd = FindProcessWindow(proc.Id(), kSaverClass, "Screen Saver");
-        return (hWnd != nullptr && IsWindowVisible(hWnd)) || !proc.IsRunning();
-    });
-    return hWnd;
-}
-
 int CountSaverWindows()
 {
     int count = 0;
@@ -34,16 +23,25 @@ HWND CreatePreviewParent()
                          nullptr, nullptr, nullptr);
 }
 
-// The saver window is still there a while after the input: a close it posted itself has
-// destroyed it by then, long before its process is gone.
-bool StaysOpen(HWND hWnd)
+// Moves the cursor to a and b in turn, each time waiting for a message sent to the saver
+// window: it is handled between two reads of the queue, so the window has handled what came
+// before it. True when the window is still there after all moves. The points alternate
+// because Wine answers a position older than 100 ms from the X pointer, which does not
+// follow the moves while the saver holds it.
+bool StaysOpen(HWND hWnd, POINT a, POINT b)
 {
-    PumpMessages(1500);
+    for (int i = 0; i < 8; ++i) {
+        SetCursorPos(i % 2 ? b.x : a.x, i % 2 ? b.y : a.y);
+        DWORD_PTR result;
+        if (!SendMessageTimeoutA(hWnd, WM_NULL, 0, 0, SMTO_NORMAL, 20000, &result))
+            return false;
+    }
     return IsWindow(hWnd) != FALSE;
 }
 
 } // namespace
 
+// Keys, clicks and mouse movement over the preview do not end it; its parent's end does.
 TEST(Host, PreviewRunsAsChildOfTheGivenWindowUntilItIsDestroyed)
 {
     for (const char* mode : {"/p ", "/l"}) {
@@ -57,16 +55,11 @@ TEST(Host, PreviewRunsAsChildOfTheGivenWindowUntilItIsDestroyed)
         GetClientRect(hParent, &rcParent);
         GetClientRect(hPreview, &rcPreview);
         EXPECT_TRUE(EqualRect(&rcParent, &rcPreview));
-
-        // Keys, clicks and mouse movement over the preview do not end it.
         PostMessageA(hPreview, WM_KEYDOWN, VK_SPACE, 0);
         PostMessageA(hPreview, WM_LBUTTONDOWN, 0, 0);
         POINT pt = {10, 10};
         ClientToScreen(hPreview, &pt);
-        SetCursorPos(pt.x, pt.y);
-        SetCursorPos(pt.x + 40, pt.y + 30);
-        EXPECT_TRUE(StaysOpen(hPreview));
-
+        EXPECT_TRUE(StaysOpen(hPreview, pt, {pt.x + 40, pt.y + 30}));
         DestroyWindow(hParent);
         ASSERT_TRUE(proc.Wait());
         EXPECT_EQ(0u, proc.ExitCode());
@@ -103,22 +96,19 @@ TEST(Host, InputRulesEndTheFullScreenSaver)
         const char* name;
         UINT msg; // posted to the saver window; 0: the row's own input
         WPARAM wParam;
-    } rows[] = {{"mouse", 0, 0},
-                {"key", WM_KEYDOWN, VK_SHIFT},
-                {"right button", WM_RBUTTONDOWN, 0},
-                {"deactivation", WM_ACTIVATEAPP, FALSE},
-                {"real keyboard", 0, 0}};
+    } rows[] = {{"mouse", 0, 0}, {"key", WM_KEYDOWN, VK_SHIFT}, {"right button", WM_RBUTTONDOWN, 0},
+                {"deactivation", WM_ACTIVATEAPP, FALSE}, {"real keyboard", 0, 0}};
     const char* const spellings[] = {"/S", "-s", " s"};
     for (size_t i = 0; i < sizeof rows / sizeof rows[0]; ++i) {
         SCOPED_TRACE(rows[i].name);
         SetCursorPos(300, 300);
-        PumpMessages(100);
         ChildProcess proc;
         ASSERT_TRUE(StartSaver(proc, spellings[i % 3]));
-        HWND hWnd = WaitForSaverWindow(proc);
-        ASSERT_NE(nullptr, hWnd);
-        LONG style = GetWindowLongA(hWnd, GWL_STYLE);
-        EXPECT_TRUE((style & WS_POPUP) && (style & WS_VISIBLE));
+        HWND hWnd = nullptr;
+        ASSERT_TRUE(WaitFor([&] {
+            return (hWnd = FindProcessWindow(proc.Id(), kSaverClass, "Screen Saver")) && IsWindowVisible(hWnd);
+        }));
+        EXPECT_EQ(WS_POPUP | WS_VISIBLE, GetWindowLongA(hWnd, GWL_STYLE) & (WS_POPUP | WS_VISIBLE));
         EXPECT_TRUE(GetWindowLongA(hWnd, GWL_EXSTYLE) & WS_EX_TOPMOST);
         RECT rc, screen = {0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
         GetWindowRect(hWnd, &rc);
@@ -132,9 +122,9 @@ TEST(Host, InputRulesEndTheFullScreenSaver)
             EXPECT_EQ(0u, second.ExitCode());
             EXPECT_EQ(1, CountSaverWindows());
             PostMessageA(hWnd, WM_POWERBROADCAST, PBT_APMPOWERSTATUSCHANGE, 0);
-            SetCursorPos(303, 301); // 3 across and 1 down: 4 pixels
-            EXPECT_TRUE(StaysOpen(hWnd));
-            SetCursorPos(304, 301);
+            EXPECT_TRUE(StaysOpen(hWnd, {303, 301}, {302, 302})); // 4 pixels away
+            for (int k = 0; k < 1000 && !WaitFor([&] { return !proc.IsRunning(); }, 20); ++k)
+                SetCursorPos(303 + k % 2, 302 - k % 2); // 5 pixels away, until it ends
         } else {
             ASSERT_TRUE(WaitFor([&] { return GetForegroundWindow() == hWnd; }, 5000));
             keybd_event(VK_SPACE, 0, 0, 0);

@@ -25,8 +25,7 @@ struct SettingsDropped {
 
 struct Picture {
     const char* set;
-    int number;
-    int grey;
+    int number, grey;
 };
 
 // The sets A (01 to 04) and B (01 to 03) in list order, from nothing stored: 02 of A
@@ -68,12 +67,10 @@ TEST(SaverEndToEnd, PositionAdvancesByThePicturesShownAndOptionsAreStored)
     RawSetDword(kSettings, "Options", OPT_SS_CHANGE | OPT_WP_CHANGE);
     RawSetDword(kSettings, "SS_TimeOut", 1);
     RawSet(kSettings, "SS", REG_BINARY, "1A\0" "1B\0", 7);
-
     ChildProcess saver;
     ASSERT_TRUE(StartSaver(saver, "/s", dir.Path()));
     HWND hWnd = nullptr;
     ASSERT_TRUE(WaitFor([&] { return (hWnd = FindProcessWindow(saver.Id(), "WindowsScreenSaverClass")) != nullptr; }));
-
     // Note each picture as it appears; end the saver right after the fifth.
     Canvas screen(GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN));
     std::vector<int> shown;
@@ -89,7 +86,6 @@ TEST(SaverEndToEnd, PositionAdvancesByThePicturesShownAndOptionsAreStored)
     ASSERT_TRUE(saver.Wait(20000));
     EXPECT_EQ(0u, saver.ExitCode());
     EXPECT_TRUE(caption) << "no caption under the pictures";
-
     // The pictures came in sequence order (the first may be replaced before it was seen).
     EXPECT_LE(shown[0], 1);
     for (size_t i = 1; i < shown.size(); ++i)
@@ -99,7 +95,6 @@ TEST(SaverEndToEnd, PositionAdvancesByThePicturesShownAndOptionsAreStored)
     EXPECT_EQ((RawValue{REG_DWORD, std::string(reinterpret_cast<char*>(&pic), 4)}), RawGet(kSettings, "SS_LastPic"));
     EXPECT_EQ((RawValue{REG_DWORD, std::string(reinterpret_cast<char*>(&set), 4)}), RawGet(kSettings, "SS_LastSet"));
     EXPECT_FALSE(RawGet(kSettings, "WP_LastPic").type) << "the wallpaper's sequence is untouched";
-
     // Stored when the window was destroyed: the missing values and the wallpaper's list,
     // brought in step with the sets on disk.
     EXPECT_EQ(std::string("1A\0" "1B\0\0", 7), RawGet(kSettings, "SS").bytes);

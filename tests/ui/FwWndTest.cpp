@@ -1,7 +1,9 @@
-// FwWnd binding, dispatch and subclassing, checked on real windows.
+// FwWnd binding, dispatch and subclassing, checked on real windows; FwTimer's id rules, and
+// Stop and the destructor killing the system timer.
 #include <gtest/gtest.h>
 #include <algorithm>
 #include <vector>
+#include "ui/FwTimer.h"
 #include "ui/FwWnd.h"
 #include "TestUtil.h"
 #include "base/Module.h"
@@ -10,19 +12,19 @@ namespace {
 
 const char* kClass = "VntTestWnd";
 
-// Records every message its OnMessage sees; counts its own deletion when it has a counter.
+// Records every message its OnMessage sees and the id of the last timer tick; counts its own
+// deletion when it has a counter.
 class RecordingWnd : public FwWnd {
 public:
     std::vector<UINT> msgs;
+    UINT lastTimer = 0;
     int* pDeleted = nullptr;
-    ~RecordingWnd() override
-    {
-        if (pDeleted)
-            ++*pDeleted;
-    }
+    ~RecordingWnd() override { pDeleted && ++*pDeleted; }
     LRESULT OnMessage(UINT msg, WPARAM wParam, LPARAM lParam) override
     {
         msgs.push_back(msg);
+        if (msg == WM_TIMER)
+            lastTimer = static_cast<UINT>(wParam);
         return FwWnd::OnMessage(msg, wParam, lParam);
     }
     bool Saw(UINT msg) const { return std::find(msgs.begin(), msgs.end(), msg) != msgs.end(); }
@@ -32,9 +34,10 @@ HWND CreatePlainWindow()
 {
     WNDCLASSA wc = {0, DefWindowProcA, 0, 0, GetModuleHandleA(nullptr), 0, 0, 0, 0, "VntPlain"};
     RegisterClassA(&wc);
-    return CreateWindowA("VntPlain", "plain", WS_OVERLAPPEDWINDOW, 0, 0, 100, 100, nullptr, nullptr,
-                         wc.hInstance, nullptr);
+    return CreateWindowA("VntPlain", "plain", 0, 0, 0, 100, 100, nullptr, nullptr, wc.hInstance, nullptr);
 }
+
+void CALLBACK NoTick(HWND, UINT, UINT_PTR, DWORD) {}
 
 } // namespace
 
@@ -56,21 +59,15 @@ TEST(FwWnd, CreatedWindowIsBoundFromItsFirstMessageUntilDestroyed)
     EXPECT_TRUE(wnd.Destroy());
     EXPECT_EQ(nullptr, wnd.hWnd);
     EXPECT_FALSE(wnd.IsReady());
-
     EXPECT_FALSE(wnd.Create("NoSuchClassAnywhere", "t", 0, 0, 0, 10, 10, nullptr, nullptr, nullptr));
     EXPECT_EQ(nullptr, wnd.hWnd);
     EXPECT_EQ(nullptr, FwWnd::pWndInit);
     EXPECT_FALSE(FwWnd().Unsubclass());
-
     HWND h = CreateWindowA(kClass, "orphan", WS_OVERLAPPEDWINDOW, 0, 0, 50, 50, nullptr, nullptr,
                            GetLibraryModule(), nullptr);
     ASSERT_NE(nullptr, h);
     EXPECT_EQ(0, GetWindowLongPtrA(h, GWLP_USERDATA));
-    char title[32];
-    GetWindowTextA(h, title, sizeof(title));
-    EXPECT_STREQ("orphan", title);
     DestroyWindow(h);
-
     int deleted = 0;
     RecordingWnd* p = new RecordingWnd;
     p->pDeleted = &deleted;
@@ -80,30 +77,61 @@ TEST(FwWnd, CreatedWindowIsBoundFromItsFirstMessageUntilDestroyed)
     EXPECT_EQ(1, deleted);
 }
 
+// A second Subclass keeps the first window and never takes WndProc as the previous procedure.
 TEST(FwWnd, SubclassRoutesMessagesAndUnsubclassRestores)
 {
-    HWND h = CreatePlainWindow();
-    ASSERT_NE(nullptr, h);
-    WNDPROC original = reinterpret_cast<WNDPROC>(GetWindowLongPtrA(h, GWLP_WNDPROC));
+    HWND h = CreatePlainWindow(), other = CreatePlainWindow();
+    ASSERT_TRUE(h && other);
+    const LONG_PTR original = GetWindowLongPtrA(h, GWLP_WNDPROC);
     RecordingWnd wnd;
     ASSERT_TRUE(wnd.Subclass(h));
-    EXPECT_EQ(original, wnd.pfnPrevWndProc);
-    SendMessageA(h, WM_USER + 7, 0, 0);
-    EXPECT_TRUE(wnd.Saw(WM_USER + 7));
-
-    // A second Subclass keeps the window and never takes WndProc as the previous procedure.
-    HWND other = CreatePlainWindow();
     EXPECT_TRUE(wnd.Subclass(other));
     EXPECT_EQ(h, wnd.hWnd);
-    EXPECT_EQ(original, wnd.pfnPrevWndProc);
-    EXPECT_EQ(original, reinterpret_cast<WNDPROC>(GetWindowLongPtrA(other, GWLP_WNDPROC)));
-
+    EXPECT_EQ(original, reinterpret_cast<LONG_PTR>(wnd.pfnPrevWndProc));
+    EXPECT_EQ(original, GetWindowLongPtrA(other, GWLP_WNDPROC));
+    SendMessageA(h, WM_USER + 7, 0, 0);
+    EXPECT_TRUE(wnd.Saw(WM_USER + 7));
     EXPECT_TRUE(wnd.Unsubclass());
-    EXPECT_EQ(original, reinterpret_cast<WNDPROC>(GetWindowLongPtrA(h, GWLP_WNDPROC)));
+    EXPECT_EQ(original, GetWindowLongPtrA(h, GWLP_WNDPROC));
     EXPECT_EQ(0, GetWindowLongPtrA(h, GWLP_USERDATA));
-    size_t seen = wnd.msgs.size();
     SendMessageA(h, WM_USER + 8, 0, 0);
-    EXPECT_EQ(seen, wnd.msgs.size());
+    EXPECT_FALSE(wnd.Saw(WM_USER + 8));
     DestroyWindow(h);
     DestroyWindow(other);
+}
+
+// Once stopped or destroyed, an FwTimer leaves no system timer: killing it again fails.
+TEST(FwTimer, IdRulesAndStopKillingTheSystemTimer)
+{
+    FwWnd::RegisterClassExA(kClass, 0, nullptr, nullptr, nullptr, nullptr, nullptr, 0, 0);
+    RecordingWnd wnd;
+    ASSERT_TRUE(wnd.Create(kClass, "timer", WS_OVERLAPPED, 0, 0, 10, 10, nullptr, nullptr, nullptr));
+    // A constructor id wins over Start's; id 0 takes the first Start id and keeps it.
+    const struct { UINT ctorId, firstId, secondId, expected; } rows[] = {{5, 9, 9, 5}, {0, 9, 12, 9}};
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.ctorId);
+        wnd.lastTimer = 0;
+        FwTimer timer(row.ctorId);
+        timer.Start(wnd.hWnd, 10, nullptr, row.firstId);
+        timer.Start(wnd.hWnd, 10, nullptr, row.secondId);
+        EXPECT_EQ(row.expected, timer.GetID());
+        ASSERT_TRUE(WaitFor([&] { return wnd.lastTimer != 0; }, 5000));
+        EXPECT_EQ(row.expected, wnd.lastTimer);
+        timer.Stop();
+        EXPECT_FALSE(timer.IsTicking());
+        EXPECT_FALSE(KillTimer(wnd.hWnd, row.expected));
+    }
+    {
+        FwTimer scoped(4);
+        scoped.Start(wnd.hWnd, 10);
+    }
+    EXPECT_FALSE(KillTimer(wnd.hWnd, 4));
+    // A timer without a window is killed by the handle the system gave it.
+    FwTimer threadTimer(0);
+    threadTimer.Start(nullptr, 10, NoTick, 0);
+    UINT_PTR handle = threadTimer.uTimer;
+    ASSERT_TRUE(threadTimer.IsTicking());
+    threadTimer.Stop();
+    EXPECT_FALSE(KillTimer(nullptr, handle));
+    wnd.Destroy();
 }

@@ -15,16 +15,6 @@ static bool MoveKey(const char* from, const char* to)
     return dst.h && !SHCopyKeyA(src.h, nullptr, dst.h, 0) && !SHDeleteKeyA(HKEY_CURRENT_USER, from);
 }
 
-HWND FindChanger()
-{
-    return FindWindowA("WPChangerWnd32", nullptr);
-}
-
-std::string RunValue()
-{
-    return RawStr(kRunKey, "VTWPChanger");
-}
-
 void EndStrayChangers()
 {
     for (HWND h; (h = FindChanger()) != nullptr;)

@@ -7,9 +7,9 @@
 #include "TestUtil.h"
 
 extern const char kRunKey[]; // the user's Run key, below HKCU
-HWND FindChanger();
+inline HWND FindChanger() { return FindWindowA("WPChangerWnd32", nullptr); }
 // The autorun value "VTWPChanger" ("" when missing).
-std::string RunValue();
+inline std::string RunValue() { return RawStr(kRunKey, "VTWPChanger"); }
 // Ends every running changer by its quit request.
 void EndStrayChangers();
 
@@ -37,7 +37,6 @@ struct BinLibrary {
         reinterpret_cast<void (*)(HWND, int)>(GetProcAddress(hLib, "_Z12RunWPChangerP6HWND__i"));
     void(CALLBACK* const Uninstall)(HWND, HINSTANCE, char*, int) =
         reinterpret_cast<void(CALLBACK*)(HWND, HINSTANCE, char*, int)>(GetProcAddress(hLib, "Uninstall"));
-
     BinLibrary() = default;
     ~BinLibrary() { FreeLibrary(hLib); }
     BinLibrary(const BinLibrary&) = delete;

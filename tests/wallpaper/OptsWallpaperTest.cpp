@@ -1,8 +1,6 @@
 // The wallpaper of the options record in this process: the bitmap file's place, a change,
 // and the store with the changer off, which gives the user's own wallpaper back.
 #include <gtest/gtest.h>
-#include <windows.h>
-#include <vector>
 #include "ChangerTestUtil.h"
 #include "TestUtil.h"
 #include "options/Opts.h"
@@ -41,11 +39,8 @@ TEST(OptsWallpaper, StoreWithTheChangerOffPutsTheUsersWallpaperBack)
     const std::string photo = dir / "Photo.bmp", other = dir / "Other.bmp";
     enum { Nothing, PhotoGone, UserSetsOther };
     const struct { std::string before; int meanwhile; std::string after, style; } cases[] = {
-        {photo, Nothing, photo, "2"},
-        {photo, PhotoGone, "", ""},
-        {photo, UserSetsOther, other, "6"},
-        {"", Nothing, "", ""},
-    };
+        {photo, Nothing, photo, "2"}, {photo, PhotoGone, "", ""}, {photo, UserSetsOther, other, "6"},
+        {"", Nothing, "", ""}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.before + " " + std::to_string(c.meanwhile));
         ASSERT_TRUE(WriteFileBytes(photo, "BM", 2));

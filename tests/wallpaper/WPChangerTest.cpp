@@ -16,9 +16,8 @@ namespace {
 int CountProcesses(const char* exeName)
 {
     HANDLE snap = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
+    PROCESSENTRY32 pe = {sizeof(pe)};
     int n = 0;
-    PROCESSENTRY32 pe = {};
-    pe.dwSize = sizeof(pe);
     for (BOOL ok = Process32First(snap, &pe); ok; ok = Process32Next(snap, &pe))
         n += lstrcmpiA(pe.szExeFile, exeName) == 0;
     CloseHandle(snap);
@@ -32,7 +31,7 @@ TEST(ChangerProcess, StartedOnceQuitsOnRequestRestartsAfterAStopAndUninstalls)
     RealStateAside aside;
     ASSERT_TRUE(aside.Ready());
     BinLibrary lib;
-    ASSERT_TRUE(lib.RunWPChanger && lib.Uninstall) << lib.path;
+    ASSERT_TRUE(lib.Ready()) << lib.path;
     char shortPath[MAX_PATH];
     ASSERT_TRUE(GetShortPathNameA(lib.path.c_str(), shortPath, MAX_PATH));
     const std::string bmp = BmpPath(), runLine = "RunDll32.exe " + std::string(shortPath) + ",ManageWP";
@@ -43,12 +42,10 @@ TEST(ChangerProcess, StartedOnceQuitsOnRequestRestartsAfterAStopAndUninstalls)
     RawSetDword(kSettingsKey, "Options", OPT_SS_CHANGE | OPT_WP_CHANGE);
     RawSetDword(kSettingsKey, "WP_change", 0); // every minute: a count of 0 counts as 1
     RawSetDword(kSettingsKey, "WP_count", 0);
-
     // Stopping with no changer running only removes the autorun value.
     SetRegString(kRunKey, "VTWPChanger", "x");
     lib.RunWPChanger(nullptr, 0);
     EXPECT_EQ("", RunValue());
-
     // Started: the DLL runner's process, the autorun value, our wallpaper at once.
     lib.RunWPChanger(nullptr, 1);
     ASSERT_TRUE(WaitFor([&] { return FindChanger() && DesktopValue() == bmp; }));
@@ -67,17 +64,13 @@ TEST(ChangerProcess, StartedOnceQuitsOnRequestRestartsAfterAStopAndUninstalls)
     }
     EXPECT_TRUE(direct.Wait(20000));
     EXPECT_EQ(changer, FindChanger());
-
     // The settings stop the changer as they open and start it as they close; a start that
     // meets it still busy (its thread held here) waits for it to go.
     HANDLE thread = OpenThread(THREAD_SUSPEND_RESUME, FALSE, GetWindowThreadProcessId(changer, nullptr));
     ASSERT_NE(static_cast<DWORD>(-1), SuspendThread(thread));
     lib.RunWPChanger(nullptr, 0);
     std::atomic<bool> started(false);
-    std::thread start([&] {
-        lib.RunWPChanger(nullptr, 1);
-        started = true;
-    });
+    std::thread start([&] { lib.RunWPChanger(nullptr, 1); started = true; });
     EXPECT_FALSE(WaitFor([&] { return started.load(); }, 1000)) << "a start that does not wait";
     ResumeThread(thread);
     CloseHandle(thread);
@@ -86,7 +79,6 @@ TEST(ChangerProcess, StartedOnceQuitsOnRequestRestartsAfterAStopAndUninstalls)
     EXPECT_FALSE(IsWindow(changer));
     EXPECT_EQ(1u, RegDword("WP_count"));
     EXPECT_TRUE(WaitFor([&] { return FindChanger() && FindChanger() != changer; }));
-
     // Uninstall stops the changer, gives the user's wallpaper back and deletes ours; the
     // autorun value stays for the uninstaller.
     lib.Uninstall(nullptr, nullptr, nullptr, SW_SHOWNORMAL);
