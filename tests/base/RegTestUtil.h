@@ -117,4 +117,3 @@ inline RawCountPair RawCounts(const std::string& sub, HKEY root = HKEY_CURRENT_U
                          nullptr, nullptr, nullptr);
     return {keys, values};
 }
-inline DWORD RawValueCount(const std::string& sub, HKEY root = HKEY_CURRENT_USER) { return RawCounts(sub, root).second; }

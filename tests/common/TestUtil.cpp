@@ -1,5 +1,6 @@
 #include "TestUtil.h"
 #include <vector>
+#include "base/FwHandle.h"
 
 std::string BinDir() { return TEST_BIN_DIR; }
 std::string TestDir() { return TEST_DIR; }
@@ -102,12 +103,9 @@ void RemoveTree(const std::string& path)
 
 bool WriteFileBytes(const std::string& path, const void* data, size_t size)
 {
-    HANDLE h = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    FwHandle h(CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
     DWORD written = 0;
-    BOOL ok = h != INVALID_HANDLE_VALUE && WriteFile(h, data, static_cast<DWORD>(size), &written, nullptr);
-    if (h != INVALID_HANDLE_VALUE)
-        CloseHandle(h);
-    return ok && written == size;
+    return h.IsReady() && WriteFile(h, data, static_cast<DWORD>(size), &written, nullptr) && written == size;
 }
 
 bool CopyProduct(const std::string& dir)
@@ -146,7 +144,7 @@ void Canvas::Fill(COLORREF color)
 
 // One 8 x 8 block with only its DC term, 8 x (level - 128) under a quantisation table of
 // ones, coded with a one-symbol Huffman table for its size category, then end-of-block.
-std::string GrayJpeg(int level)
+bool WriteGrayJpeg(const std::string& path, int level)
 {
     int dc = 8 * (level - 128), category = 0;
     while ((dc < 0 ? -dc : dc) >> category)
@@ -167,11 +165,6 @@ std::string GrayJpeg(int level)
     j += std::string("\xFF\xC4\x00\x14\x00", 5) + oneCode + static_cast<char>(category);
     j += std::string("\xFF\xC4\x00\x14\x10", 5) + oneCode + std::string(1, '\0');
     j += std::string("\xFF\xDA\x00\x08\x01\x01\x00\x00\x3F\x00", 10);
-    return j + scan + std::string("\xFF\xD9", 2);
-}
-
-bool WriteGrayJpeg(const std::string& path, int level)
-{
-    std::string j = GrayJpeg(level);
+    j += scan + std::string("\xFF\xD9", 2);
     return WriteFileBytes(path, j.data(), j.size());
 }

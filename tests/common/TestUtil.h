@@ -63,8 +63,7 @@ private:
 bool WriteFileBytes(const std::string& path, const void* data, size_t size);
 // Copies Vantora.scr and VNT32.dll into dir, so that a test can give it image sets of its own.
 bool CopyProduct(const std::string& dir);
-// An 8 x 8 baseline JPEG of one grey level (0 to 255).
-std::string GrayJpeg(int level);
+// Writes an 8 x 8 baseline JPEG of one grey level (0 to 255).
 bool WriteGrayJpeg(const std::string& path, int level);
 
 struct Rgb { int r, g, b; };

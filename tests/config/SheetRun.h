@@ -6,7 +6,7 @@
 #include <windows.h>
 #include <commctrl.h>
 #include <string>
-#include "../wallpaper/ChangerState.h"
+#include "../wallpaper/ChangerTestUtil.h"
 #include "TestUtil.h"
 
 class SheetRun {

@@ -74,7 +74,7 @@ TEST_F(OptsTest, LoadThenStoreWritesTheSameValuesPlusBothLists)
     for (size_t i = 0; i < loaded.size(); i++)
         EXPECT_EQ(loaded[i], Value(names[i])) << names[i];
     EXPECT_EQ((RawValue{REG_BINARY, std::string(1, '\0')}), Value("WP"));
-    EXPECT_EQ(6u, RawValueCount(sub)) << "the pace is never stored";
+    EXPECT_EQ(6u, RawCounts(sub).second) << "the pace is never stored";
 }
 
 // The stored form is each item with its zero, then one more zero; "" ends a list. 0x95 0x5C

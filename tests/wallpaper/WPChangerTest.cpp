@@ -6,8 +6,7 @@
 #include <tlhelp32.h>
 #include <atomic>
 #include <thread>
-#include "ChangerState.h"
-#include "TestUtil.h"
+#include "ChangerTestUtil.h"
 #include "base/CompanyMsg.h"
 #include "options/Opts.h"
 
