@@ -7,6 +7,7 @@
 #include <vector>
 #include "ChangerTestUtil.h"
 #include "TestUtil.h"
+#include "base/FwHandle.h"
 #include "wallpaper/WallpaperBmp.h"
 
 namespace {
@@ -109,9 +110,10 @@ TEST(BmpLayout, WritesReplaceThePreviousFileWholeOrNotAtAll)
         {0, 0, firstSize}, {FILE_SHARE_READ | FILE_SHARE_WRITE, 1, secondSize}};
     for (const auto& h : holders) {
         ASSERT_EQ(1, Write(path, first.hbm));
-        HANDLE held = CreateFileA(path.c_str(), GENERIC_READ, h.share, nullptr, OPEN_EXISTING, 0, nullptr);
+        FwHandle held(CreateFileA(path.c_str(), GENERIC_READ, h.share, nullptr, OPEN_EXISTING, 0, nullptr));
+        ASSERT_TRUE(held.IsReady());
         EXPECT_EQ(h.result, Write(path, second.hbm)) << h.share;
-        CloseHandle(held);
+        held.Close();
         EXPECT_EQ(h.size, ReadAll(path).size()) << h.share;
         EXPECT_FALSE(Exists(path + ".tmp")) << h.share;
     }

@@ -8,18 +8,18 @@
 #include <thread>
 #include "ChangerTestUtil.h"
 #include "base/CompanyMsg.h"
+#include "base/FwHandle.h"
 #include "options/Opts.h"
 
 namespace {
 
 int CountProcesses(const char* exeName)
 {
-    HANDLE snap = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
+    FwHandle snap(CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0));
     PROCESSENTRY32 pe = {sizeof(pe)};
     int n = 0;
     for (BOOL ok = Process32First(snap, &pe); ok; ok = Process32Next(snap, &pe))
         n += lstrcmpiA(pe.szExeFile, exeName) == 0;
-    CloseHandle(snap);
     return n;
 }
 
@@ -65,14 +65,13 @@ TEST(ChangerProcess, StartedOnceQuitsOnRequestRestartsAfterAStopAndUninstalls)
     EXPECT_EQ(changer, FindChanger());
     // The settings stop the changer as they open and start it as they close; a start that
     // meets it still busy (its thread held here) waits for it to go.
-    HANDLE thread = OpenThread(THREAD_SUSPEND_RESUME, FALSE, GetWindowThreadProcessId(changer, nullptr));
+    FwHandle thread(OpenThread(THREAD_SUSPEND_RESUME, FALSE, GetWindowThreadProcessId(changer, nullptr)));
     ASSERT_NE(static_cast<DWORD>(-1), SuspendThread(thread));
     lib.RunWPChanger(nullptr, 0);
     std::atomic<bool> started(false);
     std::thread start([&] { lib.RunWPChanger(nullptr, 1); started = true; });
     EXPECT_FALSE(WaitFor([&] { return started.load(); }, 1000)) << "a start that does not wait";
     ResumeThread(thread);
-    CloseHandle(thread);
     start.join();
     // The old one stored its options as it quit (the count of 0 as 1); a new one runs.
     EXPECT_FALSE(IsWindow(changer));
