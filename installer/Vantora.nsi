@@ -1,6 +1,7 @@
 ; Setup and uninstaller of Vantora. Built by installer/CMakeLists.txt, which defines
 ; VERSION, FILEVERSION, PUBLISHER, BIN_DIR (the built product), GEN_DIR (the generated
-; file lists and wizard picture), ICON and OUTFILE.
+; file lists and wizard picture), ICON, OUTFILE and STOP_SAVER (the helper that ends the
+; copies of the program running from the folder).
 Unicode true
 SetCompressor /SOLID lzma
 ; Program Files, the all-users Start menu and the programs list need an administrator.
@@ -40,6 +41,8 @@ VIAddVersionKey "LegalCopyright" "Copyright (C) ${PUBLISHER}"
 desktop-wallpaper changer, with two sample image sets.$\r$\n$\r$\nIf Vantora is already \
 installed, your settings and the image sets you added are kept.$\r$\n$\r$\n$_CLICK"
 !insertmacro MUI_PAGE_WELCOME
+!define MUI_PAGE_CUSTOMFUNCTION_PRE DirectoryPre
+!define MUI_PAGE_CUSTOMFUNCTION_LEAVE DirectoryLeave
 !insertmacro MUI_PAGE_DIRECTORY
 !insertmacro MUI_PAGE_INSTFILES
 !define MUI_FINISHPAGE_TEXT "Vantora is installed. Its settings are in the Start menu, and in \
@@ -58,10 +61,17 @@ the screen-saver settings of Windows once it is the active screen saver."
 !insertmacro MUI_LANGUAGE "English"
 
 Var changerStopped
+Var earlierCopy
+
+; Exit codes besides NSIS's own: the folder was refused; the files are in place only after a
+; restart (the code Windows installers use for "restart required").
+!define EXIT_FOLDER_REFUSED 2
+!define EXIT_RESTART_NEEDED 3010
 
 ; Asks a running wallpaper changer to quit and waits until its process has ended, so that
-; its library can be replaced. Counts the changers stopped in $changerStopped.
-Function StopChanger
+; its library can be replaced or removed. Counts the changers stopped in $changerStopped.
+!macro StopChangerFunction un
+Function ${un}StopChanger
   StrCpy $changerStopped 0
   System::Call 'user32::RegisterWindowMessage(t "CorvaneMessage") i .r1'
   ${Do}
@@ -82,6 +92,115 @@ Function StopChanger
     IntOp $changerStopped $changerStopped + 1
   ${Loop}
 FunctionEnd
+!macroend
+!insertmacro StopChangerFunction ""
+!insertmacro StopChangerFunction "un."
+
+; Ends the saver, its preview and the settings running from $INSTDIR: Windows refuses to
+; replace or remove the file of a running program, and a saver that ends later would store
+; its settings again.
+!macro StopSaverFunction un
+Function ${un}StopSaver
+  InitPluginsDir
+  File "/oname=$PLUGINSDIR\StopSaver.exe" "${STOP_SAVER}"
+  ExecWait '"$PLUGINSDIR\StopSaver.exe" "$INSTDIR"' $0
+  ${If} $0 != 0
+    DetailPrint "Vantora is still running from $INSTDIR."
+  ${EndIf}
+FunctionEnd
+!macroend
+!insertmacro StopSaverFunction ""
+!insertmacro StopSaverFunction "un."
+
+; The program and its library take ANSI paths: a folder whose name the system's ANSI code
+; page cannot spell (Cyrillic on a Western system) would leave the saver without pictures.
+; $0 in: the folder; out: 1 when the name survives the trip to ANSI and back unchanged.
+Function CanSpell
+  ; WC_NO_BEST_FIT_CHARS 0x400: no "A" for an A with a macron. The ANSI result comes back
+  ; through the same code page, so the comparison below catches any other change too.
+  System::Call 'kernel32::WideCharToMultiByte(i 0, i 0x400, w r0, i -1, m .r2, i ${NSIS_MAX_STRLEN}, p 0, *i 0 r3) i .r1'
+  ${If} $1 == 0
+  ${OrIf} $3 != 0
+  ${OrIf} $2 S!= $0
+    StrCpy $0 0
+  ${Else}
+    StrCpy $0 1
+  ${EndIf}
+FunctionEnd
+
+; One copy per machine: the settings, the changer's start at logon, the programs-list entry
+; and the Start menu are one each, so a second copy elsewhere would take them over from the
+; first. Setup updates the earlier copy in its folder, whatever folder was asked for.
+Function FindEarlierCopy
+  StrCpy $earlierCopy ""
+  ReadRegStr $0 HKLM "${UNINST_KEY}" "InstallLocation"
+  ${If} $0 != ""
+  ${AndIf} ${FileExists} "$0\Vantora.scr"
+    StrCpy $earlierCopy $0
+    Call CanSpell
+    ${If} $0 != 1
+      StrCpy $earlierCopy ""
+    ${EndIf}
+  ${EndIf}
+FunctionEnd
+
+Function .onInit
+  Call FindEarlierCopy
+  ${If} $earlierCopy != ""
+    StrCpy $INSTDIR $earlierCopy
+  ${EndIf}
+  ${If} ${Silent}
+    StrCpy $0 $INSTDIR
+    Call CanSpell
+    ${If} $0 != 1
+      SetErrorLevel ${EXIT_FOLDER_REFUSED}
+      Quit
+    ${EndIf}
+  ${EndIf}
+FunctionEnd
+
+; An update goes to the earlier copy's folder without asking.
+Function DirectoryPre
+  ${If} $earlierCopy != ""
+    Abort
+  ${EndIf}
+FunctionEnd
+
+Function DirectoryLeave
+  StrCpy $0 $INSTDIR
+  Call CanSpell
+  ${If} $0 != 1
+    MessageBox MB_OK|MB_ICONSTOP "Vantora cannot run from $INSTDIR: Windows cannot spell this \
+folder's name in the language set for programs that are not Unicode.$\r$\n$\r$\nPlease choose \
+a folder whose name uses only letters of that language."
+    Abort
+  ${EndIf}
+FunctionEnd
+
+; Writes a file of the build over the installed one, trying again while a program that has
+; just been told to end still holds it. A file still held after that is written beside it
+; and put in its place when Windows restarts.
+!macro InstallFile NAME
+  SetOverwrite try
+  StrCpy $R1 0
+  ${Do}
+    ClearErrors
+    File "${BIN_DIR}\${NAME}"
+    ${IfNot} ${Errors}
+      ${Break}
+    ${EndIf}
+    IntOp $R1 $R1 + 1
+    ${If} $R1 >= 10
+      SetOverwrite on
+      File "/oname=$INSTDIR\${NAME}.new" "${BIN_DIR}\${NAME}"
+      Rename /REBOOTOK "$INSTDIR\${NAME}.new" "$INSTDIR\${NAME}"
+      DetailPrint "${NAME} is in use: it is replaced when Windows restarts."
+      ${Break}
+    ${EndIf}
+    Sleep 500
+  ${Loop}
+  SetOverwrite on
+!macroend
 
 ; The display settings open with Vantora selected; the user confirms there.
 Function MakeActiveSaver
@@ -91,11 +210,12 @@ FunctionEnd
 Section "Vantora" SecMain
   SectionIn RO
   Call StopChanger
+  Call StopSaver
 
   SetOutPath "$INSTDIR"
-  File "${BIN_DIR}\Vantora.scr"
-  File "${BIN_DIR}\VNT32.dll"
-  File "${BIN_DIR}\ReadMe.txt"
+  !insertmacro InstallFile Vantora.scr
+  !insertmacro InstallFile VNT32.dll
+  !insertmacro InstallFile ReadMe.txt
   !include "${GEN_DIR}\install-images.nsh"
   WriteUninstaller "$INSTDIR\Uninstall.exe"
 
@@ -121,6 +241,12 @@ Section "Vantora" SecMain
   ${If} $changerStopped > 0
     GetFullPathName /SHORT $0 "$INSTDIR\VNT32.dll"
     Exec '"$SYSDIR\RunDll32.exe" "$0",ManageWP'
+  ${EndIf}
+
+  ${If} ${RebootFlag}
+    MessageBox MB_OK|MB_ICONEXCLAMATION "Some of Vantora's files are in use by another program. \
+They are replaced when Windows restarts; until then the earlier version runs." /SD IDOK
+    SetErrorLevel ${EXIT_RESTART_NEEDED}
   ${EndIf}
 SectionEnd
 
@@ -157,7 +283,11 @@ Function un.RemoveWallpaper
 FunctionEnd
 
 Section "Uninstall"
-  ; The library stops the changer and takes its wallpaper away; it must still be here.
+  ; Whatever runs from the folder ends first, before its files and settings go: a saver
+  ; that ended afterwards would store its settings again.
+  Call un.StopSaver
+  Call un.StopChanger
+  ; The library takes its wallpaper away; it must still be here.
   ${If} ${FileExists} "$INSTDIR\VNT32.dll"
     GetFullPathName /SHORT $0 "$INSTDIR\VNT32.dll"
     ExecWait '"$SYSDIR\RunDll32.exe" "$0",Uninstall'
@@ -173,13 +303,21 @@ Section "Uninstall"
   DeleteRegKey HKLM "Software\Corvane\Vantora"
   DeleteRegKey /ifempty HKLM "Software\Corvane"
 
-  Delete "$INSTDIR\Vantora.scr"
-  Delete "$INSTDIR\VNT32.dll"
-  Delete "$INSTDIR\ReadMe.txt"
+  ; A file another program still holds goes when Windows restarts.
+  Delete /REBOOTOK "$INSTDIR\Vantora.scr"
+  Delete /REBOOTOK "$INSTDIR\VNT32.dll"
+  Delete /REBOOTOK "$INSTDIR\ReadMe.txt"
   !include "${GEN_DIR}\remove-images.nsh"
-  RMDir "$INSTDIR\Images"
-  Delete "$INSTDIR\Uninstall.exe"
-  RMDir "$INSTDIR"
+  Delete /REBOOTOK "$INSTDIR\Uninstall.exe"
+  ; With files waiting for the restart the folders go after them; with none, only empty ones
+  ; go, so that the user's own pictures ask for no restart.
+  ${If} ${RebootFlag}
+    RMDir /REBOOTOK "$INSTDIR\Images"
+    RMDir /REBOOTOK "$INSTDIR"
+  ${Else}
+    RMDir "$INSTDIR\Images"
+    RMDir "$INSTDIR"
+  ${EndIf}
 
   SetShellVarContext all
   Delete "${MENU_DIR}\Vantora Settings.lnk"
@@ -187,8 +325,13 @@ Section "Uninstall"
   RMDir "${MENU_DIR}"
   DeleteRegKey HKLM "${UNINST_KEY}"
 
-  ; Only the user's own pictures keep the folder.
-  ${If} ${FileExists} "$INSTDIR\*.*"
+  ; Only the user's own pictures keep the folder, or files still in use.
+  ${If} ${RebootFlag}
+    DetailPrint "Some files in $INSTDIR are in use: they are removed when Windows restarts."
+    MessageBox MB_OK|MB_ICONEXCLAMATION "Vantora is removed. Some of its files are in use by \
+another program; they are deleted when Windows restarts." /SD IDOK
+    SetErrorLevel ${EXIT_RESTART_NEEDED}
+  ${ElseIf} ${FileExists} "$INSTDIR\*.*"
     DetailPrint "Your own files in $INSTDIR were left in place."
     MessageBox MB_OK|MB_ICONINFORMATION "Vantora is removed. The files you added to \
 $INSTDIR\Images were left in place." /SD IDOK

@@ -2,8 +2,10 @@
 #include <objbase.h>
 #include <shlobj.h>
 #include <shlwapi.h>
+#include <gtest/gtest.h>
 #include <set>
 #include "TestUtil.h"
+#include "base/FwHandle.h"
 
 const char kUninstallKey[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Vantora";
 const char kSettingsKey[] = "Software\\Corvane\\Vantora\\ControlPanel";
@@ -15,10 +17,34 @@ static const DWORD kSetupMs = 180000;
 
 int RunSetup(const std::string& dir)
 {
-    ChildProcess setup;
-    if (!setup.Start("\"" + BinDir() + "\\..\\VantoraSetup.exe\" /S /D=" + dir) || !setup.Wait(kSetupMs))
+    std::wstring wide(dir.size() + 1, L'\0');
+    wide.resize(MultiByteToWideChar(CP_ACP, 0, dir.c_str(), -1, &wide[0], static_cast<int>(wide.size())));
+    return RunSetup(wide.empty() ? wide : wide.substr(0, wide.size() - 1));
+}
+
+// Wide, because setup is given folders the ANSI code page cannot spell.
+int RunSetup(const std::wstring& dir)
+{
+    std::wstring setup(MAX_PATH, L'\0');
+    setup.resize(MultiByteToWideChar(CP_ACP, 0, (BinDir() + "\\..\\VantoraSetup.exe").c_str(), -1, &setup[0], MAX_PATH));
+    std::wstring cmd = L"\"" + setup.substr(0, setup.size() - 1) + L"\" /S /D=" + dir;
+    STARTUPINFOW si = {sizeof(si)};
+    PROCESS_INFORMATION pi = {};
+    if (setup.empty() || !CreateProcessW(nullptr, &cmd[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi))
         return -1;
-    return static_cast<int>(setup.ExitCode());
+    FwHandle process(pi.hProcess), thread(pi.hThread);
+    DWORD code = 0;
+    if (!WaitFor([&] { return WaitForSingleObject(process, 0) != WAIT_TIMEOUT; }, kSetupMs)) {
+        TerminateProcess(process, 99);
+        return -1;
+    }
+    return GetExitCodeProcess(process, &code) ? static_cast<int>(code) : -1;
+}
+
+InstallDir::~InstallDir()
+{
+    if (FileExists(path + "\\Uninstall.exe"))
+        RunUninstaller(path);
 }
 
 bool RunUninstaller(const std::string& dir)
@@ -90,6 +116,49 @@ std::vector<std::string> RegistryMentions(HKEY root, const std::string& key, con
 bool FileExists(const std::string& path)
 {
     return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+LONGLONG FileSize(const std::string& path)
+{
+    WIN32_FILE_ATTRIBUTE_DATA fa;
+    if (!GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &fa))
+        return -1;
+    return static_cast<LONGLONG>(fa.nFileSizeHigh) << 32 | fa.nFileSizeLow;
+}
+
+std::string PendingRenames()
+{
+    std::vector<char> data(1 << 20);
+    DWORD cb = static_cast<DWORD>(data.size() - 2), type = 0;
+    if (SHGetValueA(HKEY_LOCAL_MACHINE, "System\\CurrentControlSet\\Control\\Session Manager",
+                    "PendingFileRenameOperations", &type, data.data(), &cb) != ERROR_SUCCESS || type != REG_MULTI_SZ)
+        return "";
+    std::string text(data.data(), cb);
+    for (char& c : text)
+        c = c ? c : '|';
+    CharLowerBuffA(&text[0], static_cast<DWORD>(text.size()));
+    return text;
+}
+
+std::string WallpaperBmp()
+{
+    char temp[MAX_PATH] = "";
+    GetTempPathA(sizeof(temp), temp);
+    return std::string(temp) + "Vantora.BMP";
+}
+
+void ExpectNothingLeft(const std::string& dir)
+{
+    for (const std::string& file : ProductFiles())
+        EXPECT_FALSE(FileExists(dir + "\\" + file)) << file;
+    EXPECT_FALSE(FileExists(dir + "\\Uninstall.exe"));
+    EXPECT_FALSE(FileExists(CommonPrograms() + "\\Vantora"));
+    EXPECT_FALSE(FileExists(WallpaperBmp()));
+    EXPECT_TRUE(ChangerWindows().empty());
+    EXPECT_EQ(std::string::npos, RegString(HKEY_CURRENT_USER, kDesktopKey, "Wallpaper").find("Vantora"));
+    for (HKEY root : {HKEY_CURRENT_USER, HKEY_LOCAL_MACHINE})
+        for (const std::string& left : RegistryMentions(root, "Software", {"Vantora", "Corvane", "VTWPChanger"}))
+            ADD_FAILURE() << (root == HKEY_CURRENT_USER ? "HKCU\\" : "HKLM\\") << left;
 }
 
 // The names in folder matching pattern.

@@ -4,14 +4,26 @@
 #include <windows.h>
 #include <string>
 #include <vector>
+#include "TestUtil.h"
 
 extern const char kUninstallKey[]; // the programs-list entry, under HKLM
 extern const char kSettingsKey[];  // the user's settings, under HKCU
 extern const char kRunKey[];       // the user's autorun values, under HKCU
 extern const char kDesktopKey[];   // the user's desktop and screen-saver settings, under HKCU
 
+// A folder with a space in its name, inside a fresh scratch folder. A copy still installed
+// there at the end is uninstalled, so that the next test's setup does not update it.
+struct InstallDir {
+    ScratchDir scratch{"inst"};
+    std::string path;
+    explicit InstallDir(const char* name = "Photo Saver") : path(scratch / name) {}
+    ~InstallDir();
+    std::string operator/(const std::string& name) const { return path + "\\" + name; }
+};
+
 // Runs VantoraSetup.exe /S /D=dir and waits for it; its exit code, or -1.
 int RunSetup(const std::string& dir);
+int RunSetup(const std::wstring& dir);
 // Runs dir\Uninstall.exe /S and waits until the copy it hands over to has finished;
 // false on time-out.
 bool RunUninstaller(const std::string& dir);
@@ -25,6 +37,9 @@ std::vector<std::string> RegistryMentions(HKEY root, const std::string& key,
                                           const std::vector<std::string>& words);
 
 bool FileExists(const std::string& path);
+LONGLONG FileSize(const std::string& path); // -1 when missing
+// The files waiting for the next restart to be renamed or deleted, in lower case.
+std::string PendingRenames();
 // The files setup installs, relative to its folder: the product and every sample picture
 // of the build.
 std::vector<std::string> ProductFiles();
@@ -35,6 +50,11 @@ std::string ShortPathOf(const std::string& path);
 std::string CommonPrograms();
 // The target and arguments of a shortcut; false when it cannot be read.
 bool ReadShortcut(const std::string& lnk, std::string& target, std::string& args);
+
+// The changer's bitmap in the temporary folder.
+std::string WallpaperBmp();
+// What the uninstaller must have removed from dir, whatever else the test did.
+void ExpectNothingLeft(const std::string& dir);
 
 // Changer windows ("WPChangerWnd32") of any process.
 std::vector<HWND> ChangerWindows();

@@ -11,37 +11,6 @@
 
 namespace {
 
-const std::vector<std::string> kOurWords = {"Vantora", "Corvane", "VTWPChanger"};
-
-// A folder with a space in its name, inside a fresh scratch folder.
-struct InstallDir {
-    ScratchDir scratch{"inst"};
-    std::string path = scratch / "Photo Saver";
-    std::string operator/(const std::string& name) const { return path + "\\" + name; }
-};
-
-std::string WallpaperBmp()
-{
-    char temp[MAX_PATH] = "";
-    GetTempPathA(sizeof(temp), temp);
-    return std::string(temp) + "Vantora.BMP";
-}
-
-// What the uninstaller must have removed, whatever else the test did.
-void ExpectNothingLeft(const InstallDir& dir)
-{
-    for (const std::string& file : ProductFiles())
-        EXPECT_FALSE(FileExists(dir / file)) << file;
-    EXPECT_FALSE(FileExists(dir / "Uninstall.exe"));
-    EXPECT_FALSE(FileExists(CommonPrograms() + "\\Vantora"));
-    EXPECT_FALSE(FileExists(WallpaperBmp()));
-    EXPECT_TRUE(ChangerWindows().empty());
-    EXPECT_EQ(std::string::npos, RegString(HKEY_CURRENT_USER, kDesktopKey, "Wallpaper").find("Vantora"));
-    for (HKEY root : {HKEY_CURRENT_USER, HKEY_LOCAL_MACHINE})
-        for (const std::string& left : RegistryMentions(root, "Software", kOurWords))
-            ADD_FAILURE() << (root == HKEY_CURRENT_USER ? "HKCU\\" : "HKLM\\") << left;
-}
-
 TEST(Installer, InstallsRunsAndUninstallsCleanly)
 {
     InstallDir dir;
@@ -104,7 +73,7 @@ TEST(Installer, InstallsRunsAndUninstallsCleanly)
                 static_cast<DWORD>((dir / "Vantora.scr").size() + 1));
 
     ASSERT_TRUE(RunUninstaller(dir.path));
-    ExpectNothingLeft(dir);
+    ExpectNothingLeft(dir.path);
     EXPECT_FALSE(FileExists(dir.path));
     EXPECT_EQ("", RegString(HKEY_CURRENT_USER, kDesktopKey, "SCRNSAVE.EXE"));
 }
@@ -145,7 +114,7 @@ TEST(Installer, InstallingAgainKeepsSettingsAndUserPictures)
     ASSERT_EQ(WallpaperBmp(), RegString(HKEY_CURRENT_USER, kDesktopKey, "Wallpaper"));
 
     ASSERT_TRUE(RunUninstaller(dir.path));
-    ExpectNothingLeft(dir);
+    ExpectNothingLeft(dir.path);
     for (const char* picture : userPictures)
         EXPECT_TRUE(FileExists(dir / picture)) << picture;
     EXPECT_EQ(otherSaver, RegString(HKEY_CURRENT_USER, kDesktopKey, "SCRNSAVE.EXE"));
