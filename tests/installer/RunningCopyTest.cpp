@@ -80,17 +80,26 @@ TEST(RunningCopy, SetupEndsTheRunningProgramOrReplacesItAtRestart)
 
 TEST(RunningCopy, UninstallingEndsTheSaverAndNothingComesBack)
 {
-    InstallDir dir;
-    ASSERT_EQ(0, RunSetup(dir.path));
-    ChildProcess saver;
-    ASSERT_TRUE(StartSaver(saver, "/s", dir.path));
-    ASSERT_TRUE(WaitFor([&] { return FindProcessWindow(saver.Id(), kSaverClass) != nullptr; }));
-    ASSERT_TRUE(RunUninstaller(dir.path));
-    // Judged once the saver has gone: whatever it stored on its way out would show now.
-    EXPECT_TRUE(saver.Wait());
-    ExpectNothingLeft(dir.path);
-    EXPECT_FALSE(FileExists(dir.path));
-    EXPECT_EQ(std::string::npos, PendingRenames().find(Lower(dir.path)));
+    for (bool held : {false, true}) {
+        SCOPED_TRACE(held ? "ReadMe held open by another program" : "saver running");
+        InstallDir dir;
+        ASSERT_EQ(0, RunSetup(dir.path));
+        ChildProcess saver;
+        ASSERT_TRUE(StartSaver(saver, "/s", dir.path));
+        ASSERT_TRUE(WaitFor([&] { return FindProcessWindow(saver.Id(), kSaverClass) != nullptr; }));
+        FwHandle readMe(held ? CreateFileA((dir / "ReadMe.txt").c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                                           OPEN_EXISTING, 0, nullptr)
+                             : nullptr);
+        ASSERT_EQ(held, readMe.IsReady());
+        ASSERT_TRUE(RunUninstaller(dir.path));
+        // Judged once the saver has gone: whatever it stored on its way out would show now.
+        EXPECT_TRUE(saver.Wait());
+        EXPECT_EQ(held, FileExists(dir.path));
+        EXPECT_EQ(held, PendingRenames().find(Lower(dir / "ReadMe.txt")) != std::string::npos);
+        readMe.Close();
+        DeleteFileA((dir / "ReadMe.txt").c_str());
+        ExpectNothingLeft(dir.path);
+    }
 }
 
 TEST(RunningCopy, SecondSetupElsewhereUpdatesTheCopyThere)
