@@ -125,16 +125,22 @@ void AddRow(const BYTE* line, unsigned w, unsigned* redBlue, unsigned* green, in
     }
 }
 
-// The same loop compiled for processors with SSE2, where the compiler does four pixels at
-// a time; chosen at run time, so that older processors keep the plain one.
+// The same loops compiled for processors with SSE2, where the compiler does several pixels
+// at a time; chosen at run time, so that older processors keep the plain one. A 24-bit
+// pixel is read as a word with the next pixel's first byte masked off; the row's last
+// pixel, which may end the buffer, is read by bytes.
+template <int Bpp>
 __attribute__((target("sse2"))) void AddRowSse2(const BYTE* line, unsigned w, unsigned* redBlue, unsigned* green, int n)
 {
-    for (int i = 0; i < n; ++i, line += 4) {
+    const int words = Bpp == 4 ? n : n - 1;
+    for (int i = 0; i < words; ++i, line += Bpp) {
         unsigned p;
         memcpy(&p, line, 4);
         redBlue[i] += (p & 0x00FF00FF) * w;
         green[i] += (p & 0x0000FF00) * w;
     }
+    if (Bpp == 3 && n > 0)
+        AddRow<3>(line, w, redBlue + n - 1, green + n - 1, 1);
 }
 
 bool HasSse2()
@@ -161,8 +167,8 @@ bool AreaScaler::ScaleRows(ScaleSource& src, const PixelView& dst, int orientati
             const BYTE* line = src.Row(down.first[y] + k);
             if (!line)
                 return false;
-            if (Bpp == 4 && sse2)
-                AddRowSse2(line, wDown[k], redBlue.data(), green.data(), nSrcWidth);
+            if (sse2)
+                AddRowSse2<Bpp>(line, wDown[k], redBlue.data(), green.data(), nSrcWidth);
             else
                 AddRow<Bpp>(line, wDown[k], redBlue.data(), green.data(), nSrcWidth);
         }
