@@ -54,7 +54,7 @@ HRESULT Decode(IStream* pStream, ULARGE_INTEGER start, IPicture** ppPicture)
         return E_FAIL;
 
     // Colour photos come as 24-bit rows and are taken as they are; anything else (grey,
-    // CMYK) is converted to 32 bits a band at a time.
+    // CMYK) is converted to 32 bits as each row is copied.
     IWICBitmapSource* pSource = pFrame;
     int bitCount = 24;
     if (format != GUID_WICPixelFormat24bppBGR) {
@@ -102,9 +102,14 @@ HRESULT Decode(IStream* pStream, ULARGE_INTEGER start, IPicture** ppPicture)
     desc.picType = PICTYPE_BITMAP;
     desc.bmp.hbitmap = static_cast<HBITMAP>(bitmap.hObj);
     hr = OleCreatePictureIndirect(&desc, IID_IPicture, TRUE, reinterpret_cast<void**>(ppPicture));
-    if (SUCCEEDED(hr) && *ppPicture)
-        bitmap.hObj = nullptr; // the picture owns the bitmap now
-    return *ppPicture ? hr : E_FAIL;
+    if (FAILED(hr) || !*ppPicture) {
+        if (*ppPicture)
+            (*ppPicture)->Release();
+        *ppPicture = nullptr;
+        return FAILED(hr) ? hr : E_FAIL;
+    }
+    bitmap.hObj = nullptr; // the picture owns the bitmap now
+    return S_OK;
 }
 
 } // namespace
