@@ -62,7 +62,8 @@ LRESULT SlideshowWnd::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam)
         return result;
     }
     case WM_DESTROY:
-        opts.Store();
+        // Nothing is stored: the position is written as each picture is shown, and the rest
+        // of the record may be older than what the settings wrote since the saver started.
         break;
     case WM_PAINT: {
         PAINTSTRUCT ps;

@@ -2,10 +2,16 @@
 // wallpaper changer and a full-HD slideshow do, and reports the process's peak memory.
 // Usage: bench_picture RUNS FILE...
 // Prints one line per file: "blast NAME best_ms=... mean_ms=... load_ms=... render_ms=...".
+// Usage: bench_picture memory FILE [platform]
+// Draws the file once, loaded by our loader or by the platform's (OleLoadPicture), and
+// prints the process's peak memory: run it in a fresh process per file.
 #include <windows.h>
 #include <psapi.h>
 #include <stdio.h>
 #include <stdlib.h>
+#include <string.h>
+#include "picture/FwFile.h"
+#include "picture/FwFileStream.h"
 #include "picture/iPicture.h"
 #include "BenchUtil.h"
 
@@ -48,10 +54,47 @@ private:
     HGDIOBJ hOld;
 };
 
+void PrintPeak()
+{
+    PROCESS_MEMORY_COUNTERS pmc = {};
+    pmc.cb = sizeof(pmc);
+    if (GetProcessMemoryInfo(GetCurrentProcess(), &pmc, sizeof(pmc)))
+        printf("peak_working_set_mb=%.1f peak_pagefile_mb=%.1f\n", pmc.PeakWorkingSetSize / 1048576.0,
+               pmc.PeakPagefileUsage / 1048576.0);
+}
+
+// One picture loaded and drawn into the frame, as the slideshow draws it.
+int DrawOnce(const char* path, bool platform)
+{
+    Target target;
+    RECT rc = {};
+    iPicture pict;
+    int loaded = 0;
+    if (platform) {
+        FwFile file;
+        void* p = nullptr;
+        if (file.Open(path, 0)) {
+            FwFileStream stream(&file);
+            if (SUCCEEDED(OleLoadPicture(&stream, 0, FALSE, IID_IPicture, &p)) && p)
+                pict.pUnk = static_cast<IUnknown*>(p);
+        }
+        loaded = pict.pUnk != nullptr;
+    } else {
+        loaded = pict.Load(path);
+    }
+    pict.GetBestFitRect(target.hWnd, rc, target.hdc, 1);
+    int drawn = loaded && pict.Render(target.hdc, rc, nullptr);
+    printf("memory %s loader=%s drawn=%d ", BaseName(path), platform ? "platform" : "ours", drawn);
+    PrintPeak();
+    return drawn ? 0 : 1;
+}
+
 } // namespace
 
 int main(int argc, char** argv)
 {
+    if (argc >= 3 && strcmp(argv[1], "memory") == 0)
+        return DrawOnce(argv[2], argc > 3 && strcmp(argv[3], "platform") == 0);
     if (argc < 3) {
         fprintf(stderr, "usage: bench_picture RUNS FILE...\n");
         return 2;
@@ -89,10 +132,6 @@ int main(int argc, char** argv)
                BaseName(path), loaded, size.cx, size.cy, best, total / runs, loadMs, renderMs);
         fflush(stdout);
     }
-    PROCESS_MEMORY_COUNTERS pmc = {};
-    pmc.cb = sizeof(pmc);
-    if (GetProcessMemoryInfo(GetCurrentProcess(), &pmc, sizeof(pmc)))
-        printf("peak_working_set_mb=%.1f peak_pagefile_mb=%.1f\n", pmc.PeakWorkingSetSize / 1048576.0,
-               pmc.PeakPagefileUsage / 1048576.0);
+    PrintPeak();
     return 0;
 }

@@ -32,7 +32,9 @@ void AreaScaler::Axis::Make(int srcSize, int size, int bits)
 {
     // Source pixel i covers [i * size, (i + 1) * size) and target pixel d covers
     // [d * srcSize, (d + 1) * srcSize) on a common scale; a weight is the overlap's share.
-    const unsigned one = 1u << bits;
+    // Each weight is the step between two rounded running totals of the shares, so the
+    // weights never go below zero and always sum to exactly one, at any ratio.
+    const long long one = 1ll << bits;
     first.resize(size);
     start.resize(size + 1);
     weights.clear();
@@ -43,20 +45,13 @@ void AreaScaler::Axis::Make(int srcSize, int size, int bits)
         const int i1 = static_cast<int>((hi - 1) / size);
         first[d] = i0;
         start[d] = static_cast<int>(weights.size());
-        unsigned sum = 0, most = 0;
-        size_t largest = weights.size();
+        long long total = 0; // the rounded share of [lo, end of pixel i)
         for (int i = i0; i <= i1; ++i) {
-            long long from = static_cast<long long>(i) * size, to = from + size;
-            long long overlap = (to < hi ? to : hi) - (from > lo ? from : lo);
-            unsigned w = static_cast<unsigned>((overlap * one + srcSize / 2) / srcSize);
-            if (w >= most) {
-                most = w;
-                largest = weights.size();
-            }
-            weights.push_back(w);
-            sum += w;
+            const long long to = std::min(static_cast<long long>(i + 1) * size, hi);
+            const long long next = ((to - lo) * one + srcSize / 2) / srcSize;
+            weights.push_back(static_cast<unsigned>(next - total));
+            total = next;
         }
-        weights[largest] += one - sum; // rounding never changes the mean of a plain area
     }
     start[size] = static_cast<int>(weights.size());
 }
@@ -130,16 +125,22 @@ void AddRow(const BYTE* line, unsigned w, unsigned* redBlue, unsigned* green, in
     }
 }
 
-// The same loop compiled for processors with SSE2, where the compiler does four pixels at
-// a time; chosen at run time, so that older processors keep the plain one.
+// The same loops compiled for processors with SSE2, where the compiler does several pixels
+// at a time; chosen at run time, so that older processors keep the plain one. A 24-bit
+// pixel is read as a word with the next pixel's first byte masked off; the row's last
+// pixel, which may end the buffer, is read by bytes.
+template <int Bpp>
 __attribute__((target("sse2"))) void AddRowSse2(const BYTE* line, unsigned w, unsigned* redBlue, unsigned* green, int n)
 {
-    for (int i = 0; i < n; ++i, line += 4) {
+    const int words = Bpp == 4 ? n : n - 1;
+    for (int i = 0; i < words; ++i, line += Bpp) {
         unsigned p;
         memcpy(&p, line, 4);
         redBlue[i] += (p & 0x00FF00FF) * w;
         green[i] += (p & 0x0000FF00) * w;
     }
+    if (Bpp == 3 && n > 0)
+        AddRow<3>(line, w, redBlue + n - 1, green + n - 1, 1);
 }
 
 bool HasSse2()
@@ -166,8 +167,8 @@ bool AreaScaler::ScaleRows(ScaleSource& src, const PixelView& dst, int orientati
             const BYTE* line = src.Row(down.first[y] + k);
             if (!line)
                 return false;
-            if (Bpp == 4 && sse2)
-                AddRowSse2(line, wDown[k], redBlue.data(), green.data(), nSrcWidth);
+            if (sse2)
+                AddRowSse2<Bpp>(line, wDown[k], redBlue.data(), green.data(), nSrcWidth);
             else
                 AddRow<Bpp>(line, wDown[k], redBlue.data(), green.data(), nSrcWidth);
         }

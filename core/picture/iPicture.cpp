@@ -3,6 +3,7 @@
 #include "picture/DrawUtil.h"
 #include "picture/ExifOrientation.h"
 #include "picture/FwDC.h"
+#include "picture/JpegRows.h"
 #include <utility>
 
 namespace {
@@ -71,8 +72,13 @@ int iPicture::Load(IStream* pStream)
         return 0;
     void* p = nullptr;
     HRESULT hr = E_FAIL;
-    // The loader is the platform's: a fault inside it counts as a failed load.
-    if (!RunGuarded([&] { hr = OleLoadPicture(pStream, 0, FALSE, IID_IPicture, &p); }))
+    // A JPEG is decoded row by row, in half the memory the platform's loader takes; anything
+    // else goes to that loader, as does a JPEG when the imaging component is missing. A
+    // fault inside either counts as a failed load.
+    if (!RunGuarded([&] { hr = LoadJpegByRows(pStream, reinterpret_cast<IPicture**>(&p)); }))
+        return 0;
+    if (FAILED(hr) && hr != E_OUTOFMEMORY &&
+        !RunGuarded([&] { hr = OleLoadPicture(pStream, 0, FALSE, IID_IPicture, &p); }))
         return 0;
     if (SUCCEEDED(hr) && p)
         pUnk = static_cast<IUnknown*>(p);

@@ -1,5 +1,7 @@
-// iPicture: holder of a picture decoded by the platform's picture loader (OleLoadPicture).
-// It loads JPEG files, measures them, fits them into a window and draws them.
+// iPicture: holder of a platform picture object. A JPEG is decoded row by row into a bitmap
+// of our own (LoadJpegByRows); anything else, or a JPEG where that cannot be done, by the
+// platform's picture loader (OleLoadPicture). It loads JPEG files, measures them, fits them
+// into a window and draws them.
 #pragma once
 #include <windows.h>
 #include <ocidl.h>

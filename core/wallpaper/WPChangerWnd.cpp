@@ -12,7 +12,7 @@ WPChangerWnd::WPChangerWnd() : timer(0), uMsg(GetMyCompanyMsg()), ullNextChange(
 }
 
 // A window still alive (the loop ended by another's quit message) goes with its object,
-// so no message reaches a destroyed object; it stores the options as it goes.
+// so no message reaches a destroyed object.
 WPChangerWnd::~WPChangerWnd()
 {
     if (hWnd && IsWindow(hWnd))
@@ -45,8 +45,9 @@ LRESULT WPChangerWnd::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam)
         opts.UpdateImageLists();
         ChangeWallpaper();
     } else if (msg == WM_DESTROY) {
+        // Nothing is stored: the positions are written as each wallpaper is chosen, and the
+        // record may be older than what the settings wrote since the changer started.
         timer.Stop();
-        opts.Store();
     } else if (msg == WM_TIMECHANGE) {
         Replan();
     } else if (msg == WM_POWERBROADCAST) {
@@ -60,7 +61,6 @@ LRESULT WPChangerWnd::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam)
 
 void WPChangerWnd::Quit()
 {
-    opts.Store();
     if (hWnd && IsWindow(hWnd))
         DestroyWindow(hWnd);
     hWnd = nullptr;

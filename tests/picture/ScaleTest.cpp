@@ -3,6 +3,7 @@
 // source area it covers, whatever the ratio, layout (24 or 32 bits, bottom-up, padded
 // rows) and direction.
 #include <gtest/gtest.h>
+#include <algorithm>
 #include <cstdlib>
 #include <vector>
 #include "picture/AreaScaler.h"
@@ -96,5 +97,34 @@ TEST(AreaScaler, EachPixelIsTheMeanOfTheAreaItCovers)
                     worst = diff > worst ? diff : worst;
                 }
         EXPECT_LE(worst, 2) << sw << "x" << sh << " to " << w << "x" << h;
+    }
+}
+
+// Large shrink ratios along either axis: bright points on a dark ground keep the mean of the
+// area each target pixel covers (no weight goes below zero and none gets more than its share).
+TEST(AreaScaler, LargeRatiosKeepTheMeanOfBrightPoints)
+{
+    const int sizes[][2] = {{5184, 152}, {3000, 152}, {9000, 152}, {30400, 152}, {1000, 3},
+                            {4096, 17},  {6016, 151}, {640, 27},   {100, 99},    {7, 100}};
+    for (const auto& s : sizes) {
+        const int n = s[0], size = s[1];
+        auto level = [](int i) { return i % 37 == 5 ? 255 : 16; };
+        for (bool across : {true, false}) {
+            SCOPED_TRACE(testing::Message() << n << " to " << size << (across ? " across" : " down"));
+            Source src(across ? n : 1, across ? 1 : n, 3, false,
+                       [&](int x, int y) { return static_cast<unsigned>(level(x + y)) * 0x010101u; });
+            std::vector<unsigned> out = Scale(src, across ? size : 1, across ? 1 : size);
+            int worst = 0;
+            for (int d = 0; d < size; ++d) {
+                const double lo = static_cast<double>(d) * n / size, hi = static_cast<double>(d + 1) * n / size;
+                double sum = 0;
+                for (int i = static_cast<int>(lo); i < n && i < hi; ++i)
+                    sum += ((i + 1 < hi ? i + 1 : hi) - (i > lo ? i : lo)) * level(i);
+                const int want = static_cast<int>(sum / (hi - lo) + 0.5);
+                for (int shift : {0, 8, 16})
+                    worst = std::max(worst, abs(want - Channel(out[d], shift)));
+            }
+            EXPECT_LE(worst, 2);
+        }
     }
 }

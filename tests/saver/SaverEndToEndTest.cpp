@@ -1,27 +1,17 @@
 // End to end: the real screen saver, copied with image sets of its own into a scratch
 // folder, shows the pictures of the sets in use in list order, one per second, each with
 // its caption under it; when a key ends it, the stored position is that of the picture on
-// the screen and the options are stored. Each picture is one grey level, so the picture on
-// the screen is known by the colour at the centre.
-#include "../base/RegTestUtil.h"
+// the screen, and the settings written while it ran are left as they are: it started with
+// the changer off, and the changer's wallpaper set meanwhile stays. Each picture is one
+// grey level, so the picture on the screen is known by the colour at the centre.
+#include <map>
 #include <vector>
-#include "TestUtil.h"
+#include "../wallpaper/ChangerTestUtil.h"
 #include "options/Opts.h"
 
 namespace {
 
 const char kSettings[] = "Software\\Corvane\\Vantora\\ControlPanel";
-
-// The saver's own settings, dropped before and after; the copy's library remembers its
-// folder as the home folder, which goes too.
-struct SettingsDropped {
-    SettingsDropped() { SHDeleteKeyA(HKEY_CURRENT_USER, kSettings); }
-    ~SettingsDropped()
-    {
-        SHDeleteKeyA(HKEY_CURRENT_USER, kSettings);
-        SHDeleteValueA(HKEY_LOCAL_MACHINE, "Software\\Corvane\\Vantora\\Setup", "Home");
-    }
-};
 
 struct Picture {
     const char* set;
@@ -50,11 +40,27 @@ int ShownPicture(Canvas& screen, bool& caption)
     return -1;
 }
 
+// Every value under the settings key but the screen saver's position.
+std::map<std::string, RawValue> SettingsButPosition()
+{
+    std::map<std::string, RawValue> values;
+    RawKey key(kSettingsKey, HKEY_CURRENT_USER, false);
+    char name[256];
+    BYTE data[1024];
+    for (DWORD i = 0, cchName = sizeof name, cb = sizeof data, type;
+         key.h && RegEnumValueA(key.h, i, name, &cchName, nullptr, &type, data, &cb) == ERROR_SUCCESS;
+         ++i, cchName = sizeof name, cb = sizeof data)
+        if (strcmp(name, "SS_LastPic") && strcmp(name, "SS_LastSet"))
+            values[name] = RawValue{type, std::string(reinterpret_cast<char*>(data), cb)};
+    return values;
+}
+
 } // namespace
 
-TEST(SaverEndToEnd, PositionAdvancesByThePicturesShownAndOptionsAreStored)
+TEST(SaverEndToEnd, PositionAdvancesByThePicturesShownAndNewerSettingsStay)
 {
-    SettingsDropped dropped;
+    RealStateAside aside;
+    ASSERT_TRUE(aside.Ready());
     ScratchDir dir("vnte2e");
     ASSERT_TRUE(CopyProduct(dir.Path()));
     for (const char* folder : {"Images", "Images\\A", "Images\\B"})
@@ -64,13 +70,25 @@ TEST(SaverEndToEnd, PositionAdvancesByThePicturesShownAndOptionsAreStored)
         wsprintfA(name, "Images\\%s\\%02d_Grey_%d.jpg", p.set, p.number, p.grey);
         ASSERT_TRUE(WriteGrayJpeg(dir / name, p.grey));
     }
-    RawSetDword(kSettings, "Options", OPT_SS_CHANGE | OPT_WP_CHANGE);
-    RawSetDword(kSettings, "SS_TimeOut", 1);
-    RawSet(kSettings, "SS", REG_BINARY, "1A\0" "1B\0", 7);
+    RawSetDword(kSettingsKey, "Options", OPT_SS_CHANGE);
+    RawSetDword(kSettingsKey, "SS_TimeOut", 1);
+    RawSet(kSettingsKey, "SS", REG_BINARY, "1A\0" "1B\0", 7);
     ChildProcess saver;
     ASSERT_TRUE(StartSaver(saver, "/s", dir.Path()));
     HWND hWnd = nullptr;
     ASSERT_TRUE(WaitFor([&] { return (hWnd = FindProcessWindow(saver.Id(), "WindowsScreenSaverClass")) != nullptr; }));
+    // Meanwhile the settings change: the changer is switched on and shows its wallpaper.
+    ScratchDir user("vntuser");
+    ASSERT_TRUE(WriteFileBytes(user / "Photo.bmp", "BM", 2));
+    ASSERT_TRUE(WriteFileBytes(BmpPath(), "BM", 2));
+    SetDesktopWallpaper(BmpPath(), "2");
+    RawSetStr(kSettingsKey, "WP_UserWallpaper", (user / "Photo.bmp").c_str());
+    RawSetDword(kSettingsKey, "Options", OPT_SS_RANDOM | OPT_WP_CHANGE);
+    RawSetDword(kSettingsKey, "SS_TimeOut", 60);
+    RawSetDword(kSettingsKey, "WP_count", 3);
+    RawSet(kSettingsKey, "SS", REG_BINARY, "1B\0" "0A\0\0", 7);
+    RawSet(kSettingsKey, "WP", REG_BINARY, "1A\0\0", 4);
+    const std::map<std::string, RawValue> newer = SettingsButPosition();
     // Note each picture as it appears; end the saver right after the fifth.
     Canvas screen(GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN));
     std::vector<int> shown;
@@ -92,14 +110,10 @@ TEST(SaverEndToEnd, PositionAdvancesByThePicturesShownAndOptionsAreStored)
         EXPECT_EQ(shown[i - 1] + 1, shown[i]) << "picture " << i;
     const Picture& last = kSequence[shown.back()];
     DWORD pic = last.number - 1, set = last.set[0] == 'A' ? 0 : 1;
-    EXPECT_EQ((RawValue{REG_DWORD, std::string(reinterpret_cast<char*>(&pic), 4)}), RawGet(kSettings, "SS_LastPic"));
-    EXPECT_EQ((RawValue{REG_DWORD, std::string(reinterpret_cast<char*>(&set), 4)}), RawGet(kSettings, "SS_LastSet"));
-    EXPECT_FALSE(RawGet(kSettings, "WP_LastPic").type) << "the wallpaper's sequence is untouched";
-    // Stored when the window was destroyed: the missing values and the wallpaper's list,
-    // brought in step with the sets on disk.
-    EXPECT_EQ(std::string("1A\0" "1B\0\0", 7), RawGet(kSettings, "SS").bytes);
-    std::string wp = RawGet(kSettings, "WP").bytes;
-    EXPECT_TRUE(wp == std::string("1A\0" "1B\0\0", 7) || wp == std::string("1B\0" "1A\0\0", 7)) << wp.size();
-    EXPECT_EQ(std::string("\x01\0\0\0", 4), RawGet(kSettings, "WP_count").bytes);
-    EXPECT_EQ(std::string("\x02\0\x02\0", 4), RawGet(kSettings, "Options").bytes);
+    EXPECT_EQ((RawValue{REG_DWORD, std::string(reinterpret_cast<char*>(&pic), 4)}), RawGet(kSettingsKey, "SS_LastPic"));
+    EXPECT_EQ((RawValue{REG_DWORD, std::string(reinterpret_cast<char*>(&set), 4)}), RawGet(kSettingsKey, "SS_LastSet"));
+    EXPECT_FALSE(RawGet(kSettingsKey, "WP_LastPic").type) << "the wallpaper's sequence is untouched";
+    EXPECT_TRUE(newer == SettingsButPosition()) << "settings written back at the end";
+    EXPECT_TRUE(Exists(BmpPath())) << "the changer's wallpaper bitmap was deleted";
+    EXPECT_EQ(BmpPath(), DesktopValue());
 }

@@ -73,9 +73,9 @@ TEST(ChangerProcess, StartedOnceQuitsOnRequestRestartsAfterAStopAndUninstalls)
     EXPECT_FALSE(WaitFor([&] { return started.load(); }, 1000)) << "a start that does not wait";
     ResumeThread(thread);
     start.join();
-    // The old one stored its options as it quit (the count of 0 as 1); a new one runs.
+    // The old one wrote nothing back as it quit (it holds the count of 0 as 1); a new one runs.
     EXPECT_FALSE(IsWindow(changer));
-    EXPECT_EQ(1u, RegDword("WP_count"));
+    EXPECT_EQ(0u, RegDword("WP_count"));
     EXPECT_TRUE(WaitFor([&] { return FindChanger() && FindChanger() != changer; }));
     // Uninstall stops the changer, gives the user's wallpaper back and deletes ours; the
     // autorun value stays for the uninstaller.
