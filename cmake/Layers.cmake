@@ -4,8 +4,8 @@
 # ("No such file or directory").
 set(LAYER_ROOTS ${CMAKE_BINARY_DIR}/layers)
 
-# The include root of layer `name`: links named after each folder of `folders`, given as
-# name=source-folder pairs, and a link to each extra file.
+# The include root of layer `name`: a link for each of FOLDERS and FILES, given as
+# link-name=source pairs.
 function(make_layer_root name)
   cmake_parse_arguments(ARG "" "" "FOLDERS;FILES" ${ARGN})
   set(root ${LAYER_ROOTS}/${name})
@@ -14,7 +14,13 @@ function(make_layer_root name)
     string(REPLACE "=" ";" parts ${pair})
     list(GET parts 0 link)
     list(GET parts 1 target)
-    if(NOT IS_SYMLINK ${root}/${link})
+    # Made again when the sources moved since the last configure.
+    set(current "")
+    if(IS_SYMLINK ${root}/${link})
+      file(READ_SYMLINK ${root}/${link} current)
+    endif()
+    if(NOT current STREQUAL target)
+      file(REMOVE ${root}/${link})
       file(CREATE_LINK ${target} ${root}/${link} SYMBOLIC)
     endif()
   endforeach()
