@@ -1,7 +1,8 @@
 #include "PicturePreparer.h"
 #include <process.h>
+#include "base/DrawUtil.h"
 #include "base/OleScope.h"
-#include "picture/FwDC.h"
+#include "base/FwDC.h"
 #include "picture/iPicture.h"
 
 namespace {
@@ -164,7 +165,7 @@ void PicturePreparer::Run(Job& job)
     {
         DCSelection select(frame.hDC, bitmap->hObj);
         RECT all = {0, 0, job.cx, job.cy};
-        FillRect(frame.hDC, &all, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
+        FillBlack(frame.hDC, all);
         for (const FramePicture& pict : job.pictures) {
             if (job.bCancel)
                 return;

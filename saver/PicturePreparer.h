@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 #include "base/FwHandle.h"
-#include "picture/GdiHolders.h"
+#include "base/GdiHolders.h"
 
 // One picture of a frame: its part of the bitmap and what is drawn there.
 struct FramePicture {

@@ -4,7 +4,7 @@
 #include <imm.h>
 #include "base/FwLibrary.h"
 #include "base/SysInfo.h"
-#include "picture/FwDC.h"
+#include "base/FwDC.h"
 #include "ui/FindScreenSaverWnd.h"
 
 HINSTANCE hMainInstance = nullptr;

@@ -4,7 +4,7 @@
 #include <vector>
 #include "GradualReplace.h"
 #include "MonitorLayout.h"
-#include "picture/FwDC.h"
+#include "base/FwDC.h"
 
 namespace {
 

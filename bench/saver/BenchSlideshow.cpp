@@ -13,7 +13,7 @@
 #include <vector>
 #include "SlideshowWnd.h"
 #include "base/AppInfo.h"
-#include "picture/FwDC.h"
+#include "base/FwDC.h"
 #include "picture/iPicture.h"
 
 namespace {

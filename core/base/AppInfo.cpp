@@ -4,6 +4,7 @@
 #include "base/Module.h"
 #include "base/RegKey.h"
 #include "base/RegUtil.h"
+#include "base/TextUtil.h"
 
 CritSec AppInfo::critSec;
 FwList AppInfo::listAppInfo;
@@ -59,13 +60,7 @@ void AppInfo::CopyTo(AppData& d) const
 // describes one identity, and an older one's key never replaces the newest one's.
 void AppInfo::SetAppRootKey(const char* path)
 {
-    char* copy = nullptr;
-    if (path) {
-        size_t n = strlen(path);
-        copy = new (std::nothrow) char[n + 1];
-        if (copy)
-            memcpy(copy, path, n + 1);
-    }
+    char* copy = path ? CopyToHeap(path) : nullptr;
     char* old = pszRootKey;
     {
         CritSecLock lock(critSec);

@@ -2,6 +2,7 @@
 #include <new>
 #include "base/Cvt.h"
 #include "base/Mbcs.h"
+#include "base/MemHolders.h"
 
 int mb2wc(const char* s, unsigned short* w, int n)
 {
@@ -34,10 +35,11 @@ int wc2mb(const unsigned short* w, char* s, int n)
         s[0] = '\0';
         // Too long: keep the whole characters that fit.
         int needed = WideCharToMultiByte(CP_ACP, 0, in, -1, nullptr, 0, nullptr, nullptr);
-        char* tmp = needed > n ? new (std::nothrow) char[needed] : nullptr;
-        if (tmp && WideCharToMultiByte(CP_ACP, 0, in, -1, tmp, needed, nullptr, nullptr) == needed)
-            StrCopyN(s, tmp, static_cast<unsigned>(n));
-        delete[] tmp;
+        if (needed <= n)
+            return r;
+        HeapBuffer tmp(static_cast<unsigned long>(needed));
+        if (tmp.Get() && WideCharToMultiByte(CP_ACP, 0, in, -1, tmp.Get(), needed, nullptr, nullptr) == needed)
+            StrCopyN(s, tmp.Get(), static_cast<unsigned>(n));
     }
     return r;
 }

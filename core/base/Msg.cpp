@@ -1,6 +1,7 @@
 #include "base/Msg.h"
 #include <stdarg.h>
 #include "base/AppInfo.h"
+#include "base/MemHolders.h"
 #include "base/ResStr.h"
 
 // Shows text with the application's title over the window the user is looking at.
@@ -37,25 +38,13 @@ int Msg(HWND owner, unsigned type, int textId, ...)
     return ShowMsg(owner, type, sz);
 }
 
-namespace {
-// The buffer FormatMessage allocates, freed with LocalFree.
-class SysMsgBuf {
-public:
-    char* psz = nullptr;
-    SysMsgBuf() = default;
-    ~SysMsgBuf() { if (psz) LocalFree(psz); }
-    SysMsgBuf(const SysMsgBuf&) = delete;
-    SysMsgBuf& operator=(const SysMsgBuf&) = delete;
-};
-} // namespace
-
 int MsgLastError(HWND owner)
 {
     DWORD code = GetLastError();
-    SysMsgBuf buf;
+    LocalBlock buf; // FormatMessage allocates the text
     FormatMessageA(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM |
                        FORMAT_MESSAGE_IGNORE_INSERTS,
                    nullptr, code, MAKELANGID(LANG_NEUTRAL, SUBLANG_DEFAULT),
-                   reinterpret_cast<char*>(&buf.psz), 0, nullptr);
-    return ShowMsg(owner, MB_ICONEXCLAMATION | MB_OK, buf.psz);
+                   reinterpret_cast<char*>(buf.Receive<char>()), 0, nullptr);
+    return ShowMsg(owner, MB_ICONEXCLAMATION | MB_OK, static_cast<const char*>(buf.p));
 }

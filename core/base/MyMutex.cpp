@@ -1,5 +1,6 @@
 #include "base/MyMutex.h"
 #include <stdio.h>
+#include "base/MutexLock.h"
 #include "base/SysInfo.h"
 
 MyMutex::MyMutex(int global, const char* name)
@@ -13,7 +14,12 @@ MyMutex::MyMutex(int global, const char* name)
 
 int MyMutex::Wait(unsigned long ms)
 {
-    return hMutex.IsReady() && WaitForSingleObject(hMutex, ms) == WAIT_OBJECT_0;
+    MutexWait result = WaitForMutex(hMutex, ms);
+    // Ownership taken over from a holder that died is handed straight back: Wait promises
+    // ownership only after a clean release. MutexLock keeps it instead.
+    if (result == mutexOwnedAbandoned)
+        Release();
+    return result == mutexOwned;
 }
 
 void MyMutex::Release()

@@ -1,10 +1,11 @@
 // RegKey: opening by textual path and the value operations.
 #include <cstdarg>
 #include <cstdio>
-#include <memory>
 #include <new>
 #include "base/RegKey.h"
+#include "base/Format.h"
 #include "base/Mbcs.h"
+#include "base/MemHolders.h"
 
 const char RegKey::sz_HKCU_Software_MyCompany[] = "HKCU\\Software\\Corvane";
 const char RegKey::sz_HKLM_Software_MyCompany[] = "HKLM\\Software\\Corvane";
@@ -223,9 +224,10 @@ int RegKey::GetStr(const char* name, char* buf, int size, const char* def)
         (type == REG_SZ || type == REG_EXPAND_SZ) && cb <= static_cast<DWORD>(size)) {
         // Read aside first: the stored bytes may lack their terminator, and buf may hold
         // the caller's default.
-        std::unique_ptr<char[]> tmp(new (std::nothrow) char[cb + 1]);
+        HeapBuffer buffer(cb + 1);
+        char* tmp = buffer.Get();
         DWORD cbRead = cb;
-        if (tmp && RegQueryValueExA(hKey, name, nullptr, &type, reinterpret_cast<BYTE*>(tmp.get()), &cbRead) == ERROR_SUCCESS &&
+        if (tmp && RegQueryValueExA(hKey, name, nullptr, &type, reinterpret_cast<BYTE*>(tmp), &cbRead) == ERROR_SUCCESS &&
             (type == REG_SZ || type == REG_EXPAND_SZ) && cbRead <= cb) {
             tmp[cbRead] = '\0';
             unsigned len = 0;
@@ -381,11 +383,7 @@ int RegKey::FormatPath(char* buf, unsigned size, const char* fmt, ...)
         return 0;
     va_list args;
     va_start(args, fmt);
-    int n = vsnprintf(buf, size, fmt, args);
+    bool ok = FormatWholeV(buf, size, fmt, args);
     va_end(args);
-    if (n < 0 || static_cast<unsigned>(n) >= size) {
-        buf[0] = '\0';
-        return 0;
-    }
-    return 1;
+    return ok ? 1 : 0;
 }

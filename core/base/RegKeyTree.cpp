@@ -4,9 +4,8 @@
 // The deleting loops take the first item again after each deletion. An item that cannot
 // be deleted (no access, or a name that does not survive the code page) is stepped over,
 // and any enumeration error ends a loop, so no loop repeats a failing item.
-#include <memory>
-#include <new>
 #include "base/FwHandle.h"
+#include "base/MemHolders.h"
 #include "base/RegKey.h"
 
 namespace {
@@ -14,15 +13,7 @@ namespace {
 // Longest value name in bytes (16383 double-byte characters) plus the terminator.
 const DWORD cbValueName = 32768;
 
-// A value-name buffer on the heap: trees are walked recursively.
-class NameBuf {
-public:
-    char* psz;
-    NameBuf() : psz(new (std::nothrow) char[cbValueName]) {}
-    ~NameBuf() { delete[] psz; }
-    NameBuf(const NameBuf&) = delete;
-    NameBuf& operator=(const NameBuf&) = delete;
-};
+// Value names go in heap buffers (HeapBuffer): trees are walked recursively.
 
 int EnumKeyName(HKEY h, DWORD index, char* buf, DWORD size)
 {
@@ -68,12 +59,12 @@ bool SubKeyMissing(HKEY h, const char* sub)
 // Deletes every value of h; values that cannot be deleted stay.
 void DeleteValues(HKEY h)
 {
-    NameBuf name;
-    if (!name.psz)
+    HeapBuffer name(cbValueName);
+    if (!name.Get())
         return;
     DWORD index = 0;
-    while (EnumValueName(h, index, name.psz, cbValueName))
-        if (RegDeleteValueA(h, name.psz) != ERROR_SUCCESS)
+    while (EnumValueName(h, index, name.Get(), cbValueName))
+        if (RegDeleteValueA(h, name.Get()) != ERROR_SUCCESS)
             index++;
 }
 
@@ -205,12 +196,12 @@ int RegKey::CopyValueTo(RegKey& dst, const char* name)
     DWORD type = 0, cb = 0;
     if (!hKey || !dst.hKey || RegQueryValueExA(hKey, name, nullptr, &type, nullptr, &cb) != ERROR_SUCCESS)
         return 1;
-    std::unique_ptr<BYTE[]> data(new (std::nothrow) BYTE[cb ? cb : 1]);
-    if (!data)
+    HeapBuffer data(cb);
+    if (!data.Get())
         return 1;
     DWORD cbRead = cb;
-    if (RegQueryValueExA(hKey, name, nullptr, &type, data.get(), &cbRead) == ERROR_SUCCESS && cbRead <= cb)
-        RegSetValueExA(dst.hKey, name, 0, type, data.get(), cbRead);
+    if (RegQueryValueExA(hKey, name, nullptr, &type, data.Bytes(), &cbRead) == ERROR_SUCCESS && cbRead <= cb)
+        RegSetValueExA(dst.hKey, name, 0, type, data.Bytes(), cbRead);
     return 1;
 }
 
@@ -226,12 +217,12 @@ int RegKey::CopyTo(RegKey& dst)
             src.CopyTo(child);
     }
     CopyValueTo(dst, nullptr);
-    NameBuf value;
-    if (!value.psz)
+    HeapBuffer value(cbValueName);
+    if (!value.Get())
         return 1;
-    for (int ok = GetFirstValue(value.psz, cbValueName); ok; ok = GetNextValue(value.psz, cbValueName))
-        if (value.psz[0]) // the unnamed value is done
-            CopyValueTo(dst, value.psz);
+    for (int ok = GetFirstValue(value.Get(), cbValueName); ok; ok = GetNextValue(value.Get(), cbValueName))
+        if (value.Get()[0]) // the unnamed value is done
+            CopyValueTo(dst, value.Get());
     return 1;
 }
 

@@ -5,6 +5,7 @@
 #include <windows.h>
 #include <stdarg.h>
 #include "VntApi.h"
+#include "base/Format.h"
 
 class VNT_API ResStr {
 public:
@@ -32,7 +33,3 @@ class VNT_API ResStrFmt : public ResStr {
 public:
     explicit ResStrFmt(int id, ...);
 };
-
-// vsnprintf into buf (size bytes, size > 0) that always terminates the text and never
-// leaves half of a double-byte character at the end when the text is cut.
-VNT_API int FormatBuf(char* buf, unsigned size, const char* fmt, va_list args);

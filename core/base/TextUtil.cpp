@@ -2,17 +2,29 @@
 #include <windows.h>
 #include <stdlib.h>
 #include <string.h>
+#include <new>
 #include "base/Mbcs.h"
+
+char* CopyToHeap(const char* s)
+{
+    if (!s)
+        s = "";
+    size_t n = strlen(s);
+    char* copy = new (std::nothrow) char[n + 1];
+    if (copy)
+        memcpy(copy, s, n + 1);
+    return copy;
+}
 
 void StrRealloc(char*& p, const char* s)
 {
-    free(p);
-    p = s && *s ? strdup(s) : nullptr;
+    delete[] p;
+    p = s && *s ? CopyToHeap(s) : nullptr;
 }
 
 void FreeDllBuf(void* p)
 {
-    free(p);
+    delete[] static_cast<char*>(p);
 }
 
 // Longest text FitText shortens, with its terminator.

@@ -2,9 +2,11 @@
 #pragma once
 #include "VntApi.h"
 
+// A heap copy of s (new[]; "" for a null s); null when memory is short. Not exported.
+char* CopyToHeap(const char* s);
 // p becomes a heap copy of s (null for a null or empty s); the former p is freed.
 VNT_API void StrRealloc(char*& p, const char* s);
-// Frees memory the library allocated.
+// Frees text the library allocated (StrRealloc, CopyToHeap).
 VNT_API void FreeDllBuf(void* p);
 // text shortened in the middle with "..." to fit maxWidth (static buffer, valid until
 // the next call); text itself when it fits.

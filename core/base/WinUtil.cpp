@@ -1,5 +1,6 @@
 #include "base/WinUtil.h"
-#include "base/WindowDC.h"
+#include "base/FwDC.h"
+#include "base/GdiHolders.h"
 
 void SetBitsBool(unsigned& flags, unsigned bits, int on)
 {
@@ -26,7 +27,7 @@ void SetBitsMask(unsigned& flags, unsigned long mask, unsigned long values)
 // larger than the screen keeps its left or top edge on the screen.
 static void KeepOnScreen(HWND wnd, RECT& rc)
 {
-    WindowDC hdc(wnd);
+    ClientDC hdc(wnd);
     if (!hdc)
         return;
     int cxScreen = GetDeviceCaps(hdc, HORZRES);
@@ -110,13 +111,9 @@ int GetWndTextSize(HWND wnd, const char* text, SIZE* size)
     HFONT font = reinterpret_cast<HFONT>(SendMessageA(wnd, WM_GETFONT, 0, 0));
     if (!font || !text || !size)
         return 0;
-    WindowDC hdc(wnd);
-    if (!hdc)
-        return 0;
-    HGDIOBJ old = SelectObject(hdc, font);
-    int ok = GetTextExtentPoint32A(hdc, text, lstrlenA(text), size);
-    SelectObject(hdc, old);
-    return ok != 0;
+    ClientDC hdc(wnd);
+    DCSelection select(hdc, font);
+    return select.IsReady() && GetTextExtentPoint32A(hdc, text, lstrlenA(text), size);
 }
 
 int GetWndTextWidth(HWND wnd, const char* text)
@@ -197,17 +194,6 @@ BOOL SetWndShow(HWND wnd, int show, UINT flags)
     flags = (flags & ~(SWP_SHOWWINDOW | SWP_HIDEWINDOW)) | (show ? SWP_SHOWWINDOW : SWP_HIDEWINDOW) |
             SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE;
     return SetWindowPos(wnd, nullptr, 0, 0, 0, 0, flags);
-}
-
-// The window's rectangle in its parent's client coordinates (screen for a top-level one).
-static int GetRectInParent(HWND wnd, RECT& rc)
-{
-    if (!GetWindowRect(wnd, &rc))
-        return 0;
-    HWND parent = (GetWindowLongA(wnd, GWL_STYLE) & WS_CHILD) ? GetParent(wnd) : nullptr;
-    if (parent)
-        MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&rc), 2);
-    return 1;
 }
 
 BOOL OffsetWnd(HWND wnd, int byX, int byY)

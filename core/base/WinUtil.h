@@ -34,6 +34,17 @@ VNT_API BOOL SetWndOrigin(HWND wnd, int x, int y, UINT flags);
 VNT_API BOOL SetWndPos(HWND wnd, int x, int y, int width, int height, UINT flags);
 VNT_API BOOL SetWndPos(HWND wnd, const RECT* rect, UINT flags);
 VNT_API BOOL SetWndShow(HWND wnd, int show, UINT flags);
+// The window's rectangle in its parent's client coordinates (screen coordinates for a
+// top-level window); 0 when it has none. Header only, for the program too.
+inline int GetRectInParent(HWND wnd, RECT& rc)
+{
+    if (!GetWindowRect(wnd, &rc))
+        return 0;
+    HWND parent = (GetWindowLongA(wnd, GWL_STYLE) & WS_CHILD) ? GetParent(wnd) : nullptr;
+    if (parent)
+        MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&rc), 2);
+    return 1;
+}
 // Offsets in the parent's client coordinates.
 VNT_API BOOL OffsetWnd(HWND wnd, int byX, int byY);
 VNT_API BOOL ResizeWnd(HWND wnd, int byX, int byY);

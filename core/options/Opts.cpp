@@ -1,8 +1,7 @@
 // The options record: defaults, value names and the values it keeps beside the flag word.
 #include "options/Opts.h"
 #include "base/RegKey.h"
-#include "wallpaper/UserWallpaper.h"
-#include "wallpaper/OptsWallpaper.h"
+#include "options/OptsStoreHook.h"
 
 const char* const Opts::pszSS = "SS";
 const char* const Opts::pszWP = "WP";
@@ -48,9 +47,5 @@ void Opts::OnStore(RegKey& key)
     key.PutDword(pszWPChangeCount, dwWPChangeCount);
     listSS.Store();
     listWP.Store();
-    // With the changer off no wallpaper of ours may stay behind; the user's own comes back.
-    if (!IsOn(OPT_WP_CHANGE)) {
-        PutBackUserWallpaper(key);
-        DelBMP();
-    }
+    RunOptsStoreHook(*this, key);
 }

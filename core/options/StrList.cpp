@@ -3,36 +3,11 @@
 #include <new>
 #include "base/AppInfo.h"
 #include "base/Mbcs.h"
+#include "base/MemHolders.h"
 #include "base/RegKey.h"
+#include "base/TextUtil.h"
 
 namespace {
-
-// A heap copy of s (at most 32767 characters), null when out of memory.
-char* CopyString(const char* s)
-{
-    if (!s)
-        s = "";
-    unsigned n = _tcssize(s);
-    char* copy = new (std::nothrow) char[n + 1];
-    if (copy) {
-        memcpy(copy, s, n);
-        copy[n] = '\0';
-    }
-    return copy;
-}
-
-// A block of bytes owned for a scope.
-class ByteBuffer {
-public:
-    explicit ByteBuffer(unsigned long size) : p(new (std::nothrow) char[size]) {}
-    ~ByteBuffer() { delete[] p; }
-    ByteBuffer(const ByteBuffer&) = delete;
-    ByteBuffer& operator=(const ByteBuffer&) = delete;
-    char* Get() const { return p; }
-
-private:
-    char* p;
-};
 
 } // namespace
 
@@ -53,7 +28,7 @@ int StrList::FwListCallBack(unsigned long, unsigned int code, void* item)
 
 POS__* StrList::AddHead(const char* s)
 {
-    char* copy = CopyString(s);
+    char* copy = CopyToHeap(s);
     if (!copy)
         return nullptr;
     POS__* pos = FwList::AddHead(copy);
@@ -64,7 +39,7 @@ POS__* StrList::AddHead(const char* s)
 
 POS__* StrList::AddTail(const char* s)
 {
-    char* copy = CopyString(s);
+    char* copy = CopyToHeap(s);
     if (!copy)
         return nullptr;
     POS__* pos = FwList::AddTail(copy);
@@ -83,7 +58,7 @@ void StrList::Load()
     if (size <= 1)
         return;
     // One zero byte more than stored, so that data without a final zero still ends.
-    ByteBuffer buffer(size + 1);
+    HeapBuffer buffer(size + 1);
     char* data = buffer.Get();
     if (!data || !key.GetBin(pszValue, reinterpret_cast<unsigned char*>(data), size))
         return;
@@ -107,7 +82,7 @@ void StrList::Store()
     RegKey key(AppInfo::Data().pszRootKey, 1);
     if (!key.IsReady())
         return;
-    ByteBuffer buffer(total);
+    HeapBuffer buffer(total);
     char* data = buffer.Get();
     if (!data)
         return;

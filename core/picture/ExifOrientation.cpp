@@ -1,8 +1,8 @@
 #include "picture/ExifOrientation.h"
 #include <cstring>
-#include <memory>
 #include <new>
 #include <utility>
+#include "base/MemHolders.h"
 
 namespace {
 
@@ -109,11 +109,11 @@ int ReadExifOrientation(FwFile& file)
             file.Skip(static_cast<int>(body - 2));
             continue;
         }
-        std::unique_ptr<BYTE[]> data(new (std::nothrow) BYTE[body - 2 + 1]);
-        if (!data || !file.ReadBin(data.get(), body - 2))
+        HeapBuffer data(body - 2 + 1);
+        if (!data.Get() || !file.ReadBin(data.Bytes(), body - 2))
             return 1;
-        if (body - 2 >= 6 && memcmp(data.get(), "Exif\0\0", 6) == 0)
-            return ExifOrientationOf(data.get(), body - 2);
+        if (body - 2 >= 6 && memcmp(data.Get(), "Exif\0\0", 6) == 0)
+            return ExifOrientationOf(data.Bytes(), body - 2);
         // Another APP1 (XMP, say): the EXIF one may still follow.
     }
     return 1;

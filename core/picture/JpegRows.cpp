@@ -3,7 +3,7 @@
 #include <olectl.h>
 #include <wincodec.h>
 #include "base/OleScope.h"
-#include "picture/GdiHolders.h"
+#include "base/GdiHolders.h"
 #include "picture/iUnk.h"
 
 namespace {

@@ -5,7 +5,7 @@
 #include <windows.h>
 #include <memory>
 #include "picture/AreaScaler.h"
-#include "picture/GdiHolders.h"
+#include "base/GdiHolders.h"
 
 class PictureBits : public ScaleSource {
 public:

@@ -1,8 +1,8 @@
 #include "picture/iPicture.h"
 #include "base/FaultGuard.h"
-#include "picture/DrawUtil.h"
+#include "base/DrawUtil.h"
 #include "picture/ExifOrientation.h"
-#include "picture/FwDC.h"
+#include "base/FwDC.h"
 #include "picture/JpegRows.h"
 #include <utility>
 

@@ -1,7 +1,9 @@
 // iPicture::Blast: the one drawing of a photo, shared by the slideshow and the wallpaper.
 #include "picture/iPicture.h"
 #include <string>
+#include "base/DrawUtil.h"
 #include "base/FaultGuard.h"
+#include "base/GdiHolders.h"
 #include "base/Mbcs.h"
 
 namespace {
@@ -12,24 +14,6 @@ const int kCopyrightMinLine = 20;   // line height when the text measures 0 high
 const COLORREF kCaptionColor = RGB(255, 255, 255);
 const COLORREF kCopyrightColor = RGB(127, 127, 127);
 const char kErrorText[] = "Error loading the image.";
-
-// Keeps the default GUI font selected into a DC for its lifetime.
-class GuiFontSelection {
-public:
-    explicit GuiFontSelection(HDC hdc)
-        : hdc(hdc), hOldFont(SelectObject(hdc, GetStockObject(DEFAULT_GUI_FONT))) {}
-    ~GuiFontSelection()
-    {
-        if (hOldFont)
-            SelectObject(hdc, hOldFont);
-    }
-    GuiFontSelection(const GuiFontSelection&) = delete;
-    GuiFontSelection& operator=(const GuiFontSelection&) = delete;
-
-private:
-    HDC hdc;
-    HGDIOBJ hOldFont;
-};
 
 // Text extent in the DC's current font; 0 x 0 when it cannot be measured.
 SIZE MeasureText(HDC hdc, const char* psz, int len)
@@ -81,11 +65,6 @@ std::wstring CopyrightToWide(const char* psz)
     return wide;
 }
 
-void FillBlack(HDC hdc, const RECT& rc)
-{
-    FillRect(hdc, &rc, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
-}
-
 } // namespace
 
 void iPicture::Blast(HWND hWnd, const char* pszPath, int enlarge, HDC hdc,
@@ -125,7 +104,7 @@ void iPicture::DrawPicture(HWND hWnd, RECT frame, int enlarge, HDC hdc,
         GetBestFitRect(hWnd, picture, hdc, enlarge);
         Render(hdc, picture, nullptr);
     } else {
-        GuiFontSelection font(hdc);
+        DCSelection font(hdc, GetStockObject(DEFAULT_GUI_FONT));
         int len = lstrlenA(pszCaption);
         SIZE caption = MeasureText(hdc, pszCaption, len);
         GetBestFitRect(hWnd, picture, hdc, enlarge);
@@ -148,7 +127,7 @@ void iPicture::DrawPicture(HWND hWnd, RECT frame, int enlarge, HDC hdc,
     if (pszCopyrightText) {
         SetBkMode(hdc, TRANSPARENT);
         SetTextColor(hdc, kCopyrightColor);
-        GuiFontSelection font(hdc);
+        DCSelection font(hdc, GetStockObject(DEFAULT_GUI_FONT));
         std::wstring line = CopyrightToWide(pszCopyrightText);
         int len = static_cast<int>(line.size());
         SIZE text = {0, 0};

@@ -1,7 +1,7 @@
 // iPicture::RenderPixels: drawing a photo's own pixels, shrunk by area averaging and turned
 // upright, instead of letting the platform drop pixels.
 #include "picture/iPicture.h"
-#include <memory>
+#include "base/MemHolders.h"
 #include <new>
 #include "picture/AreaScaler.h"
 #include "picture/PictureBits.h"
@@ -28,10 +28,10 @@ int iPicture::RenderPixels(HDC hdc, const RECT& target)
     const size_t bytes = static_cast<size_t>(width) * height * 4;
     if (bytes / 4 / height != static_cast<size_t>(width))
         return 0;
-    std::unique_ptr<BYTE[]> out(new (std::nothrow) BYTE[bytes]);
-    if (!out)
+    HeapBuffer out(bytes);
+    if (!out.Get())
         return 0;
-    PixelView dst = {out.get(), width, height, width * 4, 4};
+    PixelView dst = {out.Bytes(), width, height, width * 4, 4};
     try {
         AreaScaler scaler(bits.Width(), bits.Height(), storedWidth, storedHeight);
         if (!scaler.Scale(bits, bits.BytesPerPixel(), dst, nOrientation))
@@ -46,6 +46,6 @@ int iPicture::RenderPixels(HDC hdc, const RECT& target)
     bmi.bmiHeader.biPlanes = 1;
     bmi.bmiHeader.biBitCount = 32;
     bmi.bmiHeader.biCompression = BI_RGB;
-    return StretchDIBits(hdc, target.left, target.top, width, height, 0, 0, width, height, out.get(), &bmi,
+    return StretchDIBits(hdc, target.left, target.top, width, height, 0, 0, width, height, out.Bytes(), &bmi,
                          DIB_RGB_COLORS, SRCCOPY) != 0 ? 1 : 0;
 }

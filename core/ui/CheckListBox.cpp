@@ -4,8 +4,8 @@
 #include "base/Mbcs.h"
 #include "base/Module.h"
 #include "base/TextUtil.h"
-#include "picture/FwDC.h"
-#include "picture/DrawUtil.h"
+#include "base/FwDC.h"
+#include "base/DrawUtil.h"
 
 namespace {
 
@@ -19,14 +19,11 @@ CheckListItem* NewRecord(const char* text, HICON hIcon, DWORD data)
     CheckListItem* rec = new (std::nothrow) CheckListItem();
     if (!rec)
         return nullptr;
-    size_t n = text ? strlen(text) : 0;
-    rec->pszText = new (std::nothrow) char[n + 1];
+    rec->pszText = CopyToHeap(text);
     if (!rec->pszText) {
         delete rec;
         return nullptr;
     }
-    memcpy(rec->pszText, text ? text : "", n);
-    rec->pszText[n] = '\0';
     rec->bEnabled = 1;
     rec->hIcon = hIcon;
     rec->dwData = data;

@@ -342,28 +342,19 @@ BOOL FwDlg::SetDlgItemTextFmtCtrl(int idItem, ...)
     return ok;
 }
 
-// The item's rectangle in the dialog's client coordinates.
-static int GetItemRect(HWND hDlg, UINT idItem, RECT& rc)
-{
-    HWND hItem = ::GetDlgItem(hDlg, idItem);
-    if (!hItem || !GetWindowRect(hItem, &rc))
-        return 0;
-    MapWindowPoints(nullptr, hDlg, reinterpret_cast<POINT*>(&rc), 2);
-    return 1;
-}
-
 BOOL FwDlg::MoveButtonToSlot(UINT idButton, UINT idSlot)
 {
     RECT rcSlot;
     HWND hButton = ::GetDlgItem(hWnd, idButton);
-    return hButton && GetItemRect(hWnd, idSlot, rcSlot) &&
+    return hButton && GetRectInParent(::GetDlgItem(hWnd, idSlot), rcSlot) &&
            SetWndOrigin(hButton, rcSlot.left, rcSlot.top, 0);
 }
 
 BOOL FwDlg::MoveCtrlEdge(UINT idItem, UINT idRef, BOOL bRight)
 {
     RECT rc, rcRef;
-    if (!GetItemRect(hWnd, idItem, rc) || !GetItemRect(hWnd, idRef, rcRef))
+    if (!GetRectInParent(::GetDlgItem(hWnd, idItem), rc) ||
+        !GetRectInParent(::GetDlgItem(hWnd, idRef), rcRef))
         return FALSE;
     if (bRight)
         rc.right = rcRef.right;

@@ -5,10 +5,11 @@
 #include "base/Mbcs.h"
 #include "base/Path.h"
 #include "base/RegKey.h"
-#include "picture/FwDC.h"
+#include "base/DrawUtil.h"
+#include "base/FwDC.h"
 #include "picture/FwFile.h"
 #include "picture/iPicture.h"
-#include "picture/GdiHolders.h"
+#include "base/GdiHolders.h"
 #include "wallpaper/ReplacingFile.h"
 #include "wallpaper/UserWallpaper.h"
 #include "wallpaper/WallpaperBmp.h"
@@ -64,10 +65,7 @@ void Opts::SetNextWP()
         if (mem.hDC && bitmap.hObj && path[0]) {
             HBITMAP hBitmap = static_cast<HBITMAP>(bitmap.hObj);
             DCSelection selection(mem.hDC, hBitmap);
-            {
-                GdiObject black(CreateSolidBrush(RGB(0, 0, 0)));
-                FillRect(mem.hDC, &rc, static_cast<HBRUSH>(black.hObj));
-            }
+            FillBlack(mem.hDC, rc);
             iPicture pict;
             pict.Blast(nullptr, picture, 1, mem.hDC, pszCopyrightText, caption, 1);
             // The pixels are read with the bitmap out of the DC, as the system asks.

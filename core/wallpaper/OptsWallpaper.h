@@ -1,7 +1,7 @@
 // The wallpaper side of the options record. Opts declares its wallpaper members
 // (SetNextWP, GetPathForBMP, DelBMP) in its class; they and SetWallpaper are defined in
-// OptsWallpaper.cpp, so the options record depends on this folder: storing the options with
-// the changer off removes the wallpaper bitmap and clears the desktop wallpaper.
+// OptsWallpaper.cpp. The options folder never includes this one: what storing the options
+// with the changer off does to the desktop comes through OptsStoreHook (UserWallpaper.cpp).
 #pragma once
 #include "VntApi.h"
 

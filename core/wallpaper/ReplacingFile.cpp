@@ -3,7 +3,7 @@
 #include "base/Mbcs.h"
 #include "base/SysInfo.h"
 #include "base/Path.h"
-#include "picture/GdiHolders.h"
+#include "base/MemHolders.h"
 
 static const char kTempSuffix[] = ".tmp";
 // How long a target held open by another program is waited for before it is overwritten

@@ -2,6 +2,7 @@
 #include "base/Path.h"
 #include "base/RegKey.h"
 #include "options/Opts.h"
+#include "options/OptsStoreHook.h"
 #include "wallpaper/OptsWallpaper.h"
 
 static const char kDesktopKey[] = "HKCU\\Control Panel\\Desktop";
@@ -81,3 +82,21 @@ void PutBackUserWallpaper(RegKey& settings)
     for (int i = 0; i < kStyleCount; i++)
         settings.DelValue(kSavedStyles[i]);
 }
+
+namespace {
+
+// With the changer off no wallpaper of ours may stay behind; the user's own comes back.
+void OnOptsStored(Opts& opts, RegKey& settings)
+{
+    if (opts.IsOn(OPT_WP_CHANGE))
+        return;
+    PutBackUserWallpaper(settings);
+    Opts::DelBMP();
+}
+
+// Installed while the library loads, before any options record can be stored.
+struct StoreHookInstaller {
+    StoreHookInstaller() { SetOptsStoreHook(OnOptsStored); }
+} storeHookInstaller;
+
+} // namespace

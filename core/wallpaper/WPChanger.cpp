@@ -8,6 +8,7 @@
 #include "base/Mbcs.h"
 #include "base/Module.h"
 #include "base/Msg.h"
+#include "base/MutexLock.h"
 #include "base/Path.h"
 #include "base/RegKey.h"
 #include "options/Opts.h"
@@ -18,7 +19,8 @@
 
 // One changer per session, also when the autorun at logon and a start from the
 // configuration meet, or a new changer starts while the old one is still quitting.
-static const char kChangerMutex[] = "Local\\Corvane_VTWPChanger";
+// A session-local name ("Local\" is added where sessions exist).
+static const char kChangerMutex[] = "Corvane_VTWPChanger";
 // How long a new changer waits for an old one to finish quitting.
 static const DWORD kHandOverMs = 5000;
 // How long a start waits for a changer told to quit, which may be in the middle of a
@@ -26,33 +28,6 @@ static const DWORD kHandOverMs = 5000;
 static const DWORD kQuitWaitMs = 10000;
 
 namespace {
-
-// Holds the changer's mutex while the changer runs.
-class ChangerLock {
-public:
-    ChangerLock() : hMutex(CreateMutexA(nullptr, FALSE, kChangerMutex)), bOwned(0)
-    {
-        if (hMutex) {
-            DWORD r = WaitForSingleObject(hMutex, kHandOverMs);
-            bOwned = r == WAIT_OBJECT_0 || r == WAIT_ABANDONED;
-        }
-    }
-    ~ChangerLock()
-    {
-        if (bOwned)
-            ReleaseMutex(hMutex);
-        if (hMutex)
-            CloseHandle(hMutex);
-    }
-    ChangerLock(const ChangerLock&) = delete;
-    ChangerLock& operator=(const ChangerLock&) = delete;
-    // True also when the system gives no mutex: then nothing stops this changer.
-    int IsOwned() const { return bOwned || !hMutex; }
-
-private:
-    HANDLE hMutex;
-    int bOwned;
-};
 
 // The window class for one run of the changer.
 class ChangerClass {
@@ -120,8 +95,10 @@ void DoManageWP(HWND hwnd, HINSTANCE, char*, int)
 {
     LibraryIdentity identity;
     InitCommonControls();
-    ChangerLock lock;
-    if (!lock.IsOwned())
+    // Held while the changer runs. Without a mutex from the system nothing stops this one.
+    MyMutex mutex(0, kChangerMutex);
+    MutexLock lock(mutex, kHandOverMs);
+    if (!lock.IsOwned() && mutex.hMutex.IsReady())
         return; // another changer runs
     WPChangerWnd wnd;
     ChangerClass cls;

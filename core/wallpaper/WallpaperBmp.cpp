@@ -1,5 +1,5 @@
 #include "wallpaper/WallpaperBmp.h"
-#include "picture/GdiHolders.h"
+#include "base/MemHolders.h"
 #include "wallpaper/ReplacingFile.h"
 
 WORD BmpColorBits(WORD planesTimesBits)

@@ -1,7 +1,7 @@
 #include "config/ConfigDlg.h"
 #include "resource.h"
-#include "CheckActiveSaver.h"
-#include "ScreenSaverHost.h"
+#include "base/AppInfo.h"
+#include "config/CheckActiveSaver.h"
 #include "config/AboutPage.h"
 #include "config/ScreenSaverPage.h"
 #include "config/WallpaperPage.h"
@@ -34,13 +34,15 @@ LRESULT ConfigDlg::OnInitDialog(WPARAM wParam, LPARAM lParam)
 
 int ConfigDlg::RunSheet(Opts& opts)
 {
-    FwPropSheet sheet(hWnd, hMainInstance, 3, "Vantora, Calder",
+    // The program's module: the host made it the application identity's.
+    HINSTANCE hProgram = AppInfo::Data().hInstance;
+    FwPropSheet sheet(hWnd, hProgram, 3, "Vantora, Calder",
                       PSH_PROPSHEETPAGE | PSH_NOAPPLYNOW | PSH_HASHELP, IDI_SAVER, 0, 1);
-    AboutPage about(sheet.GetPageBuf(0), hMainInstance);
+    AboutPage about(sheet.GetPageBuf(0), hProgram);
     sheet.AddPage(0, &about);
-    ScreenSaverPage saver(sheet.GetPageBuf(1), hMainInstance, &opts);
+    ScreenSaverPage saver(sheet.GetPageBuf(1), hProgram, &opts);
     sheet.AddPage(1, &saver);
-    WallpaperPage wallpaper(sheet.GetPageBuf(2), hMainInstance, &opts);
+    WallpaperPage wallpaper(sheet.GetPageBuf(2), hProgram, &opts);
     sheet.AddPage(2, &wallpaper);
     return sheet.Run(0);
 }

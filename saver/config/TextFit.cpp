@@ -5,15 +5,6 @@ namespace {
 
 const int kMargin = 4; // pixels kept free at the page's right edge
 
-// The control's rectangle in the page's client coordinates.
-RECT ItemRect(HWND page, HWND item)
-{
-    RECT r;
-    GetWindowRect(item, &r);
-    MapWindowPoints(nullptr, page, reinterpret_cast<POINT*>(&r), 2);
-    return r;
-}
-
 bool IsEtchedFrame(HWND item)
 {
     return IsWndClass(item, "Static") && (GetWindowLongA(item, GWL_STYLE) & SS_TYPEMASK) == SS_ETCHEDFRAME;
@@ -50,9 +41,8 @@ int NeededWidth(HWND item, int height)
 BOOL CALLBACK WidenFrame(HWND item, LPARAM lParam)
 {
     const RECT* text = reinterpret_cast<const RECT*>(lParam);
-    HWND page = GetParent(item);
-    RECT r = ItemRect(page, item);
-    if (IsEtchedFrame(item) && r.left <= text[0].left && r.top <= text[0].top &&
+    RECT r;
+    if (IsEtchedFrame(item) && GetRectInParent(item, r) && r.left <= text[0].left && r.top <= text[0].top &&
         r.right >= text[0].right && r.bottom >= text[0].bottom)
         ResizeWnd(item, text[1].right - text[0].right, 0);
     return TRUE;
@@ -61,7 +51,10 @@ BOOL CALLBACK WidenFrame(HWND item, LPARAM lParam)
 BOOL CALLBACK FitItem(HWND item, LPARAM lParam)
 {
     HWND page = reinterpret_cast<HWND>(lParam);
-    RECT r = ItemRect(page, item), client;
+    RECT r, client;
+    // Only the page's own controls: the parts inside a control follow the control.
+    if (GetParent(item) != page || !GetRectInParent(item, r))
+        return TRUE;
     GetClientRect(page, &client);
     int width = NeededWidth(item, r.bottom - r.top);
     if (width > client.right - kMargin - r.left)

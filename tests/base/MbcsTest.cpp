@@ -1,8 +1,9 @@
-// Multibyte character helpers, tokens, character counts, string lists, trimming and
-// hexadecimal forms on the active code page, 932 (as base_cp932) or 1252. "\x95\x5C" is
-// one character on 932 (its trail byte is the code of "\"), two on 1252.
+// Multibyte character helpers, tokens, character counts, string lists, trimming,
+// hexadecimal forms and bounded formatting on the active code page, 932 (as base_cp932)
+// or 1252. "\x95\x5C" is one character on 932 (its trail byte is the code of "\"), two on 1252.
 #include <gtest/gtest.h>
 #include <windows.h>
+#include <stdarg.h>
 #include <cstring>
 #include <string>
 #include <vector>
@@ -10,6 +11,8 @@
 #include "base/Cvt.h"
 #include "base/HexStr.h"
 #include "base/Mbcs.h"
+#include "base/RegKey.h"
+#include "base/ResStr.h"
 #include "base/StrToken.h"
 
 TEST(Mbcs, LeadBytesFollowTheCodePageAndStepsKeepCharactersWhole)
@@ -164,4 +167,45 @@ TEST(StrToken, CountsListsTrimmingAndHexForms)
     EXPECT_STREQ("FEFF", hex + 506);
     EXPECT_EQ(1, HexToStr(text, hex));
     EXPECT_EQ(all, std::string(text));
+}
+
+namespace {
+
+int CutFormat(char* buf, unsigned size, const char* fmt, ...)
+{
+    va_list args;
+    va_start(args, fmt);
+    int n = FormatBuf(buf, size, fmt, args);
+    va_end(args);
+    return n;
+}
+
+} // namespace
+
+TEST(Format, CutTextsKeepWholeCharactersAndPathsAreWholeOrEmpty)
+{
+    // "\x95\x5C" cut after its first byte: a lead byte on 932 (dropped), a character on 1252.
+    struct Row {
+        unsigned size;
+        const char* arg;
+        const char* cut;  // FormatBuf
+        bool whole;       // FormatPath
+    } rows[] = {
+        {6, "abcde", "abcde", true},
+        {6, "abcdef", "abcde", false},
+        {5, "abc\x95\x5C", Dbcs() ? "abc" : "abc\x95", false},
+        {6, "abc\x95\x5C", "abc\x95\x5C", true},
+        {1, "a", "", false},
+    };
+    for (const Row& r : rows) {
+        char buf[8];
+        memset(buf, 'X', sizeof buf);
+        EXPECT_EQ(static_cast<int>(strlen(r.cut)), CutFormat(buf, r.size, "%s", r.arg)) << r.arg;
+        EXPECT_STREQ(r.cut, buf) << r.arg;
+        memset(buf, 'X', sizeof buf);
+        EXPECT_EQ(r.whole ? 1 : 0, RegKey::FormatPath(buf, r.size, "%s", r.arg)) << r.arg;
+        EXPECT_STREQ(r.whole ? r.arg : "", buf) << r.arg;
+    }
+    EXPECT_EQ(0, CutFormat(nullptr, 8, "%s", "a"));
+    EXPECT_EQ(0, RegKey::FormatPath(nullptr, 8, "%s", "a"));
 }

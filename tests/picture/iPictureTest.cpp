@@ -6,8 +6,8 @@
 #include <algorithm>
 #include <vector>
 #include "options/Opts.h"
-#include "picture/DrawUtil.h"
-#include "picture/FwDC.h"
+#include "base/DrawUtil.h"
+#include "base/FwDC.h"
 #include "picture/FwFile.h"
 #include "picture/FwFileStream.h"
 #include "picture/iPicture.h"

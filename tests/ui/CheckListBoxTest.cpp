@@ -6,8 +6,8 @@
 #include "TestDialogs.h"
 #include "TestUtil.h"
 #include "UiTestUtil.h"
-#include "picture/FwDC.h"
-#include "picture/GdiHolders.h"
+#include "base/FwDC.h"
+#include "base/GdiHolders.h"
 #include "ui/CheckListBox.h"
 #include "ui/FwDlg.h"
 

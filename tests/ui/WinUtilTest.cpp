@@ -1,6 +1,7 @@
 // Window and system utilities on real windows and the running system.
 #include <gtest/gtest.h>
 #include <string.h>
+#include <thread>
 #include "TestDialogs.h"
 #include "UiTestUtil.h"
 #include "base/DlgUtil.h"
@@ -129,6 +130,17 @@ TEST(WinUtil, InstancesAnswerForTheirTag)
     MyMutex mutex(0, "VntTestMutex");
     EXPECT_EQ(1, mutex.Wait(0));
     mutex.Release();
+    // A holder that ended without releasing: Wait does not count that as ownership and
+    // hands the mutex back, so that the next waiter gets it.
+    std::thread([] { MyMutex(0, "VntTestMutex").Wait(0); }).join();
+    EXPECT_EQ(0, mutex.Wait(0));
+    int nextGotIt = 0;
+    std::thread([&] {
+        MyMutex next(0, "VntTestMutex");
+        nextGotIt = next.Wait(0);
+        next.Release();
+    }).join();
+    EXPECT_EQ(1, nextGotIt);
     const BYTE item[] = {6, 0, 'a', 'b', 'c', 'd', 9, 0};
     ITEMIDLIST* copy = AllocPIDL(reinterpret_cast<const ITEMIDLIST*>(item));
     ASSERT_NE(nullptr, copy);

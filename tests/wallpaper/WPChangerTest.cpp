@@ -1,6 +1,7 @@
-// The wallpaper changer as a process of its own under the DLL runner: started once, changing
-// the wallpaper at once, deaf to quit requests of other values, started anew by a start that
-// meets it still quitting, and taken away by Uninstall, which gives the user's wallpaper back.
+// The wallpaper changer as a process of its own under the DLL runner: started once (also
+// after one that died holding its lock), changing the wallpaper at once, deaf to quit
+// requests of other values, started anew by a start that meets it still quitting, and
+// taken away by Uninstall, which gives the user's wallpaper back.
 #include <gtest/gtest.h>
 #include <windows.h>
 #include <tlhelp32.h>
@@ -9,6 +10,7 @@
 #include "ChangerTestUtil.h"
 #include "base/CompanyMsg.h"
 #include "base/FwHandle.h"
+#include "base/MyMutex.h"
 #include "options/Opts.h"
 
 namespace {
@@ -45,6 +47,9 @@ TEST(ChangerProcess, StartedOnceQuitsOnRequestRestartsAfterAStopAndUninstalls)
     SetRegString(kRunKey, "VTWPChanger", "x");
     lib.RunWPChanger(nullptr, 0);
     EXPECT_EQ("", RunValue());
+    // A changer that died holding the one-changer lock stops no later one.
+    MyMutex lock(0, "Corvane_VTWPChanger");
+    std::thread([] { MyMutex(0, "Corvane_VTWPChanger").Wait(0); }).join();
     // Started: the DLL runner's process, the autorun value, our wallpaper at once.
     lib.RunWPChanger(nullptr, 1);
     ASSERT_TRUE(WaitFor([&] { return FindChanger() && DesktopValue() == bmp; }));

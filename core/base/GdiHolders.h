@@ -1,5 +1,6 @@
-// Owners of GDI objects, memory DCs, selections and local memory blocks: each frees
-// its resource when it goes out of scope, on every path.
+// Owners of GDI objects, memory DCs and selections: each frees its resource when it goes
+// out of scope, on every path. Window and display DCs are held by FwDC and ClientDC
+// (base/FwDC.h), memory blocks by base/MemHolders.h, kernel handles by FwHandle.
 #pragma once
 #include <windows.h>
 
@@ -43,14 +44,4 @@ public:
 private:
     HDC hDC;
     HGDIOBJ hOld;
-};
-
-// A block from the local heap (LocalAlloc), freed with LocalFree unless released.
-class LocalBlock {
-public:
-    void* p;
-    explicit LocalBlock(void* block) : p(block) {}
-    ~LocalBlock() { if (p) LocalFree(p); }
-    LocalBlock(const LocalBlock&) = delete;
-    LocalBlock& operator=(const LocalBlock&) = delete;
 };

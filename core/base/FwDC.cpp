@@ -1,4 +1,4 @@
-#include "picture/FwDC.h"
+#include "base/FwDC.h"
 
 FwDC::FwDC(HDC hdc, int save) : hDC(hdc), bRestore(0), bDelete(0)
 {

@@ -1,5 +1,5 @@
-#include "picture/DrawUtil.h"
-#include "picture/GdiHolders.h"
+#include "base/DrawUtil.h"
+#include "base/GdiHolders.h"
 
 int DrawBitmap(HDC hdc, HBITMAP hBitmap, int x, int y, int sourceX, int sourceY, int width, int height)
 {

@@ -1,6 +1,6 @@
-#include "CheckActiveSaver.h"
-#include "ScreenSaverHost.h"
+#include "config/CheckActiveSaver.h"
 #include "resource.h"
+#include "base/AppInfo.h"
 #include "base/Launch.h"
 #include "base/Mbcs.h"
 #include "base/Msg.h"
@@ -21,7 +21,7 @@ void CheckActiveSaver(HWND owner)
 {
     char longPath[MAX_PATH] = "", shortPath[MAX_PATH];
     // A name cut at the buffer's end is still terminated.
-    GetModuleFileNameA(hMainInstance, longPath, sizeof longPath - 1);
+    GetModuleFileNameA(AppInfo::Data().hInstance, longPath, sizeof longPath - 1);
     lstrcpynA(shortPath, longPath, sizeof shortPath);
     ConvertToShortPath(shortPath);
 
