@@ -3,10 +3,11 @@
 #include "CheckActiveSaver.h"
 #include "ScreenSaverHost.h"
 #include "config/AboutPage.h"
+#include "config/ConfigSheet.h"
 #include "config/ScreenSaverPage.h"
+#include "config/SettingsUndo.h"
 #include "config/WallpaperPage.h"
 #include "ui/FwIcon.h"
-#include "ui/FwPropSheet.h"
 #include "wallpaper/WPChanger.h"
 
 LRESULT ConfigDlg::OnInitDialog(WPARAM wParam, LPARAM lParam)
@@ -21,10 +22,18 @@ LRESULT ConfigDlg::OnInitDialog(WPARAM wParam, LPARAM lParam)
     Opts opts;
     opts.Load();
     opts.UpdateImageLists();
-    int ok = RunSheet(opts);
-    if (ok)
-        opts.Store();
-    // After Cancel the record still holds what was loaded and what a Test button stored.
+    int ok;
+    {
+        SettingsUndo undo;
+        ok = RunSheet(opts, undo);
+        if (ok) {
+            opts.Store();
+        } else {
+            // Cancel forgets everything, what a Test stored included.
+            undo.Restore();
+            opts.Load();
+        }
+    }
     if (opts.IsOn(OPT_WP_CHANGE))
         RunWPChanger(hWnd, 1);
     CheckActiveSaver(hWnd);
@@ -32,15 +41,17 @@ LRESULT ConfigDlg::OnInitDialog(WPARAM wParam, LPARAM lParam)
     return 0;
 }
 
-int ConfigDlg::RunSheet(Opts& opts)
+int ConfigDlg::RunSheet(Opts& opts, SettingsUndo& undo)
 {
-    FwPropSheet sheet(hWnd, hMainInstance, 3, "Vantora, Calder",
+    ConfigSheet sheet(hWnd, hMainInstance, 3, "Vantora, Calder",
                       PSH_PROPSHEETPAGE | PSH_NOAPPLYNOW | PSH_HASHELP, IDI_SAVER, 0, 1);
     AboutPage about(sheet.GetPageBuf(0), hMainInstance);
     sheet.AddPage(0, &about);
     ScreenSaverPage saver(sheet.GetPageBuf(1), hMainInstance, &opts);
+    saver.pUndo = &undo;
     sheet.AddPage(1, &saver);
     WallpaperPage wallpaper(sheet.GetPageBuf(2), hMainInstance, &opts);
+    wallpaper.pUndo = &undo;
     sheet.AddPage(2, &wallpaper);
     return sheet.Run(0);
 }

@@ -1,0 +1,110 @@
+// End to end: the settings sheet refuses what the saver cannot use (numbers out of range,
+// no image set in use) on the page that holds it, and its Move control works from the
+// keyboard.
+#include <gtest/gtest.h>
+#include "SheetRun.h"
+#include "../base/RegTestUtil.h"
+
+namespace {
+
+// The window with the keyboard focus in the sheet's thread.
+HWND SheetFocus(HWND sheet)
+{
+    GUITHREADINFO info = {sizeof info};
+    return GetGUIThreadInfo(GetWindowThreadProcessId(sheet, nullptr), &info) ? info.hwndFocus : nullptr;
+}
+
+// Presses OK, answers the message box and waits until it is gone; its text.
+std::string RefusedOk(SheetRun& run)
+{
+    PostMessageA(run.hSheet, PSM_PRESSBUTTON, PSBTN_OK, 0);
+    return run.AnswerBox(IDOK);
+}
+
+} // namespace
+
+TEST(SettingsGuard, WhatCannotBeUsedIsRefusedOnItsPageAndNothingIsStored)
+{
+    SheetRun run;
+    ASSERT_TRUE(run.aside.Ready());
+    RawSetDword(kSettingsKey, "SS_TimeOut", 12);
+    ASSERT_TRUE(run.Start());
+    HWND pages[3] = {run.Page(0), run.Page(1), run.Page(2)};
+    const struct {
+        int page, id;
+        const char* text;
+        const char* says;
+    } cases[] = {
+        {1, 1011, "abc", "from 1 to 86400"}, {1, 1011, "", "from 1 to 86400"},
+        {1, 1011, "0", "from 1 to 86400"}, {1, 1011, "-5", "from 1 to 86400"},
+        {1, 1011, "86401", "from 1 to 86400"}, {1, 1011, "99999999999", "from 1 to 86400"},
+        {2, 1014, "1000", "from 1 to 999"}, {2, 1014, "x", "from 1 to 999"},
+        {1, 1001, nullptr, "at least one image set"}, // every set unticked
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.text ? c.text : "no set");
+        HWND item = GetDlgItem(pages[c.page], c.id);
+        if (c.text)
+            SendMessageA(item, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(c.text));
+        for (int i = 0; !c.text && i < 3; i++) {
+            SendMessageA(item, LB_SETCURSEL, i, 0);
+            SendMessageA(item, WM_CHAR, ' ', 0);
+        }
+        run.Page(0); // OK is pressed on another page
+        EXPECT_NE(std::string::npos, RefusedOk(run).find(c.says));
+        EXPECT_TRUE(WaitFor([&] { return SheetFocus(run.hSheet) == item; })) << "the field is selected";
+        EXPECT_TRUE(IsWindowVisible(run.hSheet));
+        EXPECT_EQ(pages[c.page], PropSheet_GetCurrentPageHwnd(run.hSheet));
+        if (c.text) {
+            DWORD end = 0;
+            SendMessageA(item, EM_GETSEL, 0, reinterpret_cast<LPARAM>(&end));
+            EXPECT_EQ(strlen(c.text), end);
+            SendMessageA(item, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(c.id == 1011 ? "86400" : "999"));
+        } else {
+            SendMessageA(item, LB_SETCURSEL, 1, 0);
+            SendMessageA(item, WM_CHAR, ' ', 0);
+        }
+        EXPECT_EQ(12u, RegDword("SS_TimeOut"));
+    }
+    // With the wallpaper change off its count and sets are not asked for.
+    SendMessageA(GetDlgItem(pages[2], 1014), WM_SETTEXT, 0, reinterpret_cast<LPARAM>("0"));
+    SendMessageA(GetDlgItem(pages[2], 1015), BM_CLICK, 0, 0);
+    ASSERT_TRUE(run.Press(PSBTN_OK));
+    EXPECT_EQ(1u, run.ExitCode());
+    EXPECT_EQ(86400u, RegDword("SS_TimeOut"));
+    EXPECT_EQ(999u, RegDword("WP_count"));
+    std::string ss = RawGet(kSettingsKey, "SS").bytes;
+    EXPECT_EQ(1, std::count(ss.begin(), ss.end(), '1')) << "one set in use";
+}
+
+TEST(SettingsGuard, MoveTakesTheKeyboardAndTheListShowsWholeRows)
+{
+    SheetRun run;
+    ASSERT_TRUE(run.aside.Ready());
+    RawSet(kSettingsKey, "SS", REG_BINARY, "1A\0" "1B\0" "1C\0", 10);
+    ASSERT_TRUE(run.Start());
+    run.Page(1);
+    HWND list = run.Item(1001), move = run.Item(1008);
+    RECT rc;
+    GetClientRect(list, &rc);
+    LRESULT row = run.Send(1001, LB_GETITEMHEIGHT);
+    ASSERT_GT(row, 0);
+    EXPECT_EQ(0, rc.bottom % row) << rc.bottom << " " << row;
+    EXPECT_GE(rc.bottom, 3 * row);
+    // Tab from the list reaches Move; the up arrow there moves the selected set up.
+    PostMessageA(run.hPage, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(list), TRUE);
+    ASSERT_TRUE(WaitFor([&] { return SheetFocus(run.hSheet) == list; }));
+    run.Send(1001, LB_SETCURSEL, 2);
+    PostMessageA(list, WM_KEYDOWN, VK_TAB, 0);
+    ASSERT_TRUE(WaitFor([&] { return SheetFocus(run.hSheet) == move; }));
+    PostMessageA(move, WM_KEYDOWN, VK_UP, 0);
+    EXPECT_TRUE(WaitFor([&] { return run.Send(1001, LB_GETCURSEL) == 1; }));
+    PostMessageA(move, WM_KEYDOWN, VK_DOWN, 0);
+    EXPECT_TRUE(WaitFor([&] { return run.Send(1001, LB_GETCURSEL) == 2; }));
+    PostMessageA(move, WM_KEYDOWN, VK_UP, 0);
+    EXPECT_TRUE(WaitFor([&] { return run.Send(1001, LB_GETCURSEL) == 1; }));
+    EXPECT_EQ(move, SheetFocus(run.hSheet));
+    ASSERT_TRUE(run.Press(PSBTN_OK));
+    EXPECT_EQ(1u, run.ExitCode());
+    EXPECT_EQ(std::string("1A\0" "1C\0" "1B\0", 10), RawGet(kSettingsKey, "SS").bytes);
+}
