@@ -16,6 +16,8 @@ ImageSetPage::ImageSetPage(PROPSHEETPAGEA* pSlot, HINSTANCE hInst, int idTemplat
 LRESULT ImageSetPage::OnInitDialog(WPARAM wParam, LPARAM lParam)
 {
     clbSets.Init(this, IDC_IMAGE_SETS, nullptr, CLB_AUTOCHECK);
+    move.pList = &clbSets;
+    move.Init(this, IDC_MOVE);
     SetSpinRange(IDC_MOVE, 0, 1);
     for (POS__* pos = pList->GetHeadPosition(); pos;) {
         const char* item = static_cast<const char*>(pList->GetNext(pos));
@@ -33,10 +35,7 @@ LRESULT ImageSetPage::OnNotify(int idCtrl, NMHDR* pnmh)
 {
     if (pnmh && pnmh->idFrom == IDC_MOVE && pnmh->code == static_cast<UINT>(UDN_DELTAPOS)) {
         // The arrows only move the selected set; the control's own position means nothing.
-        int up = reinterpret_cast<NMUPDOWN*>(pnmh)->iDelta > 0;
-        int sel = clbSets.GetCurSel();
-        if (clbSets.CanMove(sel, up))
-            clbSets.MoveItem(sel, up);
+        move.MoveSelected(reinterpret_cast<NMUPDOWN*>(pnmh)->iDelta > 0);
     }
     return FwPropPage::OnNotify(idCtrl, pnmh);
 }

@@ -2,6 +2,7 @@
 // image sets with its Move arrows, read into an image-set list of the options when the
 // sheet applies or Test runs, the refusal of what cannot be used, and the Help button.
 #pragma once
+#include "config/MoveArrows.h"
 #include "options/StrList.h"
 #include "ui/CheckListBox.h"
 #include "ui/FwPropPage.h"
@@ -12,6 +13,7 @@ class ImageSetPage : public FwPropPage {
 public:
     StrList* pList;       // the image-set list this page edits; not owned
     CheckListBox clbSets; // item 1001
+    MoveArrows move;      // item 1008
     SettingsUndo* pUndo;  // told before a Test changes anything; may be null
 
     ImageSetPage(PROPSHEETPAGEA* pSlot, HINSTANCE hInst, int idTemplate, StrList* list);

@@ -1,6 +1,6 @@
 // End to end: the settings sheet refuses what the saver cannot use (numbers out of range,
-// no image set in use) on the page that holds it, and its Move control works from the
-// keyboard.
+// no image set in use) on the page that holds it, its Move control works from the
+// keyboard, Test tries what the page shows and Cancel undoes it.
 #include <gtest/gtest.h>
 #include "SheetRun.h"
 #include "../base/RegTestUtil.h"
@@ -66,13 +66,13 @@ TEST(SettingsGuard, WhatCannotBeUsedIsRefusedOnItsPageAndNothingIsStored)
         }
         EXPECT_EQ(12u, RegDword("SS_TimeOut"));
     }
-    // With the wallpaper change off its count and sets are not asked for.
+    // With the wallpaper change off its count is neither asked for nor read.
     SendMessageA(GetDlgItem(pages[2], 1014), WM_SETTEXT, 0, reinterpret_cast<LPARAM>("0"));
     SendMessageA(GetDlgItem(pages[2], 1015), BM_CLICK, 0, 0);
     ASSERT_TRUE(run.Press(PSBTN_OK));
     EXPECT_EQ(1u, run.ExitCode());
     EXPECT_EQ(86400u, RegDword("SS_TimeOut"));
-    EXPECT_EQ(999u, RegDword("WP_count"));
+    EXPECT_EQ(1u, RegDword("WP_count")) << "kept while its field was off";
     std::string ss = RawGet(kSettingsKey, "SS").bytes;
     EXPECT_EQ(1, std::count(ss.begin(), ss.end(), '1')) << "one set in use";
 }
@@ -107,4 +107,35 @@ TEST(SettingsGuard, MoveTakesTheKeyboardAndTheListShowsWholeRows)
     ASSERT_TRUE(run.Press(PSBTN_OK));
     EXPECT_EQ(1u, run.ExitCode());
     EXPECT_EQ(std::string("1A\0" "1C\0" "1B\0", 10), RawGet(kSettingsKey, "SS").bytes);
+}
+
+TEST(SettingsGuard, TestTriesWhatThePageShowsAndCancelUndoesIt)
+{
+    SheetRun run;
+    ASSERT_TRUE(run.aside.Ready());
+    const std::string sets("1A\0" "1B\0" "1C\0", 10);
+    RawSet(kSettingsKey, "SS", REG_BINARY, sets.data(), 10);
+    RawSetDword(kSettingsKey, "SS_TimeOut", 12);
+    RawSetDword(kSettingsKey, "SS_LastPic", 3);
+    ASSERT_TRUE(run.Start());
+    // A out of use, C moved up, 7 seconds: none of it applied yet.
+    run.Page(1);
+    run.Send(1001, LB_SETCURSEL, 0);
+    run.Send(1001, WM_CHAR, ' ');
+    run.Send(1001, LB_SETCURSEL, 2);
+    run.ClickMove(true);
+    ASSERT_EQ(1, run.Send(1001, LB_GETCURSEL));
+    run.SetText(1011, "7");
+    run.Send(1017, BM_CLICK);
+    HWND saver = nullptr;
+    ASSERT_TRUE(WaitFor([&] { return (saver = FindWindowA("WindowsScreenSaverClass", "Screen Saver")) != nullptr; }));
+    EXPECT_EQ(std::string("0A\0" "1C\0" "1B\0", 10), RawGet(kSettingsKey, "SS").bytes);
+    EXPECT_EQ(7u, RegDword("SS_TimeOut"));
+    PostMessageA(saver, WM_KEYDOWN, VK_SPACE, 0);
+    ASSERT_TRUE(WaitFor([&] { return !IsWindow(saver); }));
+    ASSERT_TRUE(run.Press(PSBTN_CANCEL));
+    EXPECT_EQ(2u, run.ExitCode());
+    EXPECT_EQ(sets, RawGet(kSettingsKey, "SS").bytes);
+    EXPECT_EQ(12u, RegDword("SS_TimeOut"));
+    EXPECT_EQ(3u, RegDword("SS_LastPic"));
 }
