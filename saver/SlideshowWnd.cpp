@@ -105,8 +105,8 @@ int SlideshowWnd::GetInterval(UINT& uElapse)
     }
     if (!(opts.dwOpts & OPT_SS_CHANGE))
         return 0;
-    // Formed in unsigned 32 bits; 0 lets the system use its shortest interval.
-    uElapse = opts.dwTimeOut * 1000u;
+    // Brought into range first, so the milliseconds never wrap around 32 bits.
+    uElapse = ClampSetting(opts.dwTimeOut, cSecondsMax) * 1000u;
     return 1;
 }
 

@@ -35,9 +35,18 @@ void Opts::OnLoad(RegKey& key)
 {
     listSS.Load();
     listWP.Load();
-    dwTimeOut = key.GetDword(pszTimeOut, dwTimeOut);
+    // Older copies and hand edits may have stored anything.
+    dwTimeOut = ClampSetting(key.GetDword(pszTimeOut, dwTimeOut), cSecondsMax);
     dwWPChange = key.GetDword(pszWPChange, dwWPChange);
-    dwWPChangeCount = key.GetDword(pszWPChangeCount, dwWPChangeCount);
+    dwWPChangeCount = ClampSetting(key.GetDword(pszWPChangeCount, dwWPChangeCount), cWPCountMax);
+}
+
+unsigned long ClampSetting(unsigned long value, unsigned long top)
+{
+    long v = static_cast<long>(value);
+    if (v < 1)
+        return 1;
+    return value > top ? top : value;
 }
 
 void Opts::OnStore(RegKey& key)

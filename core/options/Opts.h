@@ -22,6 +22,13 @@ enum : unsigned int {
 // Bytes of the caller buffers that receive a picture's path or caption.
 enum : unsigned int { cbPictBuffer = 520 };
 
+// Ranges of the numbers the user sets: seconds between pictures (a day at most) and
+// units between wallpaper changes.
+enum : unsigned long { cSecondsMax = 86400, cWPCountMax = 999 };
+// A stored number taken as signed (a typed "-5" arrives as 0xFFFFFFFB) and brought into
+// 1..top: below 1 counts as 1, above the range as its top.
+VNT_API unsigned long ClampSetting(unsigned long value, unsigned long top);
+
 class VNT_API Opts : public BoolOpts {
 public:
     // Image-set lists: one item per set, a state character ("0" not in use, anything

@@ -110,6 +110,22 @@ void CheckListBox::OnInit()
     int cy = GetSystemMetrics(SM_CYSMICON) + 2;
     if (SendMsg(LB_GETITEMHEIGHT) < cy)
         SendMsg(LB_SETITEMHEIGHT, 0, cy);
+    FitWholeRows();
+}
+
+// A list box that asks for integral height was fitted to the old row height when it was
+// created: it is cut down again to whole rows, so no row shows only in part.
+void CheckListBox::FitWholeRows()
+{
+    int cy = static_cast<int>(SendMsg(LB_GETITEMHEIGHT));
+    RECT client, frame;
+    if ((GetWindowLongA(hWnd, GWL_STYLE) & LBS_NOINTEGRALHEIGHT) || cy <= 0 || !GetClientRect(hWnd, &client) ||
+        !GetWindowRect(hWnd, &frame))
+        return;
+    int extra = client.bottom % cy;
+    if (extra && client.bottom > cy)
+        SetWindowPos(hWnd, nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top - extra,
+                     SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 CheckListItem* CheckListBox::GetRecord(int index)

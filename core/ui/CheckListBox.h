@@ -66,6 +66,8 @@ protected:
     void DoAutoCheck(int index);
     void SetupColors(int create);
     CheckListItem* GetRecord(int index);
+    // Integral-height lists shrink to whole rows of the current row height.
+    void FitWholeRows();
     // Inserts rec at index (appends for -1); frees it when the list box refuses it.
     int InsertRecord(int index, CheckListItem* rec);
 };

@@ -14,8 +14,14 @@ LRESULT FwCtrl::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam)
         Unsubclass();
         return result;
     }
-    if (msg == WM_DROPFILES)
-        OnDropFiles(reinterpret_cast<HDROP>(wParam));
+    if (msg == WM_DROPFILES) {
+        // The drop is ours to release; the control's own procedure never sees it.
+        HDROP hDrop = reinterpret_cast<HDROP>(wParam);
+        OnDropFiles(hDrop);
+        if (hDrop)
+            DragFinish(hDrop);
+        return 0;
+    }
     return FwWnd::OnMessage(msg, wParam, lParam);
 }
 

@@ -40,8 +40,15 @@ INT_PTR CALLBACK FwDlg::ModalProc(HWND hDlg, UINT msg, WPARAM wParam, LPARAM lPa
             pDlg->PreInit();
         }
         switch (msg) {
-        case WM_NOTIFY:
-            return pDlg->OnNotify(static_cast<int>(wParam), reinterpret_cast<NMHDR*>(lParam));
+        case WM_NOTIFY: {
+            // The sender reads a notification's answer from DWLP_MSGRESULT, never from our
+            // return value. A handler may have set it itself (SetMsgResult) and return 0.
+            SetWindowLongPtrA(hDlg, DWLP_MSGRESULT, 0);
+            LRESULT result = pDlg->OnNotify(static_cast<int>(wParam), reinterpret_cast<NMHDR*>(lParam));
+            if (result)
+                SetWindowLongPtrA(hDlg, DWLP_MSGRESULT, result);
+            return TRUE;
+        }
         case WM_HELP:
             pDlg->OnHelp(reinterpret_cast<HELPINFO*>(lParam));
             return 1;
@@ -179,8 +186,10 @@ int FwDlg::Modal(int idTemplate, HINSTANCE hInst, HWND hParent)
 {
     pDlgInit = this;
     id = idTemplate;
-    return static_cast<int>(DialogBoxParamA(hInst ? hInst : GetLibraryModule(), MAKEINTRESOURCEA(idTemplate),
-                                            hParent, ModalProc, 0));
+    INT_PTR result = DialogBoxParamA(hInst ? hInst : GetLibraryModule(), MAKEINTRESOURCEA(idTemplate), hParent,
+                                     ModalProc, 0);
+    pDlgInit = nullptr; // not consumed when no dialog came to be: a later one must not bind to us
+    return static_cast<int>(result);
 }
 
 HWND FwDlg::Modeless(int idTemplate, HINSTANCE hInst, HWND hParent)

@@ -2,13 +2,14 @@
 // (file and style) in the settings key when ours replaces it, put back when ours goes.
 #pragma once
 #include <windows.h>
+#include "VntApi.h"
 
 class RegKey;
 
 // The desktop wallpaper as the user's settings hold it (260-byte buffer; "" for none).
-void GetDesktopWallpaper(char* path);
+VNT_API void GetDesktopWallpaper(char* path);
 // Whether path names the wallpaper bitmap file of ours.
-int IsOurWallpaper(const char* path);
+VNT_API int IsOurWallpaper(const char* path);
 // Before ours becomes the wallpaper: remembers the current one unless it is ours already.
 void RememberUserWallpaper(RegKey& settings);
 // When ours goes: if the desktop shows ours, the remembered wallpaper comes back with its

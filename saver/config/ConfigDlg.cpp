@@ -3,10 +3,11 @@
 #include "base/AppInfo.h"
 #include "config/CheckActiveSaver.h"
 #include "config/AboutPage.h"
+#include "config/ConfigSheet.h"
 #include "config/ScreenSaverPage.h"
+#include "config/SettingsUndo.h"
 #include "config/WallpaperPage.h"
 #include "ui/FwIcon.h"
-#include "ui/FwPropSheet.h"
 #include "wallpaper/WPChanger.h"
 
 LRESULT ConfigDlg::OnInitDialog(WPARAM wParam, LPARAM lParam)
@@ -21,10 +22,18 @@ LRESULT ConfigDlg::OnInitDialog(WPARAM wParam, LPARAM lParam)
     Opts opts;
     opts.Load();
     opts.UpdateImageLists();
-    int ok = RunSheet(opts);
-    if (ok)
-        opts.Store();
-    // After Cancel the record still holds what was loaded and what a Test button stored.
+    int ok;
+    {
+        SettingsUndo undo;
+        ok = RunSheet(opts, undo);
+        if (ok) {
+            opts.Store();
+        } else {
+            // Cancel forgets everything, what a Test stored included.
+            undo.Restore();
+            opts.Load();
+        }
+    }
     if (opts.IsOn(OPT_WP_CHANGE))
         RunWPChanger(hWnd, 1);
     CheckActiveSaver(hWnd);
@@ -32,17 +41,19 @@ LRESULT ConfigDlg::OnInitDialog(WPARAM wParam, LPARAM lParam)
     return 0;
 }
 
-int ConfigDlg::RunSheet(Opts& opts)
+int ConfigDlg::RunSheet(Opts& opts, SettingsUndo& undo)
 {
     // The program's module: the host made it the application identity's.
     HINSTANCE hProgram = AppInfo::Data().hInstance;
-    FwPropSheet sheet(hWnd, hProgram, 3, "Vantora, Calder",
+    ConfigSheet sheet(hWnd, hProgram, 3, "Vantora, Calder",
                       PSH_PROPSHEETPAGE | PSH_NOAPPLYNOW | PSH_HASHELP, IDI_SAVER, 0, 1);
     AboutPage about(sheet.GetPageBuf(0), hProgram);
     sheet.AddPage(0, &about);
     ScreenSaverPage saver(sheet.GetPageBuf(1), hProgram, &opts);
+    saver.pUndo = &undo;
     sheet.AddPage(1, &saver);
     WallpaperPage wallpaper(sheet.GetPageBuf(2), hProgram, &opts);
+    wallpaper.pUndo = &undo;
     sheet.AddPage(2, &wallpaper);
     return sheet.Run(0);
 }

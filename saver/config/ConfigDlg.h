@@ -1,10 +1,12 @@
 // ConfigDlg: the hidden dialog of the settings run. Its initialisation is the whole run:
 // stop the wallpaper changer, load the options, show the three-page sheet, store the
-// options after OK, restart the changer when it is on, offer to make this the active
+// options after OK (after Cancel, undo what a Test changed), restart the changer when it is on, offer to make this the active
 // screen saver, and end with 1 after OK or 2 after Cancel.
 #pragma once
 #include "options/Opts.h"
 #include "ui/FwDlg.h"
+
+class SettingsUndo;
 
 class ConfigDlg : public FwDlg {
 public:
@@ -12,6 +14,7 @@ public:
     LRESULT OnInitDialog(WPARAM wParam, LPARAM lParam) override;
 
 private:
-    // Runs the sheet on the options; 1 when the user pressed OK.
-    int RunSheet(Opts& opts);
+    // Runs the sheet on the options; 1 when the user pressed OK. The pages tell undo
+    // before a Test changes anything.
+    int RunSheet(Opts& opts, SettingsUndo& undo);
 };

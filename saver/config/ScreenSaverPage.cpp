@@ -3,9 +3,11 @@
 #include "base/AppInfo.h"
 #include "base/Launch.h"
 #include "base/RegKey.h"
+#include "config/SettingsUndo.h"
 
 ScreenSaverPage::ScreenSaverPage(PROPSHEETPAGEA* pSlot, HINSTANCE hInst, Opts* opts)
-    : ImageSetPage(pSlot, hInst, IDD_SCREENSAVER_PAGE, &opts->listSS), pOpts(opts)
+    : ImageSetPage(pSlot, hInst, IDD_SCREENSAVER_PAGE, &opts->listSS), pOpts(opts),
+      seconds(IDC_SS_SECONDS, IDC_SS_SECONDS_SPIN, cSecondsMax)
 {
 }
 
@@ -17,7 +19,7 @@ LRESULT ScreenSaverPage::OnInitDialog(WPARAM wParam, LPARAM lParam)
     // settings dialog or the display settings, and activating either would take the
     // keyboard away from the sheet.
     SetForegroundWindow(GetAncestor(hWnd, GA_ROOT));
-    SetDlgItemInt(IDC_SS_SECONDS, pOpts->dwTimeOut, TRUE);
+    seconds.Init(*this, pOpts->dwTimeOut);
     CheckDlgButton(IDC_RANDOM, pOpts->IsOn(OPT_SS_RANDOM) ? BST_CHECKED : BST_UNCHECKED);
     CheckDlgButton(IDC_SS_GRADUAL, pOpts->IsOn(OPT_SS_GRADUAL) ? BST_CHECKED : BST_UNCHECKED);
     UpdateControls();
@@ -28,30 +30,47 @@ void ScreenSaverPage::UpdateControls()
 {
     int on = IsDlgButtonChecked(IDC_SS_CHANGE) == BST_CHECKED;
     EnableDlgItem(IDC_SS_SECONDS, on);
+    EnableDlgItem(IDC_SS_SECONDS_SPIN, on);
     EnableDlgItem(IDC_SS_GRADUAL, on);
     EnableDlgItem(IDC_RANDOM, on);
     EnableSetControls(on);
 }
 
-void ScreenSaverPage::SaveControls()
+int ScreenSaverPage::CheckPage()
 {
-    pOpts->Set(OPT_SS_CHANGE, IsDlgButtonChecked(IDC_SS_CHANGE) == BST_CHECKED);
-    // Not a number reads as 0; the slideshow copes with any value.
-    pOpts->dwTimeOut = static_cast<int>(GetDlgItemInt(IDC_SS_SECONDS, nullptr, TRUE));
-    // The next slideshow starts its sequence again.
+    int on = IsDlgButtonChecked(IDC_SS_CHANGE) == BST_CHECKED;
+    unsigned long value;
+    if (on && !seconds.Read(*this, value))
+        return Refuse(IDC_SS_SECONDS, "Please enter a whole number of seconds from 1 to 86400.");
+    return CheckSets(on);
+}
+
+void ScreenSaverPage::ReadPage(Opts& opts)
+{
+    opts.Set(OPT_SS_CHANGE, IsDlgButtonChecked(IDC_SS_CHANGE) == BST_CHECKED);
+    // A disabled field keeps the value it had; it is read only when it can be used.
+    seconds.Read(*this, opts.dwTimeOut);
+    opts.Set(OPT_SS_RANDOM, IsDlgButtonChecked(IDC_RANDOM) == BST_CHECKED);
+    opts.Set(OPT_SS_GRADUAL, IsDlgButtonChecked(IDC_SS_GRADUAL) == BST_CHECKED);
+    ReadSets(opts.listSS);
+}
+
+void ScreenSaverPage::RestartSequence()
+{
     RegKey key(AppInfo::Data().pszRootKey, RegKey::opWrite);
     if (key.IsReady()) {
         key.DelValue(Opts::pszSSLastPicInd);
         key.DelValue(Opts::pszSSLastSetInd);
     }
-    pOpts->Set(OPT_SS_RANDOM, IsDlgButtonChecked(IDC_RANDOM) == BST_CHECKED);
-    pOpts->Set(OPT_SS_GRADUAL, IsDlgButtonChecked(IDC_SS_GRADUAL) == BST_CHECKED);
 }
 
 LRESULT ScreenSaverPage::OnApply(PSHNOTIFY* pn)
 {
-    SaveControls();
-    return ImageSetPage::OnApply(pn);
+    if (!CheckPage())
+        return RefuseApply();
+    ReadPage(*pOpts);
+    RestartSequence();
+    return FwPropPage::OnApply(pn);
 }
 
 LRESULT ScreenSaverPage::OnCommand(WORD idCtrl, WORD code, HWND hCtl)
@@ -61,7 +80,12 @@ LRESULT ScreenSaverPage::OnCommand(WORD idCtrl, WORD code, HWND hCtl)
         UpdateControls();
         break;
     case IDC_TEST:
-        SaveControls();
+        if (!CheckPage())
+            break;
+        ReadPage(*pOpts);
+        if (pUndo)
+            pUndo->BeforeTest();
+        RestartSequence();
         pOpts->Store();
         RunMyself("/s");
         break;

@@ -1,8 +1,10 @@
 #include "config/WallpaperPage.h"
 #include "resource.h"
+#include "config/SettingsUndo.h"
 
 WallpaperPage::WallpaperPage(PROPSHEETPAGEA* pSlot, HINSTANCE hInst, Opts* opts)
-    : ImageSetPage(pSlot, hInst, IDD_WALLPAPER_PAGE, &opts->listWP), pOpts(opts)
+    : ImageSetPage(pSlot, hInst, IDD_WALLPAPER_PAGE, &opts->listWP), pOpts(opts),
+      count(IDC_WP_COUNT, IDC_WP_COUNT_SPIN, cWPCountMax)
 {
 }
 
@@ -10,7 +12,7 @@ LRESULT WallpaperPage::OnInitDialog(WPARAM wParam, LPARAM lParam)
 {
     LRESULT result = ImageSetPage::OnInitDialog(wParam, lParam);
     CheckDlgButton(IDC_WP_CHANGE, pOpts->IsOn(OPT_WP_CHANGE) ? BST_CHECKED : BST_UNCHECKED);
-    SetDlgItemInt(IDC_WP_COUNT, pOpts->dwWPChangeCount, TRUE);
+    count.Init(*this, pOpts->dwWPChangeCount);
     cbUnit.Init(this, IDC_WP_UNIT, nullptr, 0);
     // The unit's index is what the record keeps: 0 minutes, 1 hours, 2 days.
     cbUnit.AddStr("minute(s)");
@@ -27,25 +29,38 @@ void WallpaperPage::UpdateControls()
 {
     int on = IsDlgButtonChecked(IDC_WP_CHANGE) == BST_CHECKED;
     EnableDlgItem(IDC_WP_COUNT, on);
+    EnableDlgItem(IDC_WP_COUNT_SPIN, on);
     EnableDlgItem(IDC_WP_UNIT, on);
     EnableDlgItem(IDC_RANDOM, on);
     EnableSetControls(on);
 }
 
-void WallpaperPage::SaveControls()
+int WallpaperPage::CheckPage()
 {
-    pOpts->Set(OPT_WP_CHANGE, IsDlgButtonChecked(IDC_WP_CHANGE) == BST_CHECKED);
-    // Not a number reads as 0; the changer takes 0 as 1.
-    pOpts->dwWPChangeCount = static_cast<int>(GetDlgItemInt(IDC_WP_COUNT, nullptr, TRUE));
+    int on = IsDlgButtonChecked(IDC_WP_CHANGE) == BST_CHECKED;
+    unsigned long value;
+    if (on && !count.Read(*this, value))
+        return Refuse(IDC_WP_COUNT, "Please enter a whole number from 1 to 999 for the wallpaper interval.");
+    return CheckSets(on);
+}
+
+void WallpaperPage::ReadPage(Opts& opts)
+{
+    opts.Set(OPT_WP_CHANGE, IsDlgButtonChecked(IDC_WP_CHANGE) == BST_CHECKED);
+    // A disabled field keeps the value it had; it is read only when it can be used.
+    count.Read(*this, opts.dwWPChangeCount);
     // No selection is kept as -1.
-    pOpts->dwWPChange = static_cast<unsigned long>(static_cast<long>(cbUnit.GetCurSel()));
-    pOpts->Set(OPT_WP_RANDOM, IsDlgButtonChecked(IDC_RANDOM) == BST_CHECKED);
+    opts.dwWPChange = static_cast<unsigned long>(static_cast<long>(cbUnit.GetCurSel()));
+    opts.Set(OPT_WP_RANDOM, IsDlgButtonChecked(IDC_RANDOM) == BST_CHECKED);
+    ReadSets(opts.listWP);
 }
 
 LRESULT WallpaperPage::OnApply(PSHNOTIFY* pn)
 {
-    SaveControls();
-    return ImageSetPage::OnApply(pn);
+    if (!CheckPage())
+        return RefuseApply();
+    ReadPage(*pOpts);
+    return FwPropPage::OnApply(pn);
 }
 
 LRESULT WallpaperPage::OnCommand(WORD idCtrl, WORD code, HWND hCtl)
@@ -55,7 +70,11 @@ LRESULT WallpaperPage::OnCommand(WORD idCtrl, WORD code, HWND hCtl)
         UpdateControls();
         break;
     case IDC_TEST:
-        SaveControls();
+        if (!CheckPage())
+            break;
+        ReadPage(*pOpts);
+        if (pUndo)
+            pUndo->BeforeTest();
         pOpts->Store();
         pOpts->SetNextWP();
         break;

@@ -1,7 +1,9 @@
 // End to end: the real settings sheet of Vantora.scr, driven by messages; what its pages
 // show, what OK, Cancel and the Test buttons store, and the wallpaper changer around it.
 #include <gtest/gtest.h>
+#include <fstream>
 #include <memory>
+#include <sstream>
 #include <type_traits>
 #include "SheetRun.h"
 #include "../base/RegTestUtil.h"
@@ -28,6 +30,27 @@ std::string Bytes(const char (&s)[N])
     return std::string(s, N);
 }
 
+// A 1x1 bitmap file of one grey pixel; its bytes.
+std::string WriteTinyBmp(const std::string& path, BYTE level)
+{
+    BYTE file[58] = {'B', 'M', 58};
+    file[10] = 54;
+    file[14] = 40;
+    file[18] = file[22] = file[26] = 1;
+    file[28] = 24;
+    file[54] = file[55] = file[56] = level;
+    WriteFileBytes(path, file, sizeof file);
+    return std::string(reinterpret_cast<char*>(file), sizeof file);
+}
+
+std::string FileBytes(const std::string& path)
+{
+    std::ifstream file(path, std::ios::binary);
+    std::stringstream bytes;
+    bytes << file.rdbuf();
+    return bytes.str();
+}
+
 } // namespace
 
 // The hidden settings dialog owns the sheet; an owner given on the command line owns it.
@@ -42,7 +65,14 @@ TEST(SettingsSheet, OpensForEveryConfigurationCommandLine)
         SCOPED_TRACE(args);
         SheetRun run;
         ASSERT_TRUE(run.aside.Ready());
+        SetCursorPos(3, 5);
         ASSERT_TRUE(run.Start(args));
+        // Centred on the monitor that holds the cursor.
+        RECT sheet, work;
+        GetWindowRect(run.hSheet, &sheet);
+        SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
+        EXPECT_NEAR((work.left + work.right) / 2, (sheet.left + sheet.right) / 2, 1);
+        EXPECT_NEAR((work.top + work.bottom) / 2, (sheet.top + sheet.bottom) / 2, 1);
         HWND hidden = GetWindow(run.hSheet, GW_OWNER);
         EXPECT_FALSE(IsWindowVisible(hidden));
         if (args == ownerArg) {
@@ -67,7 +97,7 @@ TEST(SettingsSheet, OkStoresWhatThePagesChanged)
     run.Page(1);
     EXPECT_EQ(run.hSheet, GetForegroundWindow()) << "the keyboard stays with the sheet";
     EXPECT_EQ("10", run.Text(run.Item(1011)));
-    run.SetText(1011, "abc");
+    run.SetText(1011, "25");
     // C moves up above B; A leaves use; moving the first set up does nothing.
     run.Send(1001, LB_SETCURSEL, 2);
     run.ClickMove(true);
@@ -82,7 +112,7 @@ TEST(SettingsSheet, OkStoresWhatThePagesChanged)
 
     run.Page(2);
     EXPECT_EQ(CB_ERR, run.Send(1013, CB_GETCURSEL)) << "a stored unit of 5 selects none";
-    run.SetText(1014, "x");
+    run.SetText(1014, "x"); // not read while the change is off
     ExpectEnabled(run, kWallpaperItems, true);
     run.Send(1015, BM_CLICK);
     ExpectEnabled(run, kWallpaperItems, false);
@@ -90,8 +120,8 @@ TEST(SettingsSheet, OkStoresWhatThePagesChanged)
     ASSERT_TRUE(run.Press(PSBTN_OK));
     EXPECT_EQ(1u, run.ExitCode());
     EXPECT_EQ(unsigned(OPT_SS_RANDOM | OPT_SS_CHANGE | OPT_SS_GRADUAL), RegDword("Options"));
-    EXPECT_EQ(0u, RegDword("SS_TimeOut"));
-    EXPECT_EQ(0u, RegDword("WP_count"));
+    EXPECT_EQ(25u, RegDword("SS_TimeOut"));
+    EXPECT_EQ(1u, RegDword("WP_count"));
     EXPECT_EQ(0xFFFFFFFFu, RegDword("WP_change"));
     EXPECT_EQ(Bytes("0A\0" "0C\0" "1B\0"), RawGet(kSettingsKey, "SS").bytes);
     EXPECT_EQ(0u, RawGet(kSettingsKey, "SS_LastPic").type);
@@ -100,7 +130,7 @@ TEST(SettingsSheet, OkStoresWhatThePagesChanged)
     EXPECT_FALSE(FindChanger());
 }
 
-TEST(SettingsSheet, OpensOnAboutAndCancelKeepsWhatTestStored)
+TEST(SettingsSheet, OpensOnAboutAndCancelUndoesWhatTestStored)
 {
     SheetRun run;
     ASSERT_TRUE(run.aside.Ready());
@@ -141,7 +171,9 @@ TEST(SettingsSheet, OpensOnAboutAndCancelKeepsWhatTestStored)
     run.SetText(1011, "99");
     ASSERT_TRUE(run.Press(PSBTN_CANCEL));
     EXPECT_EQ(2u, run.ExitCode());
-    EXPECT_EQ(7u, RegDword("SS_TimeOut"));
+    // The stopped changer's own last store races with the sheet's opening: only the Test's
+    // value is known to be gone.
+    EXPECT_NE(7u, RegDword("SS_TimeOut")) << "Cancel undid what Test stored";
     EXPECT_TRUE(WaitFor([] { return FindChanger() != nullptr; })) << "restarted: the changer is on";
     EXPECT_NE("", RunValue());
 }
@@ -167,21 +199,33 @@ TEST(SettingsSheet, OkWithoutTheWallpaperPageStoresItsSettingsAsLoaded)
     EXPECT_NE("", RunValue());
 }
 
-TEST(SettingsSheet, WallpaperTestSetsTheWallpaperWithTheChangerOff)
+// Cancel puts back the wallpaper of the moment the sheet opened: the user's own, or a
+// picture of ours whose file the Test overwrote.
+TEST(SettingsSheet, WallpaperTestSetsTheWallpaperWithTheChangerOffAndCancelPutsItBack)
 {
-    SheetRun run;
-    ASSERT_TRUE(run.aside.Ready());
-    RawSetDword(kSettingsKey, "Options", OPT_SS_CHANGE);
-    ASSERT_TRUE(run.Start());
-    run.Page(2);
-    ExpectEnabled(run, kWallpaperItems, false);
-    run.Send(1017, BM_CLICK);
     char bmp[MAX_PATH];
     Opts::GetPathForBMP(bmp);
-    ExpectDesktopBmp(bmp);
-    EXPECT_EQ(std::string(bmp), DesktopValue());
-    ASSERT_TRUE(run.Press(PSBTN_CANCEL));
-    EXPECT_EQ(2u, run.ExitCode());
-    EXPECT_FALSE(FindChanger());
-    EXPECT_EQ("", RunValue());
+    for (bool ours : {false, true}) {
+        SCOPED_TRACE(ours ? "ours" : "the user's");
+        SheetRun run;
+        ASSERT_TRUE(run.aside.Ready());
+        RawSetDword(kSettingsKey, "Options", OPT_SS_CHANGE);
+        std::string before = ours ? std::string(bmp) : run.dir / "Mine.bmp";
+        const std::string old = WriteTinyBmp(before, 0x80);
+        SetDesktopWallpaper(before);
+        ASSERT_TRUE(run.Start());
+        run.Page(2);
+        ExpectEnabled(run, kWallpaperItems, false);
+        run.Send(1017, BM_CLICK);
+        ExpectDesktopBmp(bmp);
+        EXPECT_EQ(std::string(bmp), DesktopValue());
+        ASSERT_TRUE(run.Press(PSBTN_CANCEL));
+        EXPECT_EQ(2u, run.ExitCode());
+        EXPECT_EQ(before, DesktopValue());
+        EXPECT_EQ(ours, Exists(bmp));
+        EXPECT_EQ(old, FileBytes(before));
+        EXPECT_FALSE(FindChanger());
+        EXPECT_EQ("", RunValue());
+        DeleteFileA(bmp);
+    }
 }

@@ -77,6 +77,26 @@ TEST_F(OptsTest, LoadThenStoreWritesTheSameValuesPlusBothLists)
     EXPECT_EQ(6u, RawCounts(sub).second) << "the pace is never stored";
 }
 
+// Numbers stored by older copies or by hand come into range: taken as signed, below 1 as 1,
+// above the range as its top.
+TEST_F(OptsTest, StoredNumbersOutOfRangeLoadWithinIt)
+{
+    const struct {
+        DWORD stored, seconds, count;
+    } cases[] = {
+        {0, 1, 1}, {0xFFFFFFFB, 1, 1}, {5, 5, 5}, {999, 999, 999}, {1000, 1000, 999},
+        {86400, 86400, 999}, {86401, 86400, 999}, {4294968, 86400, 999}, {0x7FFFFFFF, 86400, 999},
+    };
+    for (const auto& c : cases) {
+        SetDword("SS_TimeOut", c.stored);
+        SetDword("WP_count", c.stored);
+        Opts o;
+        ASSERT_EQ(1, o.Load());
+        EXPECT_EQ(c.seconds, o.dwTimeOut) << c.stored;
+        EXPECT_EQ(c.count, o.dwWPChangeCount) << c.stored;
+    }
+}
+
 // The stored form is each item with its zero, then one more zero; "" ends a list. 0x95 0x5C
 // is one character on code page 932 (its trail byte is the code of "\"), two on 1252: both
 // round-trip unchanged. Odd stored values load as far as they make sense.

@@ -61,7 +61,8 @@ TEST(SlideshowWnd, TimerTickShowsTheNextPictureAndRearmsTheTimer)
     } cases[] = {
         {cxScreen - 21, 0, 10, true, true, 1000}, // the preview changes pictures regardless
         {cxScreen - 20, OPT_SS_CHANGE, 3, false, true, 3000},
-        {cxScreen, OPT_SS_CHANGE, 0, false, true, 0},
+        {cxScreen, OPT_SS_CHANGE, 0, false, true, 1000},
+        {cxScreen, OPT_SS_CHANGE, 4294968, false, true, 86400000}, // would wrap to 704 ms
         {cxScreen, 0, 10, false, false, 0},
     };
     for (const auto& c : cases) {

@@ -248,6 +248,10 @@ TEST_F(CheckListBoxTest, TextColourExtentAndFocusRectangle)
     EXPECT_EQ(GetSystemMetrics(SM_CYSMICON) + 2, one.bottom - one.top); // rows fit the boxes
     EXPECT_EQ(0, MarkedPixels(hList, one, one.top, GetSysColor(COLOR_WINDOW)));
     EXPECT_GT(MarkedPixels(hList, two, two.top, GetSysColor(COLOR_HIGHLIGHT)), 0);
+    // A full repaint fills the focused item over its rectangle, which must come back.
+    InvalidateRect(hList, nullptr, TRUE);
+    UpdateWindow(hList);
+    EXPECT_GT(MarkedPixels(hList, two, two.top, GetSysColor(COLOR_HIGHLIGHT)), 0) << "after a repaint";
     // Held open for a screenshot when asked (VNT_HOLD_MS).
     if (const char* hold = getenv("VNT_HOLD_MS"))
         PumpMessages(static_cast<DWORD>(atoi(hold)));

@@ -136,15 +136,20 @@ TEST_F(FwDlgTest, ModalDialogRoutesItsMessagesToObjectAndControls)
         // User data that is no control of this dialog is never taken for one.
         SetWindowLongPtrA(d.GetDlgItem(IDC_EDIT), GWLP_USERDATA, 0x1234);
         editCmd = d.Command(IDC_EDIT, EN_CHANGE, d.GetDlgItem(IDC_EDIT));
+        // A notification's answer reaches the sender through the dialog manager.
         NMHDR fromList = {hList, IDC_LIST, 1234};
-        listNotify = d.Call(WM_NOTIFY, IDC_LIST, reinterpret_cast<LPARAM>(&fromList));
+        listNotify = SendMessageA(d.hWnd, WM_NOTIFY, IDC_LIST, reinterpret_cast<LPARAM>(&fromList));
         NMHDR fromSpin = {d.GetDlgItem(IDC_SPIN), IDC_SPIN, 1234};
-        spinNotify = d.Call(WM_NOTIFY, IDC_SPIN, reinterpret_cast<LPARAM>(&fromSpin));
+        spinNotify = SendMessageA(d.hWnd, WM_NOTIFY, IDC_SPIN, reinterpret_cast<LPARAM>(&fromSpin));
         d.Command(IDHELP, 0, d.GetDlgItem(IDHELP));
         d.list.DelStr(0);
         d.PostCmd(IDOK);
     };
     EXPECT_EQ(IDOK, dlg.Modal(IDD_TEST, TestModule(), nullptr));
+    EXPECT_EQ(nullptr, FwDlg::pDlgInit);
+    // A template that does not exist makes no dialog, and no later one may bind to us.
+    LoggingDlg missing;
+    EXPECT_EQ(-1, missing.Modal(999, TestModule(), nullptr));
     EXPECT_EQ(nullptr, FwDlg::pDlgInit);
     EXPECT_EQ(static_cast<UINT>(IDD_TEST), dlg.idAtInit);
     EXPECT_NE(nullptr, dlg.hWndAtInit);
@@ -209,7 +214,13 @@ TEST_F(FwDlgTest, RadioButtonsAndItemHelpers)
 {
     LoggingDlg dlg;
     ASSERT_NE(nullptr, dlg.Modeless(IDD_TEST, TestModule(), nullptr));
-    EXPECT_EQ(0, dlg.GetCheckedRadioButton(1005, 1003));
+    // The radios of one group: none checked, then each in turn; a reversed range finds none.
+    EXPECT_EQ(0, dlg.GetCheckedRadioButton(IDC_RADIO1, IDC_RADIO3));
+    for (int id = IDC_RADIO1; id <= IDC_RADIO3; id++) {
+        dlg.CheckRadioButton(IDC_RADIO1, IDC_RADIO3, id);
+        EXPECT_EQ(id, dlg.GetCheckedRadioButton(IDC_RADIO1, IDC_RADIO3));
+    }
+    EXPECT_EQ(0, dlg.GetCheckedRadioButton(IDC_RADIO3, IDC_RADIO1));
     dlg.SetDlgItemTextA(IDC_EDIT, "%d of %s");
     dlg.SetDlgItemTextFmtCtrl(IDC_EDIT, 3, "five");
     char text[64];
@@ -332,7 +343,7 @@ TEST_F(FwDlgTest, DroppedPathIsWrittenByTheControlsDropOption)
         edit.SetText("before");
         HDROP drop = MakeDrop(c.path);
         edit.SendMsg(WM_DROPFILES, reinterpret_cast<WPARAM>(drop));
-        DragFinish(drop);
+        EXPECT_EQ(0u, GlobalSize(drop)) << "the drop is released";
         char text[MAX_PATH];
         edit.GetText(text, sizeof(text));
         EXPECT_EQ(0, lstrcmpiA(c.text.c_str(), text)) << c.path << " " << c.flags << ": " << text;

@@ -12,11 +12,15 @@ namespace {
 const UINT WM_RUN_SCRIPT = WM_APP + 1;
 
 // What the first page does once the sheet runs: move to the second page or not, then
-// press a button.
+// press a button; refuse: it refuses the first apply through its message result alone,
+// then cancels.
 struct Script {
     bool toSecond;
     int button;
+    bool refuse;
 };
+
+const UINT WM_AFTER_REFUSAL = WM_RUN_SCRIPT + 1;
 
 class LoggingEdit : public FwCtrl {
 public:
@@ -56,6 +60,12 @@ public:
     }
     LRESULT OnMessage(UINT msg, WPARAM wParam, LPARAM lParam) override
     {
+        if (msg == WM_AFTER_REFUSAL) {
+            if (IsWindowVisible(hWndSheet))
+                log->push_back(name + ".sheet still open");
+            PostMessageA(hWndSheet, PSM_PRESSBUTTON, PSBTN_CANCEL, 0);
+            return 1;
+        }
         if (msg == WM_RUN_SCRIPT) {
             if (script->toSecond)
                 SendMessageA(hWndSheet, PSM_SETCURSEL, 1, 0);
@@ -72,6 +82,11 @@ public:
     LRESULT OnApply(PSHNOTIFY* pn) override
     {
         log->push_back(name + ".OnApply");
+        if (script && script->refuse) {
+            SetMsgResult(PSNRET_INVALID_NOCHANGEPAGE);
+            PostMsg(WM_AFTER_REFUSAL);
+            return 0;
+        }
         return FwPropPage::OnApply(pn);
     }
     LRESULT OnReset(PSHNOTIFY* pn) override
@@ -103,6 +118,8 @@ TEST_F(FwPropSheetTest, PagesAreCreatedOnFirstSelectionAndOnlyCreatedPagesApply)
         {{true, PSBTN_CANCEL}, 0,
          {"one.OnInitDialog", "one.OnSetActive", "two.OnInitDialog", "two.OnSetActive",
           "one.OnReset", "two.OnReset"}},
+        {{false, PSBTN_OK, true}, 0,
+         {"one.OnInitDialog", "one.OnSetActive", "one.OnApply", "one.sheet still open", "one.OnReset"}},
     };
     for (const Case& c : cases) {
         CallLog log;
