@@ -142,7 +142,7 @@ private:
 };
 
 FolderSetIndex::FolderSetIndex(const std::string& root)
-    : root(root), bComplete(false), bWorking(false), dwChecked(0), bChecked(false),
+    : root(root), bComplete(false), bWorking(false), bAgain(false), dwChecked(0), bChecked(false),
       hMore(CreateEventA(nullptr, TRUE, FALSE, nullptr))
 {
 }
@@ -233,8 +233,13 @@ void FolderSetIndex::Check(bool force)
 {
     {
         CritSecLock lock(cs);
-        if (bWorking || (!force && bChecked && GetTickCount() - dwChecked < kCheckInterval))
+        if (!force && bChecked && GetTickCount() - dwChecked < kCheckInterval)
             return;
+        if (bWorking) {
+            // The running walk may have listed a folder before this change: once more after it.
+            bAgain = true;
+            return;
+        }
     }
     Start(jobCheck);
 }
@@ -276,14 +281,20 @@ DWORD WINAPI FolderSetIndex::WorkerProc(void* param)
 {
     WorkerStart* start = static_cast<WorkerStart*>(param);
     HMODULE module = start->module;
-    try {
-        start->index->Work(static_cast<Job>(start->job));
-    } catch (...) {
-        // Memory ran short: the list stays as it was; the next check tries again.
-    }
-    {
-        CritSecLock lock(start->index->cs);
-        start->index->bWorking = false;
+    FolderSetIndex& index = *start->index;
+    for (Job job = static_cast<Job>(start->job);; job = jobCheck) {
+        try {
+            index.Work(job);
+        } catch (...) {
+            // Memory ran short: the list stays as it was; the next check tries again.
+        }
+        CritSecLock lock(index.cs);
+        if (!index.bAgain) {
+            index.bWorking = false;
+            break;
+        }
+        index.bAgain = false;
+        index.dwChecked = GetTickCount();
     }
     SetEvent(start->index->hMore);
     delete start;
@@ -339,27 +350,26 @@ void FolderSetIndex::Walk(bool live)
 {
     WalkSink sink(*this, live);
     FolderWalk walk(sink);
-    bool whole = walk.Walk(root.c_str());
-    sink.Flush();
+    const bool whole = walk.Walk(root.c_str());
+    if (whole) {
+        // Written before the list counts as complete: a process that waits for the count
+        // and ends leaves the index behind.
+        if (live) {
+            CritSecLock lock(cs);
+            sink.pictures = pictures;
+        }
+        Save(sink.pictures, sink.folders);
+    }
     {
         CritSecLock lock(cs);
-        if (!live)
-            pictures = std::move(sink.pictures);
-        folders = whole ? sink.folders : std::vector<Folder>();
-        bComplete = true;
         if (!whole)
             pictures.Clear();
+        else if (!live)
+            pictures = std::move(sink.pictures);
+        folders = whole ? std::move(sink.folders) : std::vector<Folder>();
+        bComplete = true;
     }
-    if (whole) {
-        Pictures saved;
-        std::vector<Folder> savedFolders;
-        {
-            CritSecLock lock(cs);
-            saved = pictures;
-            savedFolders = folders;
-        }
-        Save(saved, savedFolders);
-    }
+    SetEvent(hMore);
 }
 
 bool FolderSetIndex::Load()

@@ -65,6 +65,7 @@ private:
     std::vector<Folder> folders;
     bool bComplete;         // pictures hold a whole walk
     bool bWorking;          // the worker runs
+    bool bAgain;            // a check was asked for while it ran
     DWORD dwChecked;        // tick count when the last check started
     bool bChecked;          // a check ever started
     FwHandle hMore;         // set when pictures were added or the list became complete

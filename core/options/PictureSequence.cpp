@@ -73,6 +73,7 @@ void FolderCaption(const char* path, char* caption)
         char folder[cbPictBuffer];
         StrCopyN(folder, path, sizeof folder);
         StripFileName(folder);
+        RemoveBackSlash(folder);
         const char* name = FindNameExt(folder);
         if (name && *name && Format(caption, cbPictBuffer, "%s, %s", name, date))
             return;
