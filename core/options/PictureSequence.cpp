@@ -310,8 +310,10 @@ bool PictureSequence::Next(SequencePosition& pos, char* path, char* caption)
                 total += counts[s] = sets.Count(s);
             if (total == 0)
                 return false;
+            // At most the rest of this cycle and one whole new one.
+            const unsigned long limit = (at.dwNext < at.dwCount ? at.dwCount - at.dwNext : 0) + total + 1;
             bool renewed = false;
-            for (unsigned long tries = 0; !found && tries <= total + 1; ++tries) {
+            for (unsigned long tries = 0; !found && tries <= limit; ++tries) {
                 if (!at.dwSeed || at.dwCount == 0 || at.dwNext >= at.dwCount) {
                     if (renewed)
                         break; // a whole new cycle without a picture

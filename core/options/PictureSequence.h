@@ -4,13 +4,14 @@
 // pictures of a set come in their order and the sets in list order; in random order every
 // picture of the sets in use comes once per cycle, in a new order each cycle, and never
 // the one shown last first. The position is plain data: read it once, choose as many
-// pictures as needed, store it when they are shown. (Not exported.)
+// pictures as needed, store it when they are shown.
 #pragma once
+#include "VntApi.h"
 #include "options/StrList.h"
 
 class RegKey;
 
-struct SequencePosition {
+struct VNT_API SequencePosition {
     unsigned long dwPic;   // index of the picture shown last within its set ("xx_LastPic")
     unsigned long dwSet;   // position of its set among the sets in use ("xx_LastSet")
     // Random order: the cycle's seed, the next place in it, the pictures it was made for,
@@ -24,7 +25,7 @@ struct SequencePosition {
     void Write(RegKey& key, int forScreenSaver, bool randomOrder) const;
 };
 
-class PictureSequence {
+class VNT_API PictureSequence {
 public:
     PictureSequence(const StrList& list, bool randomOrder) : list(list), bRandom(randomOrder) {}
     PictureSequence(const PictureSequence&) = delete;

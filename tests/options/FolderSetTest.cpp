@@ -232,11 +232,11 @@ TEST_F(FolderSetTest, IndexFollowsTheDisk)
     ASSERT_TRUE(DeleteFileA((root + "\\p2.jpg").c_str()));
     for (int i = 0; i < 4; ++i)
         EXPECT_NE("p2.jpg", NextRel()) << "a deleted picture";
-    Make(root, {"p4.jpg"});
+    Make(root, {"p4.jpg", "p5.jpg"});
     opts.UpdateImageLists();
     SetList(opts.listSS, {item});
-    ASSERT_TRUE(CountComes(item, 3));
-    EXPECT_EQ((Strs{"p1.jpg", "p3.jpg", "p4.jpg"}), Cycle());
+    ASSERT_TRUE(CountComes(item, 4));
+    EXPECT_EQ((Strs{"p1.jpg", "p3.jpg", "p4.jpg", "p5.jpg"}), Cycle());
     const std::string away = root + " away";
     ASSERT_TRUE(MoveFileA(root.c_str(), away.c_str()));
     SetList(opts.listSS, {item, "0" + root + "\\x", "1A"});
@@ -246,8 +246,8 @@ TEST_F(FolderSetTest, IndexFollowsTheDisk)
     EXPECT_EQ((Strs{"A\\01.jpg", "A\\02.jpg"}), Cycle());
     ASSERT_TRUE(MoveFileA(away.c_str(), root.c_str()));
     opts.UpdateImageLists();
-    ASSERT_TRUE(CountComes(item, 3));
-    EXPECT_EQ((Strs{"p1.jpg", "p3.jpg", "p4.jpg", "A\\01.jpg", "A\\02.jpg"}), Cycle());
+    ASSERT_TRUE(CountComes(item, 4));
+    EXPECT_EQ((Strs{"p1.jpg", "p3.jpg", "p4.jpg", "p5.jpg", "A\\01.jpg", "A\\02.jpg"}), Cycle());
 }
 
 // "<folder>, <long date>" from DateTimeOriginal, else DateTime; without a date the file
