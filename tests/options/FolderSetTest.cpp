@@ -8,6 +8,7 @@
 #include <fstream>
 #include <set>
 #include "base/FwHandle.h"
+#include "base/Path.h"
 #include "options/ImageSetInfo.h"
 #include "options/NaturalOrder.h"
 
@@ -196,11 +197,21 @@ TEST_F(FolderSetTest, WalkShowsEveryJpegInListOrder)
     // A folder that cannot be listed (a link to a folder the system refuses, where it
     // can be made) comes before the subfolders; the walk goes on past it.
     MakeSymlink("/proc/1/fdinfo", root + "\\m unreadable");
+    // A name the code page may not spell comes by a name that reaches it, or not at all.
+    Make(root, {"zz\\"});
+    const std::wstring wide = std::wstring(root.begin(), root.end()) + L"\\zz\\\u65E5\u672C.jpg";
+    ASSERT_TRUE(CopyFileW(std::wstring(root.begin(), root.end()).append(L"\\IMG_2.jpg").c_str(), wide.c_str(), TRUE));
     SetList(opts.listSS, {"1" + root});
+    Strs cycle = Cycle();
+    ASSERT_GE(cycle.size(), 8u);
     EXPECT_EQ((Strs{"20190312_141502.jpe", "DSC01234.jpeg", "IMG_2.jpg", "IMG_10.JPG", "a.jpg.txt\\in.jpg",
                     "sub a\\x.jpg", "sub a\\deeper\\y.jpg", "Sub B\\img_1.jpg"}),
-              Cycle());
-    EXPECT_TRUE(CountComes("1" + root, 8));
+              Strs(cycle.begin(), cycle.begin() + 8));
+    for (size_t i = 8; i < cycle.size(); ++i)
+        EXPECT_TRUE(cycle[i].find('?') == std::string::npos && FileExists((root + "\\" + cycle[i]).c_str()))
+            << cycle[i];
+    EXPECT_LE(cycle.size(), 9u);
+    EXPECT_TRUE(CountComes("1" + root, static_cast<long>(cycle.size())));
 }
 
 // A junction back to the top is followed once at most: every picture comes once.
