@@ -3,6 +3,7 @@
 #include <climits>
 #include <cstdio>
 #include <cstdlib>
+#include <map>
 #include <memory>
 #include <new>
 #include <vector>
@@ -86,6 +87,46 @@ void FolderCaption(const char* path, char* caption)
 
 enum TryResult { tryFound, tryNoPicture, tryNoSet };
 
+// The listings of numbered set folders, kept for the process while a folder's last-write
+// time stays the same: a shuffle counts the pictures of every set in use at each call.
+class NumberedListings {
+public:
+    static std::shared_ptr<SetPictures> Get(const std::string& folder)
+    {
+        static NumberedListings* listings = new NumberedListings; // workers never use it; kept to the end
+        return listings->Find(folder);
+    }
+
+private:
+    struct Entry {
+        FILETIME written;
+        std::shared_ptr<SetPictures> set;
+    };
+    CritSec cs;
+    std::map<std::string, Entry> entries;
+
+    std::shared_ptr<SetPictures> Find(const std::string& folder)
+    {
+        WIN32_FILE_ATTRIBUTE_DATA data;
+        if (!GetFileAttributesExA(folder.c_str(), GetFileExInfoStandard, &data))
+            return std::make_shared<SetPictures>(nullptr); // no folder: no pictures
+        // A folder written in the last seconds may change again within its time's
+        // resolution (2 s on FAT): listed anew until it is older.
+        FILETIME now;
+        GetSystemTimeAsFileTime(&now);
+        ULARGE_INTEGER n = {{now.dwLowDateTime, now.dwHighDateTime}},
+                       w = {{data.ftLastWriteTime.dwLowDateTime, data.ftLastWriteTime.dwHighDateTime}};
+        const bool settled = n.QuadPart > w.QuadPart + 3 * 10000000ull;
+        CritSecLock lock(cs);
+        Entry& entry = entries[folder];
+        if (!entry.set || !settled || CompareFileTime(&entry.written, &data.ftLastWriteTime) != 0) {
+            entry.set = std::make_shared<SetPictures>(folder.c_str());
+            entry.written = data.ftLastWriteTime;
+        }
+        return entry.set;
+    }
+};
+
 // The sets in use as one call sees them: each numbered set's folder is read once, on its
 // first visit; a folder set's pictures come from its index.
 class Sets {
@@ -165,9 +206,8 @@ public:
 private:
     ImageSetNames names;
     char szImages[MAX_PATH];
-    std::vector<std::unique_ptr<SetPictures>> numbered;
+    std::vector<std::shared_ptr<SetPictures>> numbered;
     std::vector<std::shared_ptr<FolderSetIndex>> indexes;
-    std::vector<char> missing;
 
     std::string Folder(unsigned long cur) const { return std::string(szImages) + "\\" + names.Get(cur); }
 
@@ -177,7 +217,8 @@ private:
             return nullptr;
         if (!numbered[cur]) {
             std::string folder = Folder(cur);
-            numbered[cur].reset(new SetPictures(folder.size() < cbPictBuffer ? folder.c_str() : nullptr));
+            numbered[cur] = folder.size() < cbPictBuffer ? NumberedListings::Get(folder)
+                                                         : std::make_shared<SetPictures>(nullptr);
         }
         return numbered[cur].get();
     }
