@@ -7,11 +7,10 @@ ShownPosition ShownPosition::Read()
 {
     ShownPosition pos;
     RegKey key(AppInfo::Data().pszRootKey, 0);
-    if (key.IsReady() && key.FindValue(Opts::pszSSLastPicInd) && key.FindValue(Opts::pszSSLastSetInd)) {
-        pos.dwPic = key.GetDword(Opts::pszSSLastPicInd, 0);
-        pos.dwSet = key.GetDword(Opts::pszSSLastSetInd, 0);
-        pos.bStored = true;
-    }
+    if (!key.IsReady())
+        return pos;
+    pos.pos.Read(key, 1);
+    pos.bStored = key.FindValue(Opts::pszSSLastPicInd) && key.FindValue(Opts::pszSSLastSetInd);
     return pos;
 }
 
@@ -20,10 +19,8 @@ void ShownPosition::Write() const
     RegKey key(AppInfo::Data().pszRootKey, 1);
     if (!key.IsReady())
         return;
-    if (bStored) {
-        key.PutDword(Opts::pszSSLastPicInd, dwPic);
-        key.PutDword(Opts::pszSSLastSetInd, dwSet);
-    } else {
+    pos.Write(key, 1, true);
+    if (!bStored) {
         key.DelValue(Opts::pszSSLastPicInd);
         key.DelValue(Opts::pszSSLastSetInd);
     }

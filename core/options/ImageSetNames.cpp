@@ -2,6 +2,7 @@
 #include <cstring>
 #include <new>
 #include "base/StrToken.h"
+#include "options/ImageSetInfo.h"
 
 ImageSetNames::ImageSetNames(const StrList& list) : pszJoined(nullptr), ppszNames(nullptr), nCount(0)
 {
@@ -12,30 +13,28 @@ ImageSetNames::ImageSetNames(const StrList& list) : pszJoined(nullptr), ppszName
             size += strlen(ImageSetName(item)) + 1;
     }
     pszJoined = new (std::nothrow) char[size];
-    if (!pszJoined)
+    ppszNames = new (std::nothrow) char*[size];
+    if (!pszJoined || !ppszNames)
         return;
+    // Each name ends with its own terminator; a numbered set's name is split at ";" the way
+    // the joined form "A;B;C" splits, a folder set's path never.
     char* out = pszJoined;
     for (POS__* pos = list.GetHeadPosition(); pos;) {
         const char* item = static_cast<const char*>(list.GetNext(pos));
         if (!IsImageSetInUse(item))
             continue;
-        if (out != pszJoined)
-            *out++ = ';';
-        size_t n = strlen(ImageSetName(item));
-        memcpy(out, ImageSetName(item), n);
-        out += n;
+        const char* name = ImageSetName(item);
+        size_t n = strlen(name);
+        memcpy(out, name, n + 1);
+        if (IsFolderSetName(out)) {
+            ppszNames[nCount++] = out;
+        } else {
+            char* next = nullptr;
+            for (char* token = StrTokEx(out, ";", next); token; token = StrTokEx(nullptr, ";", next))
+                ppszNames[nCount++] = token;
+        }
+        out += n + 1;
     }
-    *out = '\0';
-    int count = GetTokenCount(pszJoined, ";");
-    if (count <= 0)
-        return;
-    ppszNames = new (std::nothrow) char*[count];
-    if (!ppszNames)
-        return;
-    char* next = nullptr;
-    for (char* token = StrTokEx(pszJoined, ";", next); token && nCount < static_cast<unsigned>(count);
-         token = StrTokEx(nullptr, ";", next))
-        ppszNames[nCount++] = token;
 }
 
 ImageSetNames::~ImageSetNames()

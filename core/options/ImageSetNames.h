@@ -1,7 +1,8 @@
-// ImageSetNames: the names of the image sets in use of one list, in list order, split at
-// ";" the way the joined form "A;B;C" splits: a name holding ";" counts as several sets,
-// an empty one as none. Positions in this split are the set positions stored in the
-// registry. The joined form has no length limit. (Not exported.)
+// ImageSetNames: the names of the image sets in use of one list, in list order. A numbered
+// set's name is split at ";" the way the joined form "A;B;C" splits: a name holding ";"
+// counts as several sets, an empty one as none; a folder set's path is one set whatever it
+// holds. Positions in this split are the set positions stored in the registry. (Not
+// exported.)
 #pragma once
 #include "base/Mbcs.h"
 #include "options/StrList.h"

@@ -1,9 +1,12 @@
-// Keeping the image-set lists in step with the folders of "Images" beside the library.
+// Keeping the image-set lists in step with the folders of "Images" beside the library; the
+// user's own folder sets stay as they are.
 #include "options/Opts.h"
 #include "base/ForEachFileObject.h"
 #include "base/Mbcs.h"
 #include "base/Module.h"
 #include "base/Path.h"
+#include "options/FolderSetIndex.h"
+#include "options/ImageSetInfo.h"
 #include "options/ImageSetNames.h"
 
 namespace {
@@ -38,9 +41,19 @@ void Opts::UpdateImageList(StrList& list)
     MakePath(images, images, "Images");
     if (!images[0])
         return;
-    // Sets whose folder is gone leave the list.
+    // Sets whose folder is gone leave the list. A folder set stays while its folder is
+    // away (an unplugged drive, a share offline): the user added it, and it comes back.
     for (POS__* pos = list.GetHeadPosition(); pos;) {
-        const char* name = ImageSetName(static_cast<const char*>(list.GetAt(pos)));
+        const char* item = static_cast<const char*>(list.GetAt(pos));
+        const char* name = ImageSetName(item);
+        if (IsFolderSetName(name)) {
+            // Its index notices what changed while the process was not running.
+            if (IsImageSetInUse(item) && FolderExists(name))
+                if (std::shared_ptr<FolderSetIndex> index = FolderSetIndex::For(name))
+                    index->Check(true);
+            list.GetNext(pos);
+            continue;
+        }
         char folder[MAX_PATH];
         MakePath(folder, images, name);
         if (!IsEntryName(name) || !FolderExists(folder))

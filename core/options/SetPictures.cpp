@@ -59,6 +59,22 @@ const char* SetPictures::Find(unsigned long pic) const
     return names.c_str() + at[pic];
 }
 
+int SetPictures::GetCount() const
+{
+    int count = 0;
+    for (int a : at)
+        count += a >= 0;
+    return count;
+}
+
+unsigned long SetPictures::IndexOf(int k) const
+{
+    for (int i = 0; i < kNumbers; ++i)
+        if (at[i] >= 0 && k-- == 0)
+            return i;
+    return kNumbers;
+}
+
 int SetPictures::NumberOf(const char* name, size_t size)
 {
     // "NN*.jpg": two digits, anything, ".jpg" in any case. No double-byte character can

@@ -21,6 +21,11 @@ public:
     // number or the first that does is a folder.
     const char* Find(unsigned long pic) const;
 
+    // The pictures the set holds, and the index of the k-th of them in number order
+    // (kNumbers when k is past the last).
+    int GetCount() const;
+    unsigned long IndexOf(int k) const;
+
     // The number (1 to 50) that a file name matching "NN*.jpg" carries; 0 for any other
     // and for a name not terminated within size bytes.
     static int NumberOf(const char* name, size_t size);

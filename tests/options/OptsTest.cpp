@@ -150,8 +150,8 @@ TEST_F(ImageSetTest, SequencesAndTheirStoredPositions)
          {{"A", 1, 3}, {"B", 1, 3}}, {"1A", "1B"}, 0, 0, 0,
          {{1, "A\\02", 1, 0}, {1, "A\\03", 2, 0}, {0, "A\\02", 1, 0}, {1, "B\\01", 0, 1},
           {1, "B\\02", 1, 1}, {1, "B\\03", 2, 1}, {1, "A\\01", 0, 0}, {0, "A\\03", 2, 0}}},
-        {"random draws avoid the index shown last; the wallpaper stays in list order",
-         {{"A", 1, 1}}, {"1A"}, 1, 0, 0, {{1, "", 0, 0}, {1, "", 0, 0}, {0, "A\\01", 0, 0}}},
+        {"one picture in random order comes each time; the wallpaper stays in list order",
+         {{"A", 1, 1}}, {"1A"}, 1, 0, 0, {{1, "A\\01", 0, 0}, {1, "A\\01", 0, 0}, {0, "A\\01", 0, 0}}},
         {"a name with a semicolon counts as two sets; names joined longer than a path",
          {{"A", 1, 2}, {"X;Y", 1, 3}, {p, 1, 1}, {q, 1, 1}, {r, 1, 1}}, {"1A", "1X;Y", "1" + p, "1" + q, "1" + r},
          0, 0, 0, {{1, "A\\02", 1, 0}, {1, p + "\\01", 0, 3}, {1, q + "\\01", 0, 4}, {1, r + "\\01", 0, 5},
@@ -187,26 +187,32 @@ TEST_F(ImageSetTest, SequencesAndTheirStoredPositions)
     }
 }
 
-// A set missing among others is passed over; a set not in use is never drawn.
-TEST_F(ImageSetTest, RandomDrawsNeverRepeatTheLastIndex)
+// Random order is a shuffle: each picture of the sets in use once per cycle, a new order
+// each cycle, never the last of a cycle first in the next; a missing set and one not in use
+// are passed over; the stored position names the picture shown.
+TEST_F(ImageSetTest, RandomOrderShowsEachPictureOncePerCycle)
 {
-    LayOut({{"A", 1, 50}, {"B", 1, 50}, {"C", 1, 1}});
+    LayOut({{"A", 2, 6}, {"B", 1, 3}, {"C", 1, 1}});
     SetList(opts.listSS, {"1A", "0C", "1Gone", "1B"});
     opts.Set(OPT_SS_RANDOM, 1);
-    srand(12345);
-    std::set<std::string> seen;
-    for (int i = 0; i < 100; ++i) {
-        DWORD last = Dword(Opts::pszSSLastPicInd, 0);
-        std::string pict = Next();
-        ASSERT_EQ(8u, pict.size()) << "call " << i << ": " << pict;
-        int index = atoi(pict.c_str() + 2) - 1;
-        EXPECT_NE(static_cast<int>(last), index) << "call " << i;
-        EXPECT_EQ(static_cast<DWORD>(index), Dword(Opts::pszSSLastPicInd));
-        EXPECT_EQ(pict[0] == 'A' ? 0u : 2u, Dword(Opts::pszSSLastSetInd));
-        seen.insert(pict);
+    std::vector<Strs> cycles(4);
+    for (Strs& cycle : cycles)
+        for (int i = 0; i < 8; ++i) {
+            cycle.push_back(Next());
+            const std::string& pict = cycle.back();
+            ASSERT_EQ(8u, pict.size()) << pict;
+            EXPECT_EQ(static_cast<DWORD>(atoi(pict.c_str() + 2) - 1), Dword(Opts::pszSSLastPicInd));
+            EXPECT_EQ(pict[0] == 'A' ? 0u : 2u, Dword(Opts::pszSSLastSetInd));
+        }
+    for (size_t c = 0; c < cycles.size(); ++c) {
+        std::set<std::string> seen(cycles[c].begin(), cycles[c].end());
+        EXPECT_EQ(8u, seen.size()) << "cycle " << c;
+        EXPECT_EQ("A\\02.jpg", *seen.begin());
+        if (c > 0) {
+            EXPECT_NE(cycles[c - 1].back(), cycles[c].front()) << "cycle " << c;
+        }
     }
-    EXPECT_GT(seen.size(), 30u);
-    EXPECT_TRUE(seen.begin()->at(0) == 'A' && seen.rbegin()->at(0) == 'B') << "both sets drawn";
+    EXPECT_FALSE(cycles[0] == cycles[1] && cycles[1] == cycles[2]) << "the same order each cycle";
 }
 
 // On code page 932, 0x95 0x5C is one character whose trail byte is the code of "\": as a
