@@ -18,23 +18,13 @@
 #include "options/SetPictures.h"
 #include "picture/ExifOrientation.h"
 #include "picture/FwFile.h"
+#include "base/Format.h"
 
 namespace {
 
 const unsigned long kPicturesPerSet = 50;
 const DWORD kFirstPictureWait = 1000; // a folder set walked for the first time
 const DWORD kMoreWait = 200;          // the walk of a folder set behind the sequence
-
-// snprintf that fails instead of cutting.
-bool Format(char* buf, size_t size, const char* fmt, const char* a, const char* b)
-{
-    int n = snprintf(buf, size, fmt, a, b);
-    if (n < 0 || static_cast<size_t>(n) >= size) {
-        buf[0] = '\0';
-        return false;
-    }
-    return true;
-}
 
 // "_" shown as a space, whole characters.
 void Underscores(char* text)
@@ -76,7 +66,7 @@ void FolderCaption(const char* path, char* caption)
         StripFileName(folder);
         RemoveBackSlash(folder);
         const char* name = FindNameExt(folder);
-        if (name && *name && Format(caption, cbPictBuffer, "%s, %s", name, date))
+        if (name && *name && FormatWhole(caption, cbPictBuffer, "%s, %s", name, date))
             return;
     }
     const char* name = FindNameExt(path);
@@ -196,7 +186,7 @@ public:
         if (!set || !set->IsFolder())
             return tryNoSet;
         const char* name = set->Find(pic);
-        if (!name || !Format(path, cbPictBuffer, "%s\\%s", Folder(cur).c_str(), name))
+        if (!name || !FormatWhole(path, cbPictBuffer, "%s\\%s", Folder(cur).c_str(), name))
             return tryNoPicture;
         return tryFound;
     }

@@ -269,6 +269,23 @@ DWORD CheckListBox::GetItem(int index, char* buf)
     return rec->dwData;
 }
 
+int CheckListBox::SetItemText(int index, const char* psz)
+{
+    CheckListItem* rec = GetRecord(index);
+    if (!rec)
+        return 0;
+    size_t n = psz ? strlen(psz) : 0;
+    char* text = new (std::nothrow) char[n + 1];
+    if (!text)
+        return 0;
+    memcpy(text, psz ? psz : "", n);
+    text[n] = '\0';
+    delete[] rec->pszText;
+    rec->pszText = text;
+    RedrawItem(index);
+    return 1;
+}
+
 int CheckListBox::FindItem(const char* psz, int ignoreCase, int after)
 {
     int count = GetCount();

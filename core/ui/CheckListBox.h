@@ -51,6 +51,8 @@ public:
     int AddItem(const char* psz, HICON hIcon, DWORD data);
     int InsertItem(int index, const char* psz, HICON hIcon, DWORD data);
     DWORD GetItem(int index, char* buf);
+    // Replaces the item's text and redraws it; 0 for no such item or short memory.
+    int SetItemText(int index, const char* psz);
     int FindItem(const char* psz, int ignoreCase, int after);
     void MoveItem(int index, int up);
     HICON GetItemIcon(int index);

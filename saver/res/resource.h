@@ -11,6 +11,7 @@
 #define IDS_DESCRIPTION 1
 #define IDS_VISIT_SITE 3
 #define IDS_NOT_ACTIVE_SAVER 4
+#define IDS_ADD_FOLDER_TITLE 180
 
 // Items of the pages. The two image-set pages share their list, Move, random and Test ids.
 #define IDC_IMAGE_SETS 1001
@@ -27,5 +28,7 @@
 #define IDC_ABOUT_VERSION 1027
 #define IDC_ABOUT_COPYRIGHT 1028
 #define IDC_ABOUT_PRODUCT 1029
+#define IDC_ADD_FOLDER 1030
+#define IDC_REMOVE_SET 1031
 #define IDC_SS_SECONDS_SPIN 1032
 #define IDC_WP_COUNT_SPIN 1033

@@ -12,8 +12,8 @@
 namespace {
 
 // The items that follow each page's "Change image every" check box.
-const int kSaverItems[] = {1011, 1001, 1008, 1002, 1012};
-const int kWallpaperItems[] = {1014, 1013, 1002, 1001, 1008};
+const int kSaverItems[] = {1011, 1001, 1008, 1030, 1002, 1012};
+const int kWallpaperItems[] = {1014, 1013, 1002, 1001, 1008, 1030};
 
 template <size_t N>
 void ExpectEnabled(const SheetRun& run, const int (&ids)[N], bool enabled)
