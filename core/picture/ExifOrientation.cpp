@@ -238,12 +238,12 @@ bool ExifDateOf(const BYTE* data, size_t size, SYSTEMTIME& when)
 
 bool ReadExifDate(FwFile& file, SYSTEMTIME& when)
 {
-    std::unique_ptr<BYTE[]> head(new (std::nothrow) BYTE[kDateReadSize]);
+    HeapBuffer head(kDateReadSize);
     DWORD got = 0;
-    if (!head)
+    if (!head.Get())
         return false;
-    file.ReadBin(head.get(), kDateReadSize, &got); // a shorter file reads short
+    file.ReadBin(head.Bytes(), kDateReadSize, &got); // a shorter file reads short
     const BYTE* body;
     size_t size;
-    return FindExifSegment(head.get(), got, body, size) && ExifDateOf(body, size, when);
+    return FindExifSegment(head.Bytes(), got, body, size) && ExifDateOf(body, size, when);
 }

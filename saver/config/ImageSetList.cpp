@@ -5,10 +5,10 @@
 #include <string>
 #include "base/Mbcs.h"
 #include "base/Path.h"
-#include "base/WindowDC.h"
+#include "base/FwDC.h"
 #include "options/ImageSetInfo.h"
 #include "options/ImageSetNames.h"
-#include "picture/GdiHolders.h"
+#include "base/GdiHolders.h"
 
 // What an entry stores: its set's name and the count last shown.
 struct ImageSetList::Entry {
@@ -146,7 +146,7 @@ void ImageSetList::Relabel(int index, Entry* entry)
     std::string head = std::string(leaf) + " - ";
     RECT rc;
     GetClientRect(hWnd, &rc);
-    WindowDC dc(hWnd);
+    ClientDC dc(hWnd);
     DCSelection font(dc, reinterpret_cast<HGDIOBJ>(SendMsg(WM_GETFONT)));
     int room = rc.right - cxTextLeft - GetSystemMetrics(SM_CXVSCROLL) - TextWidth(dc, head) - TextWidth(dc, count);
     char path[MAX_PATH];
