@@ -16,18 +16,9 @@
 #include "base/AppInfo.h"
 #include "options/ImageSetInfo.h"
 #include "options/Opts.h"
+#include "../BenchUtil.h"
 
 namespace {
-
-double NowMs()
-{
-    static LARGE_INTEGER freq = {};
-    if (!freq.QuadPart)
-        QueryPerformanceFrequency(&freq);
-    LARGE_INTEGER now;
-    QueryPerformanceCounter(&now);
-    return now.QuadPart * 1e3 / freq.QuadPart;
-}
 
 bool IsJpeg(const char* name)
 {

@@ -13,7 +13,7 @@
 #include "picture/FwFile.h"
 #include "picture/FwFileStream.h"
 #include "picture/iPicture.h"
-#include "BenchUtil.h"
+#include "../BenchUtil.h"
 
 namespace {
 

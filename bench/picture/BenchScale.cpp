@@ -12,7 +12,7 @@
 #include <vector>
 #include "picture/AreaScaler.h"
 #include "picture/iPicture.h"
-#include "BenchUtil.h"
+#include "../BenchUtil.h"
 
 namespace {
 

@@ -15,16 +15,9 @@
 #include "base/AppInfo.h"
 #include "base/FwDC.h"
 #include "picture/iPicture.h"
+#include "../BenchUtil.h"
 
 namespace {
-
-double NowMs()
-{
-    LARGE_INTEGER f, t;
-    QueryPerformanceFrequency(&f);
-    QueryPerformanceCounter(&t);
-    return t.QuadPart * 1000.0 / f.QuadPart;
-}
 
 double Median(std::vector<double> v)
 {

@@ -20,21 +20,12 @@
 #include "options/Opts.h"
 #include "wallpaper/ChangeTime.h"
 #include "wallpaper/WPChangerWnd.h"
+#include "../BenchUtil.h"
 
 namespace {
 
 const char kSettings[] = "Software\\Corvane\\Vantora\\ControlPanel";
 const char kBackup[] = "Software\\VantoraBench\\Settings";
-
-double NowMs()
-{
-    static LARGE_INTEGER freq = {};
-    if (!freq.QuadPart)
-        QueryPerformanceFrequency(&freq);
-    LARGE_INTEGER now;
-    QueryPerformanceCounter(&now);
-    return now.QuadPart * 1000.0 / freq.QuadPart;
-}
 
 bool CopyKey(const char* from, const char* to)
 {

@@ -1,4 +1,4 @@
-// Helpers of the picture benchmarks: a millisecond clock and the name part of a path.
+// Helpers of the benchmarks: a millisecond clock and the name part of a path.
 #pragma once
 #include <windows.h>
 
