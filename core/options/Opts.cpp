@@ -13,13 +13,15 @@ const char* const Opts::pszSSLastPicInd = "SS_LastPic";
 const char* const Opts::pszSSLastSetInd = "SS_LastSet";
 const char* const Opts::pszWPLastPicInd = "WP_LastPic";
 const char* const Opts::pszWPLastSetInd = "WP_LastSet";
+const char* const Opts::pszSSBlurEdges = "SS_BlurEdges";
+const char* const Opts::pszWPBlurEdges = "WP_BlurEdges";
 const char* Opts::pszCopyrightText = "Photographs \xA9 Corvane Software";
 
 // The flag word starts at 0 until Load; the numbers already hold their defaults so that a
 // record used without Load still paces sensibly.
 Opts::Opts()
     : BoolOpts("Options"), listSS(pszSS), listWP(pszWP), pCurList(nullptr), dwTimeOut(10),
-      dwPace(4), dwWPChange(1), dwWPChangeCount(1)
+      dwPace(4), dwWPChange(1), dwWPChangeCount(1), dwSSBlurEdges(0), dwWPBlurEdges(0)
 {
 }
 
@@ -30,6 +32,8 @@ void Opts::Reset()
     dwPace = 4;
     dwWPChange = 1;
     dwWPChangeCount = 1;
+    dwSSBlurEdges = 0;
+    dwWPBlurEdges = 0;
 }
 
 void Opts::OnLoad(RegKey& key)
@@ -39,6 +43,9 @@ void Opts::OnLoad(RegKey& key)
     dwTimeOut = key.GetDword(pszTimeOut, dwTimeOut);
     dwWPChange = key.GetDword(pszWPChange, dwWPChange);
     dwWPChangeCount = key.GetDword(pszWPChangeCount, dwWPChangeCount);
+    // Only 1 means on: an odd stored number leaves the plain black edges.
+    dwSSBlurEdges = key.GetDword(pszSSBlurEdges, dwSSBlurEdges) == 1;
+    dwWPBlurEdges = key.GetDword(pszWPBlurEdges, dwWPBlurEdges) == 1;
 }
 
 void Opts::OnStore(RegKey& key)
@@ -46,6 +53,8 @@ void Opts::OnStore(RegKey& key)
     key.PutDword(pszTimeOut, dwTimeOut);
     key.PutDword(pszWPChange, dwWPChange);
     key.PutDword(pszWPChangeCount, dwWPChangeCount);
+    key.PutDword(pszSSBlurEdges, dwSSBlurEdges ? 1 : 0);
+    key.PutDword(pszWPBlurEdges, dwWPBlurEdges ? 1 : 0);
     listSS.Store();
     listWP.Store();
     // With the changer off no wallpaper of ours may stay behind; the user's own comes back.

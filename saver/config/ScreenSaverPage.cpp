@@ -20,6 +20,7 @@ LRESULT ScreenSaverPage::OnInitDialog(WPARAM wParam, LPARAM lParam)
     SetDlgItemInt(IDC_SS_SECONDS, pOpts->dwTimeOut, TRUE);
     CheckDlgButton(IDC_RANDOM, pOpts->IsOn(OPT_SS_RANDOM) ? BST_CHECKED : BST_UNCHECKED);
     CheckDlgButton(IDC_SS_GRADUAL, pOpts->IsOn(OPT_SS_GRADUAL) ? BST_CHECKED : BST_UNCHECKED);
+    CheckDlgButton(IDC_BLUR_EDGES, pOpts->dwSSBlurEdges ? BST_CHECKED : BST_UNCHECKED);
     UpdateControls();
     return result;
 }
@@ -46,6 +47,7 @@ void ScreenSaverPage::SaveControls()
     }
     pOpts->Set(OPT_SS_RANDOM, IsDlgButtonChecked(IDC_RANDOM) == BST_CHECKED);
     pOpts->Set(OPT_SS_GRADUAL, IsDlgButtonChecked(IDC_SS_GRADUAL) == BST_CHECKED);
+    pOpts->dwSSBlurEdges = IsDlgButtonChecked(IDC_BLUR_EDGES) == BST_CHECKED;
 }
 
 LRESULT ScreenSaverPage::OnApply(PSHNOTIFY* pn)

@@ -19,6 +19,7 @@ LRESULT WallpaperPage::OnInitDialog(WPARAM wParam, LPARAM lParam)
     // Any other stored value selects nothing (CB_SETCURSEL refuses it).
     cbUnit.SetCurSel(pOpts->dwWPChange);
     CheckDlgButton(IDC_RANDOM, pOpts->IsOn(OPT_WP_RANDOM) ? BST_CHECKED : BST_UNCHECKED);
+    CheckDlgButton(IDC_BLUR_EDGES, pOpts->dwWPBlurEdges ? BST_CHECKED : BST_UNCHECKED);
     UpdateControls();
     return result;
 }
@@ -29,6 +30,7 @@ void WallpaperPage::UpdateControls()
     EnableDlgItem(IDC_WP_COUNT, on);
     EnableDlgItem(IDC_WP_UNIT, on);
     EnableDlgItem(IDC_RANDOM, on);
+    EnableDlgItem(IDC_BLUR_EDGES, on);
     EnableSetControls(on);
 }
 
@@ -40,6 +42,7 @@ void WallpaperPage::SaveControls()
     // No selection is kept as -1.
     pOpts->dwWPChange = static_cast<unsigned long>(static_cast<long>(cbUnit.GetCurSel()));
     pOpts->Set(OPT_WP_RANDOM, IsDlgButtonChecked(IDC_RANDOM) == BST_CHECKED);
+    pOpts->dwWPBlurEdges = IsDlgButtonChecked(IDC_BLUR_EDGES) == BST_CHECKED;
 }
 
 LRESULT WallpaperPage::OnApply(PSHNOTIFY* pn)
