@@ -1,27 +1,4 @@
 #include "MonitorLayout.h"
-#include "base/FwLibrary.h"
-
-namespace {
-
-BOOL CALLBACK AddMonitor(HMONITOR, HDC, LPRECT prc, LPARAM lParam)
-{
-    reinterpret_cast<std::vector<RECT>*>(lParam)->push_back(*prc);
-    return TRUE;
-}
-
-} // namespace
-
-std::vector<RECT> GetMonitorRects()
-{
-    // Looked up at run time: Windows 95 and NT 4 know one monitor and lack the call.
-    typedef BOOL(WINAPI * EnumFn)(HDC, LPCRECT, MONITORENUMPROC, LPARAM);
-    std::vector<RECT> monitors;
-    FwLibrary user32("USER32.DLL");
-    EnumFn pfnEnum = reinterpret_cast<EnumFn>(user32.GetProc("EnumDisplayMonitors"));
-    if (pfnEnum)
-        pfnEnum(nullptr, nullptr, AddMonitor, reinterpret_cast<LPARAM>(&monitors));
-    return monitors;
-}
 
 std::vector<RECT> LayoutFrames(const RECT& rcWindow, const std::vector<RECT>& monitors)
 {

@@ -1,12 +1,10 @@
 // Where each monitor's picture goes in the saver window: one frame per monitor, in the
 // window's client coordinates. Pure logic on rectangles, so it can be checked with any
-// monitor arrangement; GetMonitorRects asks the system for the real one.
+// monitor arrangement; GetMonitorRects (base) asks the system for the real one.
 #pragma once
 #include <windows.h>
 #include <vector>
-
-// The monitors' rectangles in screen coordinates, in the system's order.
-std::vector<RECT> GetMonitorRects();
+#include "base/MonitorRects.h"
 
 // The frames for a window whose client area covers rcWindow (screen coordinates): each
 // monitor's part of the window, moved to client coordinates, monitors outside the window

@@ -9,33 +9,6 @@ namespace {
 
 const DWORD kExitWait = 10000; // longest wait for a worker to end, at exit or after its frame
 
-// A hidden window whose client area has a frame's size: iPicture::Blast fits the picture
-// into a window's client area. Message-only where the system has them, so no broadcast
-// waits for this thread, which runs no message loop; Windows 9x and NT 4 get a hidden
-// top-level window for the moment of drawing.
-class FrameWindow {
-public:
-    HWND hWnd;
-    FrameWindow(int cx, int cy) : hWnd(Create(cx, cy, HWND_MESSAGE))
-    {
-        if (!hWnd)
-            hWnd = Create(cx, cy, nullptr);
-    }
-    ~FrameWindow()
-    {
-        if (hWnd)
-            DestroyWindow(hWnd);
-    }
-    FrameWindow(const FrameWindow&) = delete;
-    FrameWindow& operator=(const FrameWindow&) = delete;
-
-private:
-    static HWND Create(int cx, int cy, HWND hParent)
-    {
-        return CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, cx, cy, hParent, nullptr, nullptr, nullptr);
-    }
-};
-
 // Workers whose preparer went before they ended. The process waits for them at exit, so
 // that none is cut off while it holds a lock of the picture loader or the heap.
 class UnfinishedWorkers {
@@ -58,22 +31,6 @@ UnfinishedWorkers& Unfinished()
 {
     static UnfinishedWorkers workers;
     return workers;
-}
-
-// Draws one picture fitted into its part of the frame in hdcFrame.
-void DrawPart(HDC hdcFrame, HDC hdcScreen, const FramePicture& pict)
-{
-    int cx = pict.rc.right - pict.rc.left, cy = pict.rc.bottom - pict.rc.top;
-    FrameWindow frame(cx, cy);
-    MemoryDC part(hdcScreen);
-    GdiObject bitmap(CreateCompatibleBitmap(hdcScreen, cx, cy));
-    if (!frame.hWnd || !part.hDC || !bitmap.hObj)
-        return; // the part stays black
-    DCSelection select(part.hDC, bitmap.hObj);
-    iPicture picture;
-    picture.Blast(frame.hWnd, pict.path.c_str(), 1, part.hDC, pict.pszCopyright,
-                  pict.caption.empty() ? nullptr : pict.caption.c_str(), 1);
-    BitBlt(hdcFrame, pict.rc.left, pict.rc.top, cx, cy, part.hDC, 0, 0, SRCCOPY);
 }
 
 } // namespace
@@ -169,7 +126,9 @@ void PicturePreparer::Run(Job& job)
         for (const FramePicture& pict : job.pictures) {
             if (job.bCancel)
                 return;
-            DrawPart(frame.hDC, screen.hDC, pict);
+            iPicture picture;
+            picture.BlastInto(frame.hDC, pict.rc, pict.path.c_str(), 1, pict.pszCopyright,
+                              pict.caption.empty() ? nullptr : pict.caption.c_str(), 1, pict.blurEdges);
         }
     }
     job.bitmap = std::move(bitmap);

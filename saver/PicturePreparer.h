@@ -16,6 +16,7 @@ struct FramePicture {
     std::string path;      // empty: the error text is shown
     std::string caption;   // empty: none
     const char* pszCopyright; // static text or null
+    int blurEdges;         // 1: the blurred picture around it instead of black
 };
 
 class PicturePreparer {

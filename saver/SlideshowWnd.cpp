@@ -177,7 +177,8 @@ void SlideshowWnd::PrepareNext()
         char szPath[cbPictBuffer], szCaption[cbPictBuffer];
         opts.GetNextPict(1, szPath, szCaption);
         // The preview shows the bare picture: no copyright line, no caption.
-        pictures.push_back({frame, szPath, bPreview ? "" : szCaption, bPreview ? nullptr : Opts::pszCopyrightText});
+        pictures.push_back({frame, szPath, bPreview ? "" : szCaption, bPreview ? nullptr : Opts::pszCopyrightText,
+                            opts.dwSSBlurEdges ? 1 : 0});
     }
     preparedPos = ShownPosition::Read();
     onScreen.Write();

@@ -12,13 +12,15 @@ const char* const Opts::pszSSLastPicInd = "SS_LastPic";
 const char* const Opts::pszSSLastSetInd = "SS_LastSet";
 const char* const Opts::pszWPLastPicInd = "WP_LastPic";
 const char* const Opts::pszWPLastSetInd = "WP_LastSet";
+const char* const Opts::pszSSBlurEdges = "SS_BlurEdges";
+const char* const Opts::pszWPBlurEdges = "WP_BlurEdges";
 const char* Opts::pszCopyrightText = "Photographs \xA9 Corvane Software";
 
 // The flag word starts at 0 until Load; the numbers already hold their defaults so that a
 // record used without Load still paces sensibly.
 Opts::Opts()
     : BoolOpts("Options"), listSS(pszSS), listWP(pszWP), pCurList(nullptr), dwTimeOut(10),
-      dwPace(4), dwWPChange(1), dwWPChangeCount(1)
+      dwPace(4), dwWPChange(1), dwWPChangeCount(1), dwSSBlurEdges(0), dwWPBlurEdges(0)
 {
 }
 
@@ -29,6 +31,8 @@ void Opts::Reset()
     dwPace = 4;
     dwWPChange = 1;
     dwWPChangeCount = 1;
+    dwSSBlurEdges = 0;
+    dwWPBlurEdges = 0;
 }
 
 void Opts::OnLoad(RegKey& key)
@@ -39,6 +43,9 @@ void Opts::OnLoad(RegKey& key)
     dwTimeOut = ClampSetting(key.GetDword(pszTimeOut, dwTimeOut), cSecondsMax);
     dwWPChange = key.GetDword(pszWPChange, dwWPChange);
     dwWPChangeCount = ClampSetting(key.GetDword(pszWPChangeCount, dwWPChangeCount), cWPCountMax);
+    // Only 1 means on: an odd stored number leaves the plain black edges.
+    dwSSBlurEdges = key.GetDword(pszSSBlurEdges, dwSSBlurEdges) == 1;
+    dwWPBlurEdges = key.GetDword(pszWPBlurEdges, dwWPBlurEdges) == 1;
 }
 
 unsigned long ClampSetting(unsigned long value, unsigned long top)
@@ -54,6 +61,8 @@ void Opts::OnStore(RegKey& key)
     key.PutDword(pszTimeOut, dwTimeOut);
     key.PutDword(pszWPChange, dwWPChange);
     key.PutDword(pszWPChangeCount, dwWPChangeCount);
+    key.PutDword(pszSSBlurEdges, dwSSBlurEdges ? 1 : 0);
+    key.PutDword(pszWPBlurEdges, dwWPBlurEdges ? 1 : 0);
     listSS.Store();
     listWP.Store();
     RunOptsStoreHook(*this, key);

@@ -40,6 +40,8 @@ public:
     unsigned long dwPace;           // pace of the gradual replacement; not stored
     unsigned long dwWPChange;       // wallpaper interval unit: 0 minutes, 1 hours, 2 days
     unsigned long dwWPChangeCount;  // units between wallpaper changes
+    unsigned long dwSSBlurEdges;    // 1: the screen saver fills around a picture with its blurred copy
+    unsigned long dwWPBlurEdges;    // 1: the wallpaper does
 
     // Registry value names under the settings key.
     static const char* const pszSS;
@@ -51,6 +53,8 @@ public:
     static const char* const pszSSLastSetInd;
     static const char* const pszWPLastPicInd;
     static const char* const pszWPLastSetInd;
+    static const char* const pszSSBlurEdges;
+    static const char* const pszWPBlurEdges;
     // The publisher's copyright line drawn at the foot of full-screen pictures.
     static const char* pszCopyrightText;
 

@@ -40,6 +40,12 @@ public:
     // outwards.
     void Blast(HWND hWnd, const char* pszPath, int enlarge, HDC hdc, const char* pszCopyrightText,
                const char* pszCaption, int showError);
+    // Blast's drawing into the rectangle frame of hdc (hdc's coordinates), nothing drawn
+    // outside it. blurEdges 1 fills the frame around the picture with the picture itself,
+    // enlarged to cover the frame, blurred and darkened, instead of black.
+    void BlastInto(HDC hdc, const RECT& frame, const char* pszPath, int enlarge,
+                   const char* pszCopyrightText, const char* pszCaption, int showError,
+                   int blurEdges);
 
     // How the stored picture is turned to stand upright: an EXIF orientation, 1 to 8 (1 as
     // stored).
@@ -53,6 +59,6 @@ private:
     // Draws the bitmap's pixels with our own scaler when the picture shrinks or has to be
     // turned; -1 when that is not for this picture or target (the platform draws it then).
     int RenderPixels(HDC hdc, const RECT& target);
-    void DrawPicture(HWND hWnd, RECT frame, int enlarge, HDC hdc, const char* pszCopyrightText,
-                     const char* pszCaption);
+    void DrawPicture(const RECT& frame, int enlarge, HDC hdc, const char* pszCopyrightText,
+                     const char* pszCaption, int blurEdges);
 };

@@ -5,6 +5,7 @@
 #include "base/FaultGuard.h"
 #include "base/GdiHolders.h"
 #include "base/Mbcs.h"
+#include "picture/BlurredEdges.h"
 
 namespace {
 
@@ -26,12 +27,35 @@ SIZE MeasureText(HDC hdc, const char* psz, int len)
     return size;
 }
 
-// Left edge of a text of the given width centred over [left, right), never left of 0.
-int CentredX(const RECT& rc, int textWidth)
+// Left edge of a text of the given width centred over [left, right), never left of the
+// frame's left edge.
+int CentredX(const RECT& rc, int textWidth, int frameLeft)
 {
     int x = rc.left + (rc.right - rc.left - textWidth) / 2;
-    return x < 0 ? 0 : x;
+    return x < frameLeft ? frameLeft : x;
 }
+
+// Keeps every drawing of one frame inside it: a frame is one part of a bigger bitmap when
+// each monitor has its own picture.
+class FrameClip {
+public:
+    FrameClip(HDC hdc, const RECT& frame) : hdc(hdc), saved(SaveDC(hdc))
+    {
+        if (saved)
+            IntersectClipRect(hdc, frame.left, frame.top, frame.right, frame.bottom);
+    }
+    ~FrameClip()
+    {
+        if (saved)
+            RestoreDC(hdc, saved);
+    }
+    FrameClip(const FrameClip&) = delete;
+    FrameClip& operator=(const FrameClip&) = delete;
+
+private:
+    HDC hdc;
+    int saved;
+};
 
 // The copyright text's byte 0xA9 is the copyright sign on code page 1252 only: on 932 it is
 // a katakana, on 936, 949 and 950 a lead byte. The line is drawn wide: that byte as U+00A9,
@@ -65,6 +89,16 @@ std::wstring CopyrightToWide(const char* psz)
     return wide;
 }
 
+// The frame around a drawn picture filled with its blurred copy; a picture that did not
+// render leaves the black frame, as without the option.
+void FillEdges(HDC hdc, const RECT& frame, const RECT& picture, int rendered)
+{
+    if (rendered)
+        FillBlurredEdges(hdc, frame, picture);
+    else
+        FillBlack(hdc, frame);
+}
+
 } // namespace
 
 void iPicture::Blast(HWND hWnd, const char* pszPath, int enlarge, HDC hdc,
@@ -75,14 +109,23 @@ void iPicture::Blast(HWND hWnd, const char* pszPath, int enlarge, HDC hdc,
     RECT frame;
     if (!GetClientRect(hWnd, &frame))
         SetRectEmpty(&frame);
+    BlastInto(hdc, frame, pszPath, enlarge, pszCopyrightText, pszCaption, showError, 0);
+}
 
+void iPicture::BlastInto(HDC hdc, const RECT& frame, const char* pszPath, int enlarge,
+                         const char* pszCopyrightText, const char* pszCaption, int showError,
+                         int blurEdges)
+{
+    if (!hdc || IsRectEmpty(&frame))
+        return;
+    FrameClip clip(hdc, frame);
     // A fault or exception ends the drawing where it is; what was drawn stays. A fault
     // while loading counts as a failed load.
     int loaded = 0;
     RunGuarded([&] {
         loaded = Load(pszPath);
         if (loaded)
-            DrawPicture(hWnd, frame, enlarge, hdc, pszCopyrightText, pszCaption);
+            DrawPicture(frame, enlarge, hdc, pszCopyrightText, pszCaption, blurEdges);
     });
     if (loaded || !showError)
         return;
@@ -90,24 +133,27 @@ void iPicture::Blast(HWND hWnd, const char* pszPath, int enlarge, HDC hdc,
         FillBlack(hdc, frame);
         SetBkMode(hdc, TRANSPARENT);
         SetTextColor(hdc, kCaptionColor);
-        TextOutA(hdc, 10, 10, kErrorText, lstrlenA(kErrorText));
+        TextOutA(hdc, frame.left + 10, frame.top + 10, kErrorText, lstrlenA(kErrorText));
     });
 }
 
-void iPicture::DrawPicture(HWND hWnd, RECT frame, int enlarge, HDC hdc,
-                           const char* pszCopyrightText, const char* pszCaption)
+void iPicture::DrawPicture(const RECT& frame, int enlarge, HDC hdc, const char* pszCopyrightText,
+                           const char* pszCaption, int blurEdges)
 {
-    FillBlack(hdc, frame);
-
+    // With blurred edges the picture goes first: the background is made from its pixels,
+    // around it.
+    if (!blurEdges)
+        FillBlack(hdc, frame);
     RECT picture = frame;
+    int rendered = 0;
     if (!pszCaption) {
-        GetBestFitRect(hWnd, picture, hdc, enlarge);
-        Render(hdc, picture, nullptr);
+        GetBestFitRect(nullptr, picture, hdc, enlarge);
+        rendered = Render(hdc, picture, nullptr);
     } else {
         DCSelection font(hdc, GetStockObject(DEFAULT_GUI_FONT));
         int len = lstrlenA(pszCaption);
         SIZE caption = MeasureText(hdc, pszCaption, len);
-        GetBestFitRect(hWnd, picture, hdc, enlarge);
+        GetBestFitRect(nullptr, picture, hdc, enlarge);
         // Make room for the caption inside the frame: the picture shrinks within the
         // first fit's left and right edges.
         int captionBottom = picture.bottom + caption.cy + kCaptionGap;
@@ -115,15 +161,19 @@ void iPicture::DrawPicture(HWND hWnd, RECT frame, int enlarge, HDC hdc,
             int bottom = frame.bottom - caption.cy - kCaptionGap;
             if (bottom > picture.top) {
                 picture.bottom = bottom;
-                GetBestFitRect(hWnd, picture, hdc, enlarge);
+                GetBestFitRect(nullptr, picture, hdc, enlarge);
             }
         }
-        Render(hdc, picture, nullptr);
+        rendered = Render(hdc, picture, nullptr);
+        if (blurEdges)
+            FillEdges(hdc, frame, picture, rendered);
         SetBkMode(hdc, TRANSPARENT);
         SetTextColor(hdc, kCaptionColor);
-        TextOutA(hdc, CentredX(picture, caption.cx), picture.bottom + kCaptionGap, pszCaption, len);
+        TextOutA(hdc, CentredX(picture, caption.cx, frame.left), picture.bottom + kCaptionGap, pszCaption, len);
     }
 
+    if (blurEdges && !pszCaption)
+        FillEdges(hdc, frame, picture, rendered);
     if (pszCopyrightText) {
         SetBkMode(hdc, TRANSPARENT);
         SetTextColor(hdc, kCopyrightColor);
@@ -134,6 +184,7 @@ void iPicture::DrawPicture(HWND hWnd, RECT frame, int enlarge, HDC hdc,
         if (!GetTextExtentPoint32W(hdc, line.c_str(), len, &text))
             text.cx = text.cy = 0;
         int lineHeight = text.cy ? text.cy + kCopyrightPadding : kCopyrightMinLine;
-        TextOutW(hdc, CentredX(picture, text.cx), picture.bottom - lineHeight, line.c_str(), len);
+        TextOutW(hdc, CentredX(picture, text.cx, frame.left), picture.bottom - lineHeight, line.c_str(), len);
     }
 }
+

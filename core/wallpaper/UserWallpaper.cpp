@@ -83,6 +83,22 @@ void PutBackUserWallpaper(RegKey& settings)
         settings.DelValue(kSavedStyles[i]);
 }
 
+int CanSpanWallpaper()
+{
+    OSVERSIONINFOA vi = {};
+    vi.dwOSVersionInfoSize = sizeof vi;
+    // Without a manifest naming newer systems Windows 8.1 and later report 6.2: still 8.
+    return GetVersionExA(&vi) && vi.dwPlatformId == VER_PLATFORM_WIN32_NT &&
+           (vi.dwMajorVersion > 6 || (vi.dwMajorVersion == 6 && vi.dwMinorVersion >= 2));
+}
+
+void SetAllMonitorsStyle(int span)
+{
+    RegKey desk(kDesktopKey, 1);
+    desk.PutStr(kStyles[0], span ? "22" : "0");
+    desk.PutStr(kStyles[1], span ? "0" : "1");
+}
+
 namespace {
 
 // With the changer off no wallpaper of ours may stay behind; the user's own comes back.

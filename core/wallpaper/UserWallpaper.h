@@ -16,3 +16,9 @@ void RememberUserWallpaper(RegKey& settings);
 // style (none when nothing is remembered or its file is gone); a wallpaper the user set
 // meanwhile is left alone. The remembered one is forgotten either way.
 void PutBackUserWallpaper(RegKey& settings);
+
+// Whether the system can span one wallpaper over all monitors (Windows 8 and later).
+int CanSpanWallpaper();
+// Sets the desktop's style for a wallpaper bitmap covering all monitors: spanned, or tiled
+// from the primary monitor's top-left corner. Takes effect with the next SetWallpaper.
+void SetAllMonitorsStyle(int span);

@@ -22,6 +22,7 @@ LRESULT ScreenSaverPage::OnInitDialog(WPARAM wParam, LPARAM lParam)
     seconds.Init(*this, pOpts->dwTimeOut);
     CheckDlgButton(IDC_RANDOM, pOpts->IsOn(OPT_SS_RANDOM) ? BST_CHECKED : BST_UNCHECKED);
     CheckDlgButton(IDC_SS_GRADUAL, pOpts->IsOn(OPT_SS_GRADUAL) ? BST_CHECKED : BST_UNCHECKED);
+    CheckDlgButton(IDC_BLUR_EDGES, pOpts->dwSSBlurEdges ? BST_CHECKED : BST_UNCHECKED);
     UpdateControls();
     return result;
 }
@@ -52,6 +53,7 @@ void ScreenSaverPage::ReadPage(Opts& opts)
     seconds.Read(*this, opts.dwTimeOut);
     opts.Set(OPT_SS_RANDOM, IsDlgButtonChecked(IDC_RANDOM) == BST_CHECKED);
     opts.Set(OPT_SS_GRADUAL, IsDlgButtonChecked(IDC_SS_GRADUAL) == BST_CHECKED);
+    opts.dwSSBlurEdges = IsDlgButtonChecked(IDC_BLUR_EDGES) == BST_CHECKED;
     ReadSets(opts.listSS);
 }
 

@@ -21,6 +21,7 @@ LRESULT WallpaperPage::OnInitDialog(WPARAM wParam, LPARAM lParam)
     // Any other stored value selects nothing (CB_SETCURSEL refuses it).
     cbUnit.SetCurSel(pOpts->dwWPChange);
     CheckDlgButton(IDC_RANDOM, pOpts->IsOn(OPT_WP_RANDOM) ? BST_CHECKED : BST_UNCHECKED);
+    CheckDlgButton(IDC_BLUR_EDGES, pOpts->dwWPBlurEdges ? BST_CHECKED : BST_UNCHECKED);
     UpdateControls();
     return result;
 }
@@ -32,6 +33,7 @@ void WallpaperPage::UpdateControls()
     EnableDlgItem(IDC_WP_COUNT_SPIN, on);
     EnableDlgItem(IDC_WP_UNIT, on);
     EnableDlgItem(IDC_RANDOM, on);
+    EnableDlgItem(IDC_BLUR_EDGES, on);
     EnableSetControls(on);
 }
 
@@ -52,6 +54,7 @@ void WallpaperPage::ReadPage(Opts& opts)
     // No selection is kept as -1.
     opts.dwWPChange = static_cast<unsigned long>(static_cast<long>(cbUnit.GetCurSel()));
     opts.Set(OPT_WP_RANDOM, IsDlgButtonChecked(IDC_RANDOM) == BST_CHECKED);
+    opts.dwWPBlurEdges = IsDlgButtonChecked(IDC_BLUR_EDGES) == BST_CHECKED;
     ReadSets(opts.listWP);
 }
 

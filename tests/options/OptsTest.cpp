@@ -62,8 +62,10 @@ TEST_F(OptsTest, LoadThenStoreWritesTheSameValuesPlusBothLists)
     SetDword("SS_TimeOut", 25);
     SetDword("WP_change", 0xFFFFFFFF); // no unit selected
     SetDword("WP_count", 7);
+    SetDword("SS_BlurEdges", 1);
+    SetDword("WP_BlurEdges", 0);
     RawSet(sub, "SS", REG_BINARY, "1A\0" "0B\0\0", 7);
-    const char* const names[] = {"Options", "SS_TimeOut", "WP_change", "WP_count", "SS"};
+    const char* const names[] = {"Options", "SS_TimeOut", "WP_change", "WP_count", "SS_BlurEdges", "WP_BlurEdges", "SS"};
     std::vector<RawValue> loaded;
     for (const char* name : names)
         loaded.push_back(Value(name));
@@ -74,7 +76,7 @@ TEST_F(OptsTest, LoadThenStoreWritesTheSameValuesPlusBothLists)
     for (size_t i = 0; i < loaded.size(); i++)
         EXPECT_EQ(loaded[i], Value(names[i])) << names[i];
     EXPECT_EQ((RawValue{REG_BINARY, std::string(1, '\0')}), Value("WP"));
-    EXPECT_EQ(6u, RawCounts(sub).second) << "the pace is never stored";
+    EXPECT_EQ(8u, RawCounts(sub).second) << "the pace is never stored";
 }
 
 // Numbers stored by older copies or by hand come into range: taken as signed, below 1 as 1,

@@ -45,7 +45,7 @@ TEST(PicturePreparer, EachPartShowsItsOwnPictureWithCaption)
         SCOPED_TRACE(c.name);
         std::vector<FramePicture> pictures;
         for (const Part& part : c.parts)
-            pictures.push_back({part.rc, TestDir() + "\\fixtures\\saver\\A\\" + part.file, "Caption", "(c) Corvane"});
+            pictures.push_back({part.rc, TestDir() + "\\fixtures\\saver\\A\\" + part.file, "Caption", "(c) Corvane", 0});
         PicturePreparer preparer;
         ASSERT_TRUE(preparer.Start(c.cx, c.cy, pictures, hNotify, kDone));
         ASSERT_TRUE(preparer.Wait(30000));

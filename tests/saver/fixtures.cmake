@@ -16,3 +16,12 @@ if(TARGET test_saver)
     COMMAND sh ${CMAKE_SOURCE_DIR}/scripts/check-two-monitors ${CMAKE_BINARY_DIR}/two-monitors.png)
   set_tests_properties(saver_two_monitors PROPERTIES TIMEOUT 300 ENVIRONMENT "BUILD_DIR=${CMAKE_BINARY_DIR}")
 endif()
+
+# The real wallpaper changer on two monitors, on a display of its own
+# (scripts/check-two-monitor-wallpaper); it uses the slideshow's test set.
+if(TARGET test_wallpaper)
+  add_test(NAME wallpaper_two_monitors
+    COMMAND sh ${CMAKE_SOURCE_DIR}/scripts/check-two-monitor-wallpaper ${CMAKE_BINARY_DIR}/two-monitor-wallpaper.png)
+  set_tests_properties(wallpaper_two_monitors PROPERTIES TIMEOUT 300 ENVIRONMENT "BUILD_DIR=${CMAKE_BINARY_DIR}")
+  add_dependencies(test_wallpaper SaverFixtures)
+endif()
