@@ -31,7 +31,7 @@ std::string CountText(long count)
     char digits[16], sep[8] = ",", grouped[32];
     wsprintfA(digits, "%ld", count);
     GetLocaleInfoA(LOCALE_USER_DEFAULT, LOCALE_STHOUSAND, sep, sizeof sep);
-    NUMBERFMTA fmt = {0, 0, 3, const_cast<char*>("."), sep, 1};
+    NUMBERFMTA fmt = {0, 1, 3, const_cast<char*>("."), sep, 1};
     if (!GetNumberFormatA(LOCALE_USER_DEFAULT, 0, digits, &fmt, grouped, sizeof grouped))
         lstrcpynA(grouped, digits, sizeof grouped);
     return std::string(" (") + grouped + ")";
@@ -106,20 +106,22 @@ int ImageSetList::FindSet(const char* name)
 
 bool ImageSetList::UpdateCounts()
 {
-    bool unknown = false;
+    bool watch = false;
     int count = GetCount();
     for (int i = 0; i < count; i++) {
         Entry* entry = GetEntry(i);
-        if (!entry || entry->count != kUnknown)
+        // A folder set may be unplugged, come back or finish its index while the page shows.
+        if (!entry || (entry->count != kUnknown && !IsFolderSetName(entry->name.c_str())))
             continue;
+        watch = true;
         std::string stored = std::string("1") + entry->name;
-        entry->count = CountSetPictures(stored.c_str());
-        if (entry->count == kUnknown)
-            unknown = true;
-        else
+        long now = CountSetPictures(stored.c_str());
+        if (now != entry->count) {
+            entry->count = now;
             Relabel(i, entry);
+        }
     }
-    return unknown;
+    return watch;
 }
 
 void ImageSetList::OnDeleteItem(DWORD data)

@@ -16,8 +16,8 @@ public:
     const char* GetSetName(int index);
     // The entry whose set is the named one (letter case and a closing separator aside); -1.
     int FindSet(const char* name);
-    // Asks again for the counts not known yet and relabels those entries; true while some
-    // count is still not known.
+    // Asks again for the counts not known yet and for those of folder sets, and relabels
+    // the entries whose count changed; true while some entry is worth asking again.
     bool UpdateCounts();
 
     using CheckListBox::OnDeleteItem;

@@ -16,7 +16,7 @@
 namespace {
 
 const UINT kCountTimer = 1;
-const UINT kCountPeriod = 1000; // ms between questions for counts not known yet
+const UINT kCountPeriod = 1000; // ms between questions for counts not known yet or of folder sets
 
 // The numbered set that a folder of "Images" is; null for any other folder.
 const char* NumberedSetOf(const char* folder)

@@ -101,6 +101,7 @@ TEST(ImageSetPage, FolderSetsAddedThroughThePickerRemovedAndStored)
     ASSERT_TRUE(AddFromPicker(run));
     ASSERT_EQ(5, run.Send(1001, LB_GETCOUNT));
     EXPECT_EQ(0u, ItemText(run, 0).find("Trip - "));
+    EXPECT_TRUE(WaitFor([&] { return ItemText(run, 0).find("(0)") != std::string::npos; })) << ItemText(run, 0);
     RemoveDirectoryA(trip.c_str());
     EXPECT_TRUE(WaitFor([&] { return ItemText(run, 0).find("(missing)") != std::string::npos; })) << ItemText(run, 0);
     run.Send(1031, BM_CLICK);

@@ -39,10 +39,12 @@ bool IsRed(HWND hWnd, int x, int y)
     return c == kRed;
 }
 
+// WM_PAINT stays in the queue until its window is validated: dropping it alone never ends.
 void DropPendingMessages()
 {
-    for (MSG msg; PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE);) {
-    }
+    for (MSG msg; PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE);)
+        if (msg.message == WM_PAINT)
+            ValidateRect(msg.hwnd, nullptr);
 }
 
 } // namespace
