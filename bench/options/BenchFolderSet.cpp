@@ -16,7 +16,7 @@
 #include "base/AppInfo.h"
 #include "options/ImageSetInfo.h"
 #include "options/Opts.h"
-#include "../BenchUtil.h"
+#include "PickTimer.h"
 
 namespace {
 
@@ -52,19 +52,6 @@ double PeakPrivateMb()
     PROCESS_MEMORY_COUNTERS pmc = {sizeof pmc};
     GetProcessMemoryInfo(GetCurrentProcess(), &pmc, sizeof pmc);
     return pmc.PeakPagefileUsage / 1048576.0;
-}
-
-// The average time of calls picks in milliseconds; found counts the pictures.
-double TimePicks(Opts& opts, int calls, int& found)
-{
-    char path[cbPictBuffer], caption[cbPictBuffer];
-    found = 0;
-    double t0 = NowMs();
-    for (int i = 0; i < calls; ++i) {
-        opts.GetNextPict(1, path, caption);
-        found += path[0] != '\0';
-    }
-    return (NowMs() - t0) / calls;
 }
 
 } // namespace

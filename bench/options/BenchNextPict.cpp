@@ -13,20 +13,11 @@
 #include <string>
 #include "base/AppInfo.h"
 #include "options/Opts.h"
+#include "PickTimer.h"
 
 namespace {
 
 const int kSets = 50, kPictures = 50;
-
-double NowUs()
-{
-    static LARGE_INTEGER freq = {};
-    if (!freq.QuadPart)
-        QueryPerformanceFrequency(&freq);
-    LARGE_INTEGER now;
-    QueryPerformanceCounter(&now);
-    return now.QuadPart * 1e6 / freq.QuadPart;
-}
 
 void RemoveTree(const std::string& path)
 {
@@ -60,25 +51,12 @@ void Report(const char* name, double us, int calls)
     printf("%s us_per_call=%.1f calls=%d\n", name, us / calls, calls);
 }
 
-// Calls GetNextPict calls times; the time in microseconds. found counts the pictures.
-double TimeCalls(Opts& opts, int calls, int& found)
-{
-    char path[cbPictBuffer], caption[cbPictBuffer];
-    found = 0;
-    double t0 = NowUs();
-    for (int i = 0; i < calls; ++i) {
-        opts.GetNextPict(1, path, caption);
-        found += path[0] != '\0';
-    }
-    return NowUs() - t0;
-}
-
 // One folder test and one FindFirstFileA per picture number of every set: what a try
 // cost before. The time in microseconds per try.
 double TimePerNumberSearch(const std::string& images, const char* prefix, int& found)
 {
     found = 0;
-    double t0 = NowUs();
+    double t0 = NowMs() * 1000;
     for (int s = 0; s < kSets; ++s)
         for (int p = 1; p <= kPictures; ++p) {
             GetFileAttributesA((images + "\\" + SetName(prefix, s)).c_str());
@@ -91,7 +69,7 @@ double TimePerNumberSearch(const std::string& images, const char* prefix, int& f
                 FindClose(h);
             }
         }
-    return (NowUs() - t0) / (kSets * kPictures);
+    return (NowMs() * 1000 - t0) / (kSets * kPictures);
 }
 
 } // namespace
@@ -139,12 +117,12 @@ int main(int argc, char** argv)
         for (int s = 0; s < kSets; ++s)
             opts.listSS.AddTail(("1" + SetName("Set", s)).c_str());
         opts.Set(OPT_SS_RANDOM, 0);
-        double listTypical = TimeCalls(opts, typical, found) / typical;
+        double listTypical = TimePicks(opts, typical, found) * 1000;
         Report("nextpict_list_typical", listTypical * typical, typical);
         printf("  found=%d\n", found);
         opts.Set(OPT_SS_RANDOM, 1);
         srand(1);
-        double randomTypical = TimeCalls(opts, typical, found) / typical;
+        double randomTypical = TimePicks(opts, typical, found) * 1000;
         Report("nextpict_random_typical", randomTypical * typical, typical);
         printf("  found=%d\n", found);
 
@@ -153,11 +131,11 @@ int main(int argc, char** argv)
         for (int s = 0; s < kSets; ++s)
             opts.listSS.AddTail(("1" + SetName("Empty", s)).c_str());
         opts.Set(OPT_SS_RANDOM, 0);
-        double listWorst = TimeCalls(opts, worst, found) / worst;
+        double listWorst = TimePicks(opts, worst, found) * 1000;
         Report("nextpict_list_worst", listWorst * worst, worst);
         printf("  found=%d tries_per_call=%d\n", found, kSets * kPictures);
         opts.Set(OPT_SS_RANDOM, 1);
-        double randomWorst = TimeCalls(opts, worst, found) / worst;
+        double randomWorst = TimePicks(opts, worst, found) * 1000;
         Report("nextpict_random_worst", randomWorst * worst, worst);
         printf("  found=%d tries_per_call=100\n", found);
 
