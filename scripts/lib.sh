@@ -28,5 +28,16 @@ best_of_ms() {
 # with PREFIX. Usage: field PREFIX KEY < output
 field() { grep "^$1" | head -1 | tr ' ' '\n' | sed -n "s/^$2=//p"; }
 
+# Fails with a plain message when Wine cannot start here. Vantora is a 32-bit program: some
+# kernels (those built or booted without 32-bit support) refuse every 32-bit executable with
+# "Exec format error", and then no Windows program and no test can run.
+need_wine() {
+  if ! _v=$(wine --version 2>&1); then
+    echo "$(basename "$0"): Wine does not start on this machine: $(echo "$_v" | tail -1)" >&2
+    echo "$(basename "$0"): Vantora and its tests need a Linux kernel that runs 32-bit x86 programs" >&2
+    return 1
+  fi
+}
+
 # Makes the Wine prefix ($WINEPREFIX) if it is not there yet, before any clock starts.
 warm_prefix() { "$ROOT/scripts/wine" cmd /c exit >/dev/null 2>&1 || true; }
