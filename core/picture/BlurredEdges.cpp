@@ -4,6 +4,8 @@
 #include <vector>
 #include <memory>
 #include <new>
+#include "base/DrawUtil.h"
+#include "base/FwDC.h"
 #include "base/GdiHolders.h"
 
 namespace {
@@ -98,17 +100,15 @@ SmallImage MakeBackground(HDC hdc, const RECT& picture, int width, int height)
 void FillAround(HDC hdc, const RECT& frame, const RECT& picture, const void* pixels)
 {
     const int width = frame.right - frame.left, height = frame.bottom - frame.top;
-    int saved = SaveDC(hdc);
+    FwDC state(hdc, 1); // the excluded picture goes with the saved state
     ExcludeClipRect(hdc, picture.left, picture.top, picture.right, picture.bottom);
     if (pixels) {
         BITMAPINFO bmi = TopDownInfo(width, height);
         StretchDIBits(hdc, frame.left, frame.top, width, height, 0, 0, width, height, pixels, &bmi,
                       DIB_RGB_COLORS, SRCCOPY);
     } else {
-        FillRect(hdc, &frame, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
+        FillBlack(hdc, frame);
     }
-    if (saved)
-        RestoreDC(hdc, saved);
 }
 
 // The middle part of src (srcWidth x srcHeight, stride in pixels) that has the shape of
@@ -215,7 +215,7 @@ void FillBlurredEdges(HDC hdc, const RECT& frame, const RECT& picture)
 {
     RECT shown;
     if (!IntersectRect(&shown, &picture, &frame)) {
-        FillRect(hdc, &frame, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
+        FillBlack(hdc, frame);
         return;
     }
     if (EqualRect(&shown, &frame))

@@ -2,6 +2,7 @@
 #include "picture/iPicture.h"
 #include <string>
 #include "base/DrawUtil.h"
+#include "base/FwDC.h"
 #include "base/FaultGuard.h"
 #include "base/GdiHolders.h"
 #include "base/Mbcs.h"
@@ -34,28 +35,6 @@ int CentredX(const RECT& rc, int textWidth, int frameLeft)
     int x = rc.left + (rc.right - rc.left - textWidth) / 2;
     return x < frameLeft ? frameLeft : x;
 }
-
-// Keeps every drawing of one frame inside it: a frame is one part of a bigger bitmap when
-// each monitor has its own picture.
-class FrameClip {
-public:
-    FrameClip(HDC hdc, const RECT& frame) : hdc(hdc), saved(SaveDC(hdc))
-    {
-        if (saved)
-            IntersectClipRect(hdc, frame.left, frame.top, frame.right, frame.bottom);
-    }
-    ~FrameClip()
-    {
-        if (saved)
-            RestoreDC(hdc, saved);
-    }
-    FrameClip(const FrameClip&) = delete;
-    FrameClip& operator=(const FrameClip&) = delete;
-
-private:
-    HDC hdc;
-    int saved;
-};
 
 // The copyright text's byte 0xA9 is the copyright sign on code page 1252 only: on 932 it is
 // a katakana, on 936, 949 and 950 a lead byte. The line is drawn wide: that byte as U+00A9,
@@ -118,7 +97,11 @@ void iPicture::BlastInto(HDC hdc, const RECT& frame, const char* pszPath, int en
 {
     if (!hdc || IsRectEmpty(&frame))
         return;
-    FrameClip clip(hdc, frame);
+    // Every drawing of one frame stays inside it (a frame is one part of a bigger bitmap when
+    // each monitor has its own picture); the clip goes with the saved state.
+    FwDC clip(hdc, 1);
+    if (clip.bRestore)
+        IntersectClipRect(hdc, frame.left, frame.top, frame.right, frame.bottom);
     // A fault or exception ends the drawing where it is; what was drawn stays. A fault
     // while loading counts as a failed load.
     int loaded = 0;

@@ -69,7 +69,7 @@ void DrawPart(HDC mem, SIZE size, const RECT& part, const char* picture, const c
     DCSelection selection(aside.hDC, bitmap.hObj);
     if (!selection.IsReady())
         return; // the part stays black
-    FillRect(aside.hDC, &own, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
+    FillBlack(aside.hDC, own);
     pict.BlastInto(aside.hDC, own, picture, 1, Opts::pszCopyrightText, caption, 1, blurEdges);
     DrawWrapped(mem, size, part, aside.hDC);
 }
