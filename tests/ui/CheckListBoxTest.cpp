@@ -101,9 +101,16 @@ TEST_F(CheckListBoxTest, SpaceAndAClickOnTheBoxToggleEnabledItems)
 TEST_F(CheckListBoxTest, MovedItemKeepsItsRecordAndDeletionCallsTheHookOnce)
 {
     ListDlg dlg(CLB_AUTOCHECK);
+    EXPECT_EQ(0, dlg.list.CanMove(0, 0)); // empty
     const char* names[] = {"zero", "one", "two", "three"};
     for (DWORD i = 0; i < 4; i++)
         ASSERT_EQ(static_cast<int>(i), dlg.list.AddItem(names[i], nullptr, 100 + i));
+    // Items move within the list only; no selection (-1) moves nowhere.
+    const struct { UINT index; int up, can; } moves[] = {
+        {0, 1, 0}, {3, 0, 0}, {UINT(-1), 1, 0}, {UINT(-1), 0, 0}, {3, 1, 1}, {0, 0, 1},
+    };
+    for (const auto& m : moves)
+        EXPECT_EQ(m.can, dlg.list.CanMove(m.index, m.up)) << m.index << " " << m.up;
     dlg.list.SetCheck(2, 2);
     dlg.list.EnableItem(2, 0);
     dlg.list.MoveItem(2, 1);
