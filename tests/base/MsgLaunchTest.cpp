@@ -147,9 +147,6 @@ TEST(ResStr, ModuleFollowsTheSignOfTheId)
     EXPECT_STREQ("Browse for file", s.Load(-20003));
     EXPECT_STREQ("", s.Load(0));
     EXPECT_TRUE(s.IsEmpty());
-    // Formatting: no string, no text; a text without conversions stays as it is.
-    EXPECT_TRUE(ResStrFmt(-24999, 1, 2).IsEmpty());
-    EXPECT_STREQ("Cannot load the wallpaper changer.", ResStrFmt(-20030, "unused"));
     // The message other processes register.
     EXPECT_EQ(RegisterWindowMessageA("CorvaneMessage"), GetMyCompanyMsg());
 }
