@@ -41,10 +41,7 @@ public:
     }
 };
 
-class CheckListBoxTest : public ::testing::Test {
-protected:
-    static void SetUpTestSuite() { InitTestControls(); }
-};
+using CheckListBoxTest = UiTest;
 
 enum Action { Space, ClickAt16, ClickAt17, PressOnly };
 

@@ -38,8 +38,6 @@ public:
     {
         log->push_back("list.OnDeleteItem " + std::to_string(pdis->itemData));
     }
-
-protected:
     void Store() override { log->push_back("list.Store"); }
 };
 
@@ -108,10 +106,7 @@ public:
     }
 };
 
-class FwDlgTest : public ::testing::Test {
-protected:
-    static void SetUpTestSuite() { InitTestControls(); }
-};
+using FwDlgTest = UiTest;
 
 } // namespace
 

@@ -20,8 +20,6 @@ class LoggingEdit : public FwCtrl {
 public:
     CallLog* log = nullptr;
     std::string name;
-
-protected:
     void Store() override { log->push_back(name + ".Store"); }
 };
 
@@ -84,10 +82,7 @@ public:
     }
 };
 
-class FwPropSheetTest : public ::testing::Test {
-protected:
-    static void SetUpTestSuite() { InitTestControls(); }
-};
+using FwPropSheetTest = UiTest;
 
 } // namespace
 

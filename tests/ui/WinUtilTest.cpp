@@ -9,7 +9,9 @@
 #include "base/WinUtil.h"
 #include "ui/FwDlg.h"
 
-TEST(WinUtil, PlacementKeepsWindowsOnTheScreen)
+using WinUtil = UiTest;
+
+TEST_F(WinUtil, PlacementKeepsWindowsOnTheScreen)
 {
     auto popup = [](int x, int y, int cx, int cy) {
         return CreateWindowA("STATIC", "", WS_POPUP, x, y, cx, cy, nullptr, nullptr, nullptr, nullptr);
@@ -37,7 +39,7 @@ TEST(WinUtil, PlacementKeepsWindowsOnTheScreen)
         DestroyWindow(h);
 }
 
-TEST(WinUtil, TextDialogItemsAndTheMutex)
+TEST_F(WinUtil, TextDialogItemsAndTheMutex)
 {
     const char* text = "abcdefghijklmnopqrst";
     EXPECT_STREQ("abc...qrst", FitText(text, 200, 100));
