@@ -178,7 +178,7 @@ TEST_F(CheckListBoxTest, BoxesAreTheStripCellsOfStateAndEnabling)
     }
     UpdateWindow(dlg.list.hWnd);
     for (int i = 0; i < 6; i++)
-        EXPECT_TRUE(pixels.Matches(dlg.list.hWnd, dlg.ItemRect(i), cells[i / 2][i % 2])) << "item " << i;
+        EXPECT_TRUE(pixels.Matches(dlg.list.hWnd, dlg.ItemRect(i), cells[i / 2][i % 2])) << i;
     // A disabled list box draws every item as disabled.
     EnableWindow(dlg.list.hWnd, FALSE);
     UpdateWindow(dlg.list.hWnd);

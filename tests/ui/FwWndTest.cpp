@@ -37,7 +37,7 @@ public:
     static void operator delete(void* p) { memset(p, 0xDD, sizeof(MarkedWnd)); }
     static bool StillMarked()
     {
-        return std::all_of(buffer, buffer + sizeof(MarkedWnd), [](unsigned char b) { return b == 0xDD; });
+        return std::count(buffer, buffer + sizeof(MarkedWnd), 0xDD) == sizeof(MarkedWnd);
     }
 };
 unsigned char MarkedWnd::buffer[256];
@@ -84,7 +84,7 @@ TEST(FwWnd, CreatedWindowIsBoundFromItsFirstMessageUntilDestroyed)
     EXPECT_EQ(0, GetWindowLongPtrA(h, GWLP_USERDATA));
     DestroyWindow(h);
     MarkedWnd* marked = new MarkedWnd;
-    ASSERT_TRUE(marked->Create(kClass, "marked", WS_OVERLAPPED, 0, 0, 50, 50, nullptr, nullptr, nullptr));
+    ASSERT_TRUE(marked->Create(kClass, "m", WS_POPUP, 0, 0, 50, 50, nullptr, nullptr, nullptr));
     marked->bAutoDelete = 1;
     h = marked->hWnd;
     EXPECT_TRUE(marked->Destroy());

@@ -14,14 +14,16 @@ using WinUtil = UiTest;
 TEST_F(WinUtil, PlacementKeepsWindowsOnTheScreen)
 {
     auto popup = [](int x, int y, int cx, int cy) {
-        return CreateWindowA("STATIC", "", WS_POPUP, x, y, cx, cy, nullptr, nullptr, nullptr, nullptr);
+        return CreateWindowA("STATIC", "", WS_POPUP, x, y, cx, cy, nullptr, nullptr, nullptr,
+                             nullptr);
     };
     auto rect = [](HWND h) {
         RECT rc = {};
         GetWindowRect(h, &rc);
         return std::vector<LONG>{rc.left, rc.top, rc.right, rc.bottom};
     };
-    HWND wnd = popup(0, 0, 200, 100), over = popup(100, 50, 400, 300), off = popup(-300, -200, 200, 100);
+    HWND wnd = popup(0, 0, 200, 100), over = popup(100, 50, 400, 300);
+    HWND off = popup(-300, -200, 200, 100);
     ASSERT_TRUE(wnd && over && off);
     CenterWindow(wnd, over);
     EXPECT_EQ((std::vector<LONG>{200, 150, 400, 250}), rect(wnd));
