@@ -1,11 +1,10 @@
-// Message boxes (owner, caption, text, result), string resources chosen by the id's sign,
-// the registered message; starting programs and documents, the DLL runner's start-up
+// Message boxes (owner, caption, text, result), string resources chosen by the id's sign;
+// starting programs and documents, the DLL runner's start-up
 // entry, associated programs, web pages and the help launcher.
 #include "RegTestUtil.h"
 #include <thread>
 #include "TestUtil.h"
 #include "base/AppInfo.h"
-#include "base/CompanyMsg.h"
 #include "base/FwHelp.h"
 #include "base/Launch.h"
 #include "base/Module.h"
@@ -138,20 +137,12 @@ TEST(ResStr, ModuleFollowsTheSignOfTheId)
         AppInfo app(GetModuleHandleA(nullptr), "Vantora", "ControlPanel", "Program", "VNT.hlp", 0x300000, 0);
         EXPECT_STREQ("", ResStr(20002));
         EXPECT_STREQ("Browse for folder:", ResStr(-20002));
-        // An explicit module wins over the sign.
-        EXPECT_STREQ("&About...", ResStr(20022, GetLibraryModule()));
-        EXPECT_STREQ("", ResStr(-20002, GetModuleHandleA(nullptr)));
     }
     // Reloading one object: id 0 leaves it empty.
     ResStr s;
     EXPECT_STREQ("Browse for file", s.Load(-20003));
     EXPECT_STREQ("", s.Load(0));
     EXPECT_TRUE(s.IsEmpty());
-    // Formatting: no string, no text; a text without conversions stays as it is.
-    EXPECT_TRUE(ResStrFmt(-24999, 1, 2).IsEmpty());
-    EXPECT_STREQ("Cannot load the wallpaper changer.", ResStrFmt(-20030, "unused"));
-    // The message other processes register.
-    EXPECT_EQ(RegisterWindowMessageA("CorvaneMessage"), GetMyCompanyMsg());
 }
 
 TEST_F(RegFixture, AutoRunDll32WritesAndRemoves)

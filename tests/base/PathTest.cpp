@@ -4,7 +4,6 @@
 #include <cstring>
 #include <string>
 #include "TestUtil.h"
-#include "base/Browse.h"
 #include "base/Path.h"
 
 namespace {
@@ -26,17 +25,6 @@ std::string Made(const char* dir, const char* name, const char* ext = nullptr)
     return dst;
 }
 
-std::string Filter(const char* filter)
-{
-    char out[cbBrowseFilter];
-    memset(out, 'x', sizeof out);
-    PrepareBrowseFilter(out, filter);
-    size_t n = 0;
-    while (out[n] || out[n + 1])
-        n++;
-    return std::string(out, n + 2);
-}
-
 } // namespace
 
 TEST(PathEdit, SeparatorsNamesAndExtensions)
@@ -47,7 +35,7 @@ TEST(PathEdit, SeparatorsNamesAndExtensions)
         {RemoveBackSlash, "C:\\", "C:\\"}, {RemoveBackSlash, "a\\\\", "a\\\\"}, // a root keeps its separator
         {StripFileName, "C:/a/b.jpg", "C:/a/"}, {StripFileName, "C:b.jpg", "C:"},
         {StripFileExt, "C:\\a.b\\c", "C:\\a.b\\c"}, {StripFileExt, "c.tar.gz", "c.tar"},
-        {MakeNamePretty, "hELLO.TXT", "Hello.txt"}, {AddQuotesIfSpace, "C:\\a b", "\"C:\\a b\""},
+        {MakeNamePretty, "hELLO.TXT", "Hello.txt"},
         {RemoveWhiteSpacesAndQuotes, " \t\" C:\\a b \"  ", "C:\\a b"}, {RemoveWhiteSpacesAndQuotes, "\"", ""},
         // A trail byte is no separator.
         {AppendBackSlash, "C:\\x\\\x95\x5C", "C:\\x\\\x95\x5C", "C:\\x\\\x95\x5C\\"},
@@ -64,12 +52,7 @@ TEST(PathEdit, SeparatorsNamesAndExtensions)
     EXPECT_EQ(full, Edited(full, AppendBackSlash));
     EXPECT_EQ(nullptr, FindNameExt("C:\\a\\"));
     EXPECT_STREQ("b", FindNameExt("C:/a/b"));
-    char buf[MAX_PATH] = "C:\\a\\b\\";
-    EXPECT_STREQ("b", FindLastPathComponent(buf));
-    const char* kanji = "C:\\x\\\x95\x5C";
-    EXPECT_STREQ(Dbcs() ? "\x95\x5C" : nullptr, FindNameExt(kanji));
-    strcpy(buf, kanji);
-    EXPECT_STREQ(Dbcs() ? "\x95\x5C" : "\x95", FindLastPathComponent(buf));
+    EXPECT_STREQ(Dbcs() ? "\x95\x5C" : nullptr, FindNameExt("C:\\x\\\x95\x5C"));
 }
 
 TEST(PathBuild, MakePathAndFullPaths)
@@ -81,14 +64,6 @@ TEST(PathBuild, MakePathAndFullPaths)
     MakePath(dst, dst, "y"); // the folder may be the destination itself
     EXPECT_STREQ("C:\\x\\y", dst);
     EXPECT_EQ("", Made("C:\\a", std::string(MAX_PATH - 4, 'n').c_str())) << "never cut";
-    MakePathForOS(dst, "C:\\a", ":NT:nt.dll");
-    EXPECT_STREQ("C:\\a\\nt.dll", dst) << "Wine is of the NT family";
-    MakePathForOS(dst, "C:\\a", ":9x:old.dll");
-    EXPECT_STREQ("", dst);
-    char root[MAX_PATH];
-    EXPECT_EQ(1, ExtractRootPath(root, "\\\\srv\\share\\x"));
-    EXPECT_STREQ("\\\\srv", root);
-    EXPECT_EQ(0, ExtractRootPath(root, "rel\\x"));
     auto full = [](const char* path, const char* base) { return Edited(path, [base](char* b) { MakeFullPathName(b, base); }); };
     EXPECT_EQ("C:\\base\\rel\\x", full(" \"rel/x\" ", "C:\\base\\"));
     EXPECT_EQ("D:\\x", full("\\x", "D:\\b\\c"));
@@ -99,7 +74,7 @@ TEST(PathBuild, MakePathAndFullPaths)
     EXPECT_EQ(std::string(cur, 2) + "\\x", full("\\x", nullptr));
 }
 
-TEST(PathTests, ClassificationCommandLinesAndBrowseFilter)
+TEST(PathTests, ClassificationAndCommandLines)
 {
     EXPECT_EQ(1, IsFullPathName("\\a"));
     EXPECT_EQ(0, IsFullPathName("C:a"));
@@ -111,20 +86,7 @@ TEST(PathTests, ClassificationCommandLinesAndBrowseFilter)
     EXPECT_EQ(0, IsSubFolderOf("C:\\Photos\\", "C:\\Photos"));
     EXPECT_EQ(0, IsSubFolderOf("C:\\PhotosOld\\a", "C:\\Photos"));
     EXPECT_EQ(Dbcs() ? 0 : 1, IsSubFolderOf("C:\\\x95\x5Cx", "C:\\\x95"));
-    char out[MAX_PATH];
-    EXPECT_EQ(1, GetCmdLnPath("\" C:\\my prog.scr\" /c:123", out));
-    EXPECT_STREQ("C:\\my prog.scr", out);
-    EXPECT_EQ(0, GetCmdLnPath(" \t", out));
-    EXPECT_EQ(1, GetCmdLnPath(std::string(400, 't').c_str(), out));
-    EXPECT_EQ(static_cast<size_t>(MAX_PATH - 1), strlen(out));
     EXPECT_EQ(nullptr, GetCmdLnArg("prog.exe "));
     EXPECT_STREQ(" /c:123", GetCmdLnArg("\"C:\\my prog.scr\" /c:123"));
     EXPECT_EQ(nullptr, GetCmdLnArg("\"C:\\unclosed"));
-    EXPECT_EQ(std::string("Pictures\0*.jpg\0All Files\0*.*\0\0", 30), Filter("Pictures|*.jpg"));
-    EXPECT_EQ(std::string("A\0*.a\0\0", 7), Filter("A|*.a|"));
-    EXPECT_EQ(std::string("All Files\0*.*\0\0", 15), Filter(nullptr));
-    // 0x83 0x7C is one character on code page 932: its trail byte is the code of "|".
-    EXPECT_EQ(Dbcs() ? std::string("\x83\x7C\0*.x\0\0", 8) : std::string("\x83\0\0", 3),
-              Filter("\x83\x7C|*.x|"));
-    EXPECT_LE(Filter(std::string(5000, 'f').c_str()).size(), static_cast<size_t>(cbBrowseFilter));
 }

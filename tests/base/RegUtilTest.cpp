@@ -1,4 +1,4 @@
-// Home folder, restrictions, power-user test, stored rectangles, shell-extension
+// Home folder, power-user test, stored rectangles, shell-extension
 // registration and the application identity.
 #include "RegTestUtil.h"
 #include "base/AppInfo.h"
@@ -46,12 +46,8 @@ TEST_F(RegUtil, HomeFolderWriteReadAndFormerKey)
     EXPECT_FALSE(RawExists("Software\\Fenwick", HKEY_LOCAL_MACHINE));
 }
 
-TEST_F(RegUtil, RestrictionsPowerUserAndRectangles)
+TEST_F(RegUtil, PowerUserAndRectangles)
 {
-    EXPECT_EQ(0, Restricted("App", "NoWallpaper"));
-    RawSetDword("Software\\Corvane\\App\\Setup\\Restrictions", "NoWallpaper", 3);
-    EXPECT_EQ(3, Restricted("App", "NoWallpaper"));
-    EXPECT_EQ(0, Restricted("Else", "NoWallpaper"));
     // The machine-wide company key is made and left without the probe value.
     EXPECT_TRUE(IsPowerUser());
     EXPECT_EQ(RawCountPair(0, 0), RawCounts("Software\\Corvane", HKEY_LOCAL_MACHINE));
@@ -66,10 +62,7 @@ TEST_F(RegUtil, RestrictionsPowerUserAndRectangles)
     RECT rc = {10, -20, 300, 400};
     EXPECT_TRUE(RegPutRect(key, &rc, "Wnd"));
     EXPECT_EQ(RawValue({REG_DWORD, std::string("\xEC\xFF\xFF\xFF", 4)}), RawGet(sub, "WndT"));
-    key.DelValue("WndR");
-    RECT back = {1, 2, 3, 4}, expected = {10, -20, 3, 400}; // a missing field stays
-    EXPECT_TRUE(RegGetRect(key, &back, "Wnd"));
-    EXPECT_TRUE(EqualRect(&expected, &back));
+    EXPECT_EQ(RawValue({REG_DWORD, std::string("\x90\x01\0\0", 4)}), RawGet(sub, "WndB"));
 }
 
 TEST_F(RegUtil, ShellExtensionRegistrationModes)

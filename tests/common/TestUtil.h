@@ -25,7 +25,6 @@ public:
     ~ChildProcess();
     ChildProcess(const ChildProcess&) = delete;
     ChildProcess& operator=(const ChildProcess&) = delete;
-
     bool Start(const std::string& commandLine, const std::string& currentDir = "");
     bool Wait(DWORD timeoutMs = 30000); // pumping messages; false on time-out
     bool IsRunning() const { return pi.hProcess && WaitForSingleObject(pi.hProcess, 0) == WAIT_TIMEOUT; }
@@ -35,7 +34,6 @@ public:
         return pi.hProcess && GetExitCodeProcess(pi.hProcess, &code) ? code : 0xDEADBEEF;
     }
     DWORD Id() const { return pi.dwProcessId; }
-
 private:
     PROCESS_INFORMATION pi = {};
 };
@@ -56,7 +54,6 @@ public:
     ScratchDir& operator=(const ScratchDir&) = delete;
     const std::string& Path() const { return path; }
     std::string operator/(const std::string& name) const { return path + "\\" + name; }
-
 private:
     std::string path;
 };
@@ -74,7 +71,6 @@ public:
     ~Canvas();
     Canvas(const Canvas&) = delete;
     Canvas& operator=(const Canvas&) = delete;
-
     HDC Dc() const { return hdc; }
     DWORD* Bits() const { GdiFlush(); return pBits; }
     int Width() const { return width; }
@@ -92,7 +88,6 @@ public:
                 n += pred(Pixel(x, y)) ? 1 : 0;
         return n;
     }
-
 private:
     int width, height;
     HDC hdc;

@@ -4,12 +4,7 @@
 #include <algorithm>
 #include <functional>
 #include "TestDialogs.h"
-#include "TestUtil.h"
 #include "UiTestUtil.h"
-#include "base/WinUtil.h"
-#include <shlobj.h>
-#include <string.h>
-#include "ui/FwCombo.h"
 #include "ui/FwDlg.h"
 #include "ui/FwListBox.h"
 
@@ -43,8 +38,6 @@ public:
     {
         log->push_back("list.OnDeleteItem " + std::to_string(pdis->itemData));
     }
-
-protected:
     void Store() override { log->push_back("list.Store"); }
 };
 
@@ -53,7 +46,6 @@ class LoggingDlg : public FwDlg {
 public:
     CallLog log;
     LoggingList list;
-    FwCombo combo;
     std::function<void(LoggingDlg&)> script;
     UINT idAtInit = 0;
     HWND hWndAtInit = nullptr;
@@ -70,7 +62,6 @@ public:
         idAtInit = uDialogId;
         hWndAtInit = hWnd;
         list.Init(this, IDC_LIST);
-        combo.Init(this, IDC_COMBO);
         PostMsg(WM_RUN_SCRIPT);
         return FwDlg::OnInitDialog(wParam, lParam);
     }
@@ -115,10 +106,7 @@ public:
     }
 };
 
-class FwDlgTest : public ::testing::Test {
-protected:
-    static void SetUpTestSuite() { InitTestControls(); }
-};
+using FwDlgTest = UiTest;
 
 } // namespace
 
@@ -164,11 +152,7 @@ TEST_F(FwDlgTest, ModalDialogRoutesItsMessagesToObjectAndControls)
         "OnHelp general", "list.OnDeleteItem 41",
         "OnOK", "list.Store",
     };
-    CallLog seen;
-    for (const std::string& call : dlg.log) // the combo's own commands come and go with focus
-        if (call.rfind("OnCommand 103", 0) != 0)
-            seen.push_back(call);
-    EXPECT_EQ(expected, seen);
+    EXPECT_EQ(expected, dlg.log);
 }
 
 TEST_F(FwDlgTest, CancelClosesWithTwoWithoutStoringTheControls)
@@ -180,19 +164,6 @@ TEST_F(FwDlgTest, CancelClosesWithTwoWithoutStoringTheControls)
     EXPECT_EQ("OnCancel", dlg.log.back());
 }
 
-TEST_F(FwDlgTest, ModelessOkAndCancelDestroyTheDialog)
-{
-    for (int button : {IDOK, IDCANCEL}) {
-        LoggingDlg dlg;
-        HWND hDlg = dlg.Modeless(IDD_TEST, TestModule(), nullptr);
-        ASSERT_NE(nullptr, hDlg);
-        EXPECT_TRUE(IsWindowVisible(hDlg));
-        SendMessageA(hDlg, WM_COMMAND, button, 0);
-        EXPECT_FALSE(IsWindow(hDlg)) << button;
-        EXPECT_EQ(button == IDOK, std::find(dlg.log.begin(), dlg.log.end(), "list.Store") != dlg.log.end());
-    }
-}
-
 TEST_F(FwDlgTest, ControlBindsOnceAndGivesItsWindowBackWhenDestroyed)
 {
     LoggingDlg dlg;
@@ -202,151 +173,16 @@ TEST_F(FwDlgTest, ControlBindsOnceAndGivesItsWindowBackWhenDestroyed)
     EXPECT_EQ(0, dlg.list.Init(&dlg, IDC_EDIT)); // already bound: nothing changes
     EXPECT_EQ(static_cast<UINT>(IDC_LIST), dlg.list.GetID());
     EXPECT_EQ(&dlg.list, dlg.GetDlgCtrl(IDC_LIST));
-    EXPECT_EQ(2, dlg.listCtrls.GetCount());
-    // The list box's own procedure comes back at WM_DESTROY.
-    DestroyWindow(hList);
-    EXPECT_EQ(nullptr, dlg.list.pfnPrevWndProc);
-    EXPECT_NE(nullptr, ownProc);
-    dlg.Destroy();
-}
-
-TEST_F(FwDlgTest, RadioButtonsAndItemHelpers)
-{
-    LoggingDlg dlg;
-    ASSERT_NE(nullptr, dlg.Modeless(IDD_TEST, TestModule(), nullptr));
-    // The radios of one group: none checked, then each in turn; a reversed range finds none.
-    EXPECT_EQ(0, dlg.GetCheckedRadioButton(IDC_RADIO1, IDC_RADIO3));
-    for (int id = IDC_RADIO1; id <= IDC_RADIO3; id++) {
-        dlg.CheckRadioButton(IDC_RADIO1, IDC_RADIO3, id);
-        EXPECT_EQ(id, dlg.GetCheckedRadioButton(IDC_RADIO1, IDC_RADIO3));
-    }
-    EXPECT_EQ(0, dlg.GetCheckedRadioButton(IDC_RADIO3, IDC_RADIO1));
+    EXPECT_EQ(1, dlg.listCtrls.GetCount());
+    // Formatting a control's own text.
     dlg.SetDlgItemTextA(IDC_EDIT, "%d of %s");
     dlg.SetDlgItemTextFmtCtrl(IDC_EDIT, 3, "five");
     char text[64];
     dlg.GetDlgItemTextA(IDC_EDIT, text, sizeof(text));
     EXPECT_STREQ("3 of five", text);
-    // The OK button takes the place of the Help button; the list's right edge that of Help.
-    RECT help, ok, list;
-    GetWindowRect(dlg.GetDlgItem(IDHELP), &help);
-    dlg.MoveCtrlEdge(IDC_LIST, IDHELP, TRUE);
-    dlg.MoveButtonToSlot(IDOK, IDHELP);
-    GetWindowRect(dlg.GetDlgItem(IDOK), &ok);
-    GetWindowRect(dlg.GetDlgItem(IDC_LIST), &list);
-    EXPECT_EQ(help.left, ok.left);
-    EXPECT_EQ(help.top, ok.top);
-    EXPECT_EQ(help.right, list.right);
+    // The list box's own procedure comes back at WM_DESTROY.
+    DestroyWindow(hList);
+    EXPECT_EQ(nullptr, dlg.list.pfnPrevWndProc);
+    EXPECT_NE(nullptr, ownProc);
     dlg.Destroy();
-}
-
-// After the notifications of one row, a WM_SETTEXT to the combo's edit field is swallowed
-// or applied; the dialog hears of it either way (code 99).
-TEST_F(FwDlgTest, ComboKeepsTypedTextWhenADropDownOpensOrIsCancelled)
-{
-    struct Case {
-        std::vector<WORD> codes;
-        bool swallowed;
-    } cases[] = {
-        {{CBN_DROPDOWN}, true},
-        {{CBN_DROPDOWN, CBN_SELENDOK, CBN_SELCHANGE, CBN_CLOSEUP}, false},
-        {{CBN_SELENDCANCEL, CBN_CLOSEUP}, true},
-        {{CBN_SELENDCANCEL, CBN_CLOSEUP, CBN_KILLFOCUS}, false},
-    };
-    for (const Case& c : cases) {
-        LoggingDlg dlg;
-        ASSERT_NE(nullptr, dlg.Modeless(IDD_TEST, TestModule(), nullptr));
-        HWND hCombo = dlg.GetDlgItem(IDC_COMBO);
-        HWND hEdit = GetDlgItem(hCombo, 1001);
-        ASSERT_EQ(hEdit, dlg.combo.editCtl.hWnd);
-        dlg.combo.AddItem("listed", 0);
-        dlg.combo.SetCurSel(0);
-        SetWindowTextA(hEdit, "typed");
-        ProcessAllMessages(nullptr);
-        dlg.log.clear();
-        for (WORD code : c.codes)
-            dlg.Command(IDC_COMBO, code, hCombo);
-        SendMessageA(hEdit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>("set"));
-        char text[32];
-        GetWindowTextA(hEdit, text, sizeof(text));
-        EXPECT_STREQ(c.swallowed ? "typed" : "set", text) << c.codes.size();
-        ProcessAllMessages(nullptr);
-        EXPECT_EQ(1, std::count(dlg.log.begin(), dlg.log.end(), "OnCommand 103 99"));
-        SendMessageA(hEdit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>("again"));
-        GetWindowTextA(hEdit, text, sizeof(text));
-        EXPECT_STREQ("again", text);
-        dlg.Destroy();
-    }
-}
-
-TEST_F(FwDlgTest, ItemsMoveWithinTheListOnly)
-{
-    LoggingDlg dlg;
-    ASSERT_NE(nullptr, dlg.Modeless(IDD_TEST, TestModule(), nullptr));
-    FwCombo& combo = dlg.combo;
-    EXPECT_EQ(0, combo.CanMove(0, 0)); // empty
-    for (DWORD i = 0; i < 4; i++)
-        combo.InsertItem(i, std::string(1, static_cast<char>('a' + i)).c_str(), 10 + i);
-    const struct {
-        UINT index;
-        int up;
-        int can;
-    } cases[] = {{0, 1, 0}, {3, 0, 0}, {UINT(-1), 1, 0}, {UINT(-1), 0, 0}, {3, 1, 1}, {0, 0, 1}};
-    for (const auto& c : cases)
-        EXPECT_EQ(c.can, combo.CanMove(c.index, c.up)) << c.index << " " << c.up;
-    combo.MoveItem(3, 1);
-    char text[8];
-    EXPECT_EQ(13u, combo.GetItem(2, text));
-    EXPECT_STREQ("d", text);
-    EXPECT_EQ(2, combo.GetCurSel());
-    EXPECT_EQ(0u, combo.GetItem(4, text));
-    EXPECT_STREQ("", text);
-    dlg.Destroy();
-}
-
-namespace {
-
-// A drop of one path, as the shell hands it to a window.
-HDROP MakeDrop(const std::string& path)
-{
-    HGLOBAL mem = GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, sizeof(DROPFILES) + path.size() + 2);
-    DROPFILES* drop = static_cast<DROPFILES*>(GlobalLock(mem));
-    drop->pFiles = sizeof(DROPFILES);
-    memcpy(reinterpret_cast<char*>(drop + 1), path.c_str(), path.size());
-    GlobalUnlock(mem);
-    return static_cast<HDROP>(mem);
-}
-
-} // namespace
-
-TEST_F(FwDlgTest, DroppedPathIsWrittenByTheControlsDropOption)
-{
-    ScratchDir dir;
-    std::string file = dir / "photo.jpg";
-    ASSERT_TRUE(WriteFileBytes(file, "x", 1));
-    const struct {
-        std::string path;
-        DWORD flags;
-        std::string text;
-    } cases[] = {
-        {dir.Path(), FWCTRL_DROP_FILE, "before"},
-        {dir.Path(), FWCTRL_DROP_FILE | FWCTRL_DROP_ANY, dir.Path()},
-        {dir.Path(), FWCTRL_DROP_FOLDER, dir.Path()},
-        {file, FWCTRL_DROP_FOLDER, dir.Path()},
-        {file, FWCTRL_DROP_FILE, file},
-        {file, FWCTRL_DROP_NAME | FWCTRL_DROP_FOLDER, "photo.jpg"},
-    };
-    for (const auto& c : cases) {
-        LoggingDlg dlg;
-        ASSERT_NE(nullptr, dlg.Modeless(IDD_TEST, TestModule(), nullptr));
-        FwCtrl edit;
-        edit.Init(&dlg, IDC_EDIT, nullptr, c.flags);
-        edit.SetText("before");
-        HDROP drop = MakeDrop(c.path);
-        edit.SendMsg(WM_DROPFILES, reinterpret_cast<WPARAM>(drop));
-        EXPECT_EQ(0u, GlobalSize(drop)) << "the drop is released";
-        char text[MAX_PATH];
-        edit.GetText(text, sizeof(text));
-        EXPECT_EQ(0, lstrcmpiA(c.text.c_str(), text)) << c.path << " " << c.flags << ": " << text;
-        dlg.Destroy();
-    }
 }

@@ -9,25 +9,17 @@
 
 namespace {
 
-const UINT WM_RUN_SCRIPT = WM_APP + 1;
+const UINT WM_RUN_SCRIPT = WM_APP + 1, WM_AFTER_REFUSAL = WM_APP + 2;
 
 // What the first page does once the sheet runs: move to the second page or not, then
 // press a button; refuse: it refuses the first apply through its message result alone,
 // then cancels.
-struct Script {
-    bool toSecond;
-    int button;
-    bool refuse;
-};
-
-const UINT WM_AFTER_REFUSAL = WM_RUN_SCRIPT + 1;
+struct Script { bool toSecond; int button; bool refuse; };
 
 class LoggingEdit : public FwCtrl {
 public:
     CallLog* log = nullptr;
     std::string name;
-
-protected:
     void Store() override { log->push_back(name + ".Store"); }
 };
 
@@ -37,18 +29,12 @@ public:
     std::string name;
     const Script* script = nullptr;
     LoggingEdit edit;
-    int* pDeleted = nullptr;
 
     LoggingPage(PROPSHEETPAGEA* slot, int idTemplate, CallLog* pLog, const std::string& pageName)
         : FwPropPage(slot, TestModule(), idTemplate), log(pLog), name(pageName)
     {
         edit.log = pLog;
         edit.name = pageName + ".edit";
-    }
-    ~LoggingPage() override
-    {
-        if (pDeleted)
-            ++*pDeleted;
     }
     LRESULT OnInitDialog(WPARAM wParam, LPARAM lParam) override
     {
@@ -96,20 +82,13 @@ public:
     }
 };
 
-class FwPropSheetTest : public ::testing::Test {
-protected:
-    static void SetUpTestSuite() { InitTestControls(); }
-};
+using FwPropSheetTest = UiTest;
 
 } // namespace
 
 TEST_F(FwPropSheetTest, PagesAreCreatedOnFirstSelectionAndOnlyCreatedPagesApply)
 {
-    struct Case {
-        Script script;
-        int result;
-        CallLog expected;
-    } cases[] = {
+    const struct { Script script; int result; CallLog expected; } cases[] = {
         {{false, PSBTN_OK}, 1,
          {"one.OnInitDialog", "one.OnSetActive", "one.OnApply", "one.edit.Store"}},
         {{true, PSBTN_OK}, 1,
@@ -121,7 +100,7 @@ TEST_F(FwPropSheetTest, PagesAreCreatedOnFirstSelectionAndOnlyCreatedPagesApply)
         {{false, PSBTN_OK, true}, 0,
          {"one.OnInitDialog", "one.OnSetActive", "one.OnApply", "one.sheet still open", "one.OnReset"}},
     };
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         CallLog log;
         FwPropSheet sheet(nullptr, TestModule(), 2, "Sheet test");
         LoggingPage one(sheet.GetPageBuf(0), IDD_PAGE1, &log, "one");
@@ -136,28 +115,4 @@ TEST_F(FwPropSheetTest, PagesAreCreatedOnFirstSelectionAndOnlyCreatedPagesApply)
         EXPECT_NE(nullptr, sheet.hWnd);
         EXPECT_EQ(sheet.hWnd, one.hWndSheet);
     }
-}
-
-TEST_F(FwPropSheetTest, StructureSizesFollowTheShellAndOwnedPagesAreDeleted)
-{
-    int deleted = 0;
-    CallLog log;
-    {
-        FwPropSheet sheet(nullptr, TestModule(), 2, "Owned", 0, 0, 1);
-        // Wine's shell is newer than 4.71: the larger structures.
-        EXPECT_EQ(0, sheet.bOldShell);
-        EXPECT_EQ(52u, sheet.psh.dwSize);
-        PROPSHEETPAGEA* first = sheet.GetPageBuf(0);
-        EXPECT_EQ(48, reinterpret_cast<BYTE*>(sheet.GetPageBuf(1)) - reinterpret_cast<BYTE*>(first));
-        for (UINT i = 0; i < 2; i++) {
-            LoggingPage* page = new LoggingPage(sheet.GetPageBuf(i), IDD_PAGE1, &log, "p");
-            page->pDeleted = &deleted;
-            sheet.AddPage(i, page);
-        }
-        EXPECT_EQ(48u, first->dwSize);
-        EXPECT_EQ(static_cast<DWORD>(PSP_USECALLBACK), first->dwFlags);
-        EXPECT_EQ(reinterpret_cast<DLGPROC>(FwDlg::ModalProc), first->pfnDlgProc);
-    }
-    EXPECT_EQ(2, deleted);
-    EXPECT_TRUE(log.empty());
 }

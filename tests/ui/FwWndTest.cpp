@@ -1,6 +1,7 @@
-// FwWnd binding, dispatch and subclassing, checked on real windows; FwTimer's id rules, and
-// Stop and the destructor killing the system timer.
+// FwWnd binding, dispatch, subclassing and lifetimes, checked on real windows; FwTimer's id
+// rules, and Stop, a restart and the destructor killing the system timer.
 #include <gtest/gtest.h>
+#include <string.h>
 #include <algorithm>
 #include <vector>
 #include "ui/FwTimer.h"
@@ -12,14 +13,11 @@ namespace {
 
 const char* kClass = "VntTestWnd";
 
-// Records every message its OnMessage sees and the id of the last timer tick; counts its own
-// deletion when it has a counter.
+// Records every message its OnMessage sees and the id of the last timer tick.
 class RecordingWnd : public FwWnd {
 public:
     std::vector<UINT> msgs;
     UINT lastTimer = 0;
-    int* pDeleted = nullptr;
-    ~RecordingWnd() override { pDeleted && ++*pDeleted; }
     LRESULT OnMessage(UINT msg, WPARAM wParam, LPARAM lParam) override
     {
         msgs.push_back(msg);
@@ -30,6 +28,20 @@ public:
     bool Saw(UINT msg) const { return std::find(msgs.begin(), msgs.end(), msg) != msgs.end(); }
 };
 
+// Lives in a buffer of its own; deletion fills it with a mark instead of freeing it, so
+// that a write after deletion shows.
+class MarkedWnd : public FwWnd {
+public:
+    static unsigned char buffer[256];
+    static void* operator new(size_t size) { return size <= sizeof(buffer) ? buffer : nullptr; }
+    static void operator delete(void* p) { memset(p, 0xDD, sizeof(MarkedWnd)); }
+    static bool StillMarked()
+    {
+        return std::count(buffer, buffer + sizeof(MarkedWnd), 0xDD) == sizeof(MarkedWnd);
+    }
+};
+unsigned char MarkedWnd::buffer[256];
+
 HWND CreatePlainWindow()
 {
     WNDCLASSA wc = {0, DefWindowProcA, 0, 0, GetModuleHandleA(nullptr), 0, 0, 0, 0, "VntPlain"};
@@ -37,13 +49,16 @@ HWND CreatePlainWindow()
     return CreateWindowA("VntPlain", "plain", 0, 0, 0, 100, 100, nullptr, nullptr, wc.hInstance, nullptr);
 }
 
-void CALLBACK NoTick(HWND, UINT, UINT_PTR, DWORD) {}
+int s_ticks[2];
+void CALLBACK CountFirst(HWND, UINT, UINT_PTR, DWORD) { s_ticks[0]++; }
+void CALLBACK CountSecond(HWND, UINT, UINT_PTR, DWORD) { s_ticks[1]++; }
 
 } // namespace
 
 // Bound from its first message until Destroy. A failed create leaves the object unbound and
 // the hand-over clear; a window of our class without an object gets the default handling;
-// unsubclassing an unbound object does nothing; an auto-deleting object goes with its window.
+// unsubclassing an unbound object does nothing; an auto-deleting object goes with its window
+// and Destroy touches nothing of it afterwards.
 TEST(FwWnd, CreatedWindowIsBoundFromItsFirstMessageUntilDestroyed)
 {
     FwWnd::RegisterClassExA(kClass, 0, nullptr, nullptr, nullptr, nullptr, nullptr, 0, 0);
@@ -68,13 +83,13 @@ TEST(FwWnd, CreatedWindowIsBoundFromItsFirstMessageUntilDestroyed)
     ASSERT_NE(nullptr, h);
     EXPECT_EQ(0, GetWindowLongPtrA(h, GWLP_USERDATA));
     DestroyWindow(h);
-    int deleted = 0;
-    RecordingWnd* p = new RecordingWnd;
-    p->pDeleted = &deleted;
-    p->bAutoDelete = 1;
-    ASSERT_TRUE(p->Create(kClass, "auto", WS_OVERLAPPEDWINDOW, 0, 0, 50, 50, nullptr, nullptr, nullptr));
-    DestroyWindow(p->hWnd);
-    EXPECT_EQ(1, deleted);
+    MarkedWnd* marked = new MarkedWnd;
+    ASSERT_TRUE(marked->Create(kClass, "m", WS_POPUP, 0, 0, 50, 50, nullptr, nullptr, nullptr));
+    marked->bAutoDelete = 1;
+    h = marked->hWnd;
+    EXPECT_TRUE(marked->Destroy());
+    EXPECT_FALSE(IsWindow(h));
+    EXPECT_TRUE(MarkedWnd::StillMarked());
 }
 
 // A second Subclass keeps the first window and never takes WndProc as the previous procedure.
@@ -126,12 +141,18 @@ TEST(FwTimer, IdRulesAndStopKillingTheSystemTimer)
         scoped.Start(wnd.hWnd, 10);
     }
     EXPECT_FALSE(KillTimer(wnd.hWnd, 4));
-    // A timer without a window is killed by the handle the system gave it.
-    FwTimer threadTimer(0);
-    threadTimer.Start(nullptr, 10, NoTick, 0);
-    UINT_PTR handle = threadTimer.uTimer;
-    ASSERT_TRUE(threadTimer.IsTicking());
-    threadTimer.Stop();
-    EXPECT_FALSE(KillTimer(nullptr, handle));
     wnd.Destroy();
+    // A timer without a window is killed by the handle the system gave it; started twice,
+    // it leaves no timer behind either: only the next one ticks.
+    FwTimer first, second;
+    first.Start(nullptr, 10, CountFirst);
+    first.Start(nullptr, 10, CountFirst);
+    UINT_PTR handle = first.uTimer;
+    ASSERT_TRUE(first.IsTicking());
+    first.Stop();
+    EXPECT_FALSE(KillTimer(nullptr, handle));
+    s_ticks[0] = 0;
+    second.Start(nullptr, 10, CountSecond);
+    ASSERT_TRUE(WaitFor([] { return s_ticks[1] >= 5; }, 10000));
+    EXPECT_EQ(0, s_ticks[0]);
 }
