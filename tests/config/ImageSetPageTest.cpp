@@ -23,7 +23,7 @@ public:
         else
             SHDeleteValueA(HKEY_CURRENT_USER, kShellFolders, "My Pictures");
     }
-    void Set(const std::string& path) { RawSet(kShellFolders, "My Pictures", REG_SZ, path.c_str(), static_cast<DWORD>(path.size() + 1)); }
+    void Set(const std::string& path) { RawSetStr(kShellFolders, "My Pictures", path.c_str()); }
 
 private:
     RawValue saved;
@@ -108,8 +108,7 @@ TEST(ImageSetPage, FolderSetsAddedThroughThePickerRemovedAndStored)
     EXPECT_EQ(4, run.Send(1001, LB_GETCOUNT));
     EXPECT_EQ(0, run.Send(1001, LB_GETCURSEL)) << "the next set is selected";
 
-    ASSERT_TRUE(run.Press(PSBTN_OK));
-    EXPECT_EQ(1u, run.ExitCode());
+    ASSERT_EQ(1u, run.Close(PSBTN_OK));
     // The picker gives the letter case the file system reports.
     std::string expected = "1" + photos + std::string("\0" "1A\0" "0B\0" "1C\0", 11);
     std::string stored = RawGet(kSettingsKey, "SS").bytes;

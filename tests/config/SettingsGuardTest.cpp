@@ -1,6 +1,6 @@
 // End to end: the settings sheet refuses what the saver cannot use (numbers out of range,
 // no image set in use) on the page that holds it, its Move control works from the
-// keyboard, Test tries what the page shows and Cancel undoes it.
+// keyboard, Test tries what the page shows full-screen and Cancel undoes it.
 #include <gtest/gtest.h>
 #include <utility>
 #include "SheetRun.h"
@@ -13,13 +13,6 @@ HWND SheetFocus(HWND sheet)
 {
     GUITHREADINFO info = {sizeof info};
     return GetGUIThreadInfo(GetWindowThreadProcessId(sheet, nullptr), &info) ? info.hwndFocus : nullptr;
-}
-
-// Presses OK, answers the message box and waits until it is gone; its text.
-std::string RefusedOk(SheetRun& run)
-{
-    PostMessageA(run.hSheet, PSM_PRESSBUTTON, PSBTN_OK, 0);
-    return run.AnswerBox(IDOK);
 }
 
 } // namespace
@@ -52,7 +45,8 @@ TEST(SettingsGuard, WhatCannotBeUsedIsRefusedOnItsPageAndNothingIsStored)
             SendMessageA(item, WM_CHAR, ' ', 0);
         }
         run.Page(0); // OK is pressed on another page
-        EXPECT_NE(std::string::npos, RefusedOk(run).find(c.says));
+        PostMessageA(run.hSheet, PSM_PRESSBUTTON, PSBTN_OK, 0);
+        EXPECT_NE(std::string::npos, run.AnswerBox(IDOK).find(c.says));
         EXPECT_TRUE(WaitFor([&] { return SheetFocus(run.hSheet) == item; })) << "the field is selected";
         EXPECT_TRUE(IsWindowVisible(run.hSheet));
         EXPECT_EQ(pages[c.page], PropSheet_GetCurrentPageHwnd(run.hSheet));
@@ -70,8 +64,7 @@ TEST(SettingsGuard, WhatCannotBeUsedIsRefusedOnItsPageAndNothingIsStored)
     // With the wallpaper change off its count is neither asked for nor read.
     SendMessageA(GetDlgItem(pages[2], 1014), WM_SETTEXT, 0, reinterpret_cast<LPARAM>("0"));
     SendMessageA(GetDlgItem(pages[2], 1015), BM_CLICK, 0, 0);
-    ASSERT_TRUE(run.Press(PSBTN_OK));
-    EXPECT_EQ(1u, run.ExitCode());
+    ASSERT_EQ(1u, run.Close(PSBTN_OK));
     EXPECT_EQ(86400u, RegDword("SS_TimeOut"));
     EXPECT_EQ(1u, RegDword("WP_count")) << "kept while its field was off";
     std::string ss = RawGet(kSettingsKey, "SS").bytes;
@@ -112,12 +105,15 @@ TEST(SettingsGuard, TestTriesWhatThePageShowsAndCancelUndoesIt)
     run.Send(1017, BM_CLICK);
     HWND saver = nullptr;
     ASSERT_TRUE(WaitFor([&] { return (saver = FindWindowA("WindowsScreenSaverClass", "Screen Saver")) != nullptr; }));
+    RECT r;
+    GetWindowRect(saver, &r);
+    EXPECT_EQ(GetSystemMetrics(SM_CXSCREEN), r.right - r.left);
+    EXPECT_EQ(GetSystemMetrics(SM_CYSCREEN), r.bottom - r.top);
     EXPECT_EQ(std::string("0A\0" "1C\0" "1B\0", 10), RawGet(kSettingsKey, "SS").bytes);
     EXPECT_EQ(7u, RegDword("SS_TimeOut"));
     PostMessageA(saver, WM_KEYDOWN, VK_SPACE, 0);
     ASSERT_TRUE(WaitFor([&] { return !IsWindow(saver); }));
-    ASSERT_TRUE(run.Press(PSBTN_CANCEL));
-    EXPECT_EQ(2u, run.ExitCode());
+    ASSERT_EQ(2u, run.Close(PSBTN_CANCEL));
     EXPECT_EQ(sets, RawGet(kSettingsKey, "SS").bytes);
     EXPECT_EQ(12u, RegDword("SS_TimeOut"));
     EXPECT_EQ(3u, RegDword("SS_LastPic"));

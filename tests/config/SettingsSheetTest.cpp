@@ -1,9 +1,8 @@
 // End to end: the real settings sheet of Vantora.scr, driven by messages; what its pages
-// show, what OK, Cancel and the Test buttons store, and the wallpaper changer around it.
+// show, what OK, Cancel and the Test buttons store, the wallpaper changer around it, and
+// the question about the active screen saver after it.
 #include <gtest/gtest.h>
-#include <fstream>
 #include <memory>
-#include <sstream>
 #include <type_traits>
 #include "SheetRun.h"
 #include "../base/RegTestUtil.h"
@@ -43,30 +42,77 @@ std::string WriteTinyBmp(const std::string& path, BYTE level)
     return std::string(reinterpret_cast<char*>(file), sizeof file);
 }
 
-std::string FileBytes(const std::string& path)
+// SYSTEM.INI's [boot] SCRNSAVE.EXE, set for a test and put back afterwards.
+class ProfileSaverAside {
+public:
+    ProfileSaverAside()
+    {
+        GetWindowsDirectoryA(ini, MAX_PATH - 12);
+        lstrcatA(ini, "\\SYSTEM.INI");
+        GetPrivateProfileStringA("boot", "SCRNSAVE.EXE", "\1", saved, MAX_PATH, ini);
+    }
+    ~ProfileSaverAside() { Set(lstrcmpA(saved, "\1") ? saved : nullptr); }
+    ProfileSaverAside(const ProfileSaverAside&) = delete;
+    ProfileSaverAside& operator=(const ProfileSaverAside&) = delete;
+    void Set(const char* value) { WritePrivateProfileStringA("boot", "SCRNSAVE.EXE", value, ini); }
+
+private:
+    char ini[MAX_PATH] = "";
+    char saved[MAX_PATH] = "";
+};
+
+// What a setting of the active screen saver names: nothing, this program by its short path
+// in capitals or by its long path, or another program.
+enum Setting { kNone, kOwnShortUpper, kOwnLong, kOther };
+
+std::string SettingText(Setting s, const std::string& program)
 {
-    std::ifstream file(path, std::ios::binary);
-    std::stringstream bytes;
-    bytes << file.rdbuf();
-    return bytes.str();
+    char buf[MAX_PATH] = "";
+    switch (s) {
+    case kOwnShortUpper:
+        GetShortPathNameA(program.c_str(), buf, MAX_PATH);
+        CharUpperA(buf);
+        return buf;
+    case kOwnLong:
+        return program;
+    case kOther:
+        return "C:\\windows\\system32\\other.scr";
+    default:
+        return "";
+    }
 }
 
 } // namespace
 
-// The hidden settings dialog owns the sheet; an owner given on the command line owns it.
-TEST(SettingsSheet, OpensForEveryConfigurationCommandLine)
+// Every configuration command line opens the sheet, owned by the hidden settings dialog,
+// which an owner given on the command line owns. After the sheet closes, the question
+// whether to make Vantora the active screen saver comes exactly when neither the registry
+// nor (with no registry setting) SYSTEM.INI names the program; Yes starts the display
+// settings with the program's path unquoted.
+TEST(SettingsSheet, OpensForEveryConfigurationCommandLineAndAsksForTheActiveSaver)
 {
     std::unique_ptr<std::remove_pointer_t<HWND>, decltype(&DestroyWindow)> owner(
         CreateWindowA("STATIC", "Display settings", WS_POPUP | WS_VISIBLE, 0, 0, 50, 50, nullptr, nullptr,
                       nullptr, nullptr),
         DestroyWindow);
     std::string ownerArg = "/c:" + std::to_string(reinterpret_cast<UINT_PTR>(owner.get()));
-    for (const std::string& args : {std::string("/c"), ownerArg, std::string("")}) {
-        SCOPED_TRACE(args);
-        SheetRun run;
+    const struct {
+        std::string args;
+        Setting registry, profile;
+        int answer; // 0: no question expected
+    } rows[] = {{"/c", kOwnShortUpper, kNone, 0}, {ownerArg, kNone, kOwnLong, 0},
+                {"", kNone, kNone, IDYES}, {"/c", kOther, kOwnLong, IDNO}};
+    for (const auto& row : rows) {
+        SCOPED_TRACE(testing::Message() << "args '" << row.args << "', registry " << row.registry
+                                        << ", profile " << row.profile);
+        ProfileSaverAside profile;
+        SheetRun run(true);
         ASSERT_TRUE(run.aside.Ready());
+        RawSetDword(kSettingsKey, "Options", OPT_SS_CHANGE); // the changer stays off
+        SetActiveSaver(SettingText(row.registry, run.ProgramPath()));
+        profile.Set(SettingText(row.profile, run.ProgramPath()).c_str());
         SetCursorPos(3, 5);
-        ASSERT_TRUE(run.Start(args));
+        ASSERT_TRUE(run.Start(row.args));
         // Centred on the monitor that holds the cursor.
         RECT sheet, work;
         GetWindowRect(run.hSheet, &sheet);
@@ -75,11 +121,23 @@ TEST(SettingsSheet, OpensForEveryConfigurationCommandLine)
         EXPECT_NEAR((work.top + work.bottom) / 2, (sheet.top + sheet.bottom) / 2, 1);
         HWND hidden = GetWindow(run.hSheet, GW_OWNER);
         EXPECT_FALSE(IsWindowVisible(hidden));
-        if (args == ownerArg) {
+        if (row.args == ownerArg) {
             EXPECT_EQ(owner.get(), GetWindow(hidden, GW_OWNER));
         }
         ASSERT_TRUE(run.Press(PSBTN_CANCEL));
-        EXPECT_EQ(2u, run.ExitCode());
+        if (row.answer) {
+            EXPECT_EQ("Vantora is NOT currently set as the active screensaver. Would you like to open "
+                      "the screensaver properties window to change the screensaver settings?",
+                      run.AnswerBox(row.answer));
+        }
+        EXPECT_EQ(2u, run.ExitCode()) << "a question nobody answers keeps the process";
+        // The settings command is recorded by a process of its own, maybe after this one ended.
+        std::string expected, recorded;
+        if (row.answer == IDYES) {
+            expected = run.ProgramPath() + "\r\n";
+            EXPECT_TRUE(WaitFor([&] { return !(recorded = run.RecordedCommands()).empty(); }, 20000));
+        }
+        EXPECT_EQ(expected, recorded);
     }
 }
 
@@ -117,8 +175,7 @@ TEST(SettingsSheet, OkStoresWhatThePagesChanged)
     run.Send(1015, BM_CLICK);
     ExpectEnabled(run, kWallpaperItems, false);
 
-    ASSERT_TRUE(run.Press(PSBTN_OK));
-    EXPECT_EQ(1u, run.ExitCode());
+    ASSERT_EQ(1u, run.Close(PSBTN_OK));
     EXPECT_EQ(unsigned(OPT_SS_RANDOM | OPT_SS_CHANGE | OPT_SS_GRADUAL), RegDword("Options"));
     EXPECT_EQ(25u, RegDword("SS_TimeOut"));
     EXPECT_EQ(1u, RegDword("WP_count"));
@@ -130,7 +187,8 @@ TEST(SettingsSheet, OkStoresWhatThePagesChanged)
     EXPECT_FALSE(FindChanger());
 }
 
-TEST(SettingsSheet, OpensOnAboutAndCancelUndoesWhatTestStored)
+// The changer stops while the sheet is open and starts again after Cancel.
+TEST(SettingsSheet, OpensOnAboutAndCancelRestartsTheChanger)
 {
     SheetRun run;
     ASSERT_TRUE(run.aside.Ready());
@@ -154,26 +212,7 @@ TEST(SettingsSheet, OpensOnAboutAndCancelUndoesWhatTestStored)
     PostMessageA(run.Item(1026), BM_CLICK, 0, 0);
     EXPECT_EQ("The Corvane Software web site will open in your default web browser.\n\nPlease connect to "
               "the Internet if necessary, then click OK to continue.", run.AnswerBox(IDCANCEL));
-
-    run.Page(1);
-    run.SetText(1011, "7");
-    run.Send(1017, BM_CLICK);
-    HWND saver = nullptr;
-    ASSERT_TRUE(WaitFor([&] { return (saver = FindWindowA("WindowsScreenSaverClass", "Screen Saver")) != nullptr; }));
-    RECT r;
-    GetWindowRect(saver, &r);
-    EXPECT_EQ(GetSystemMetrics(SM_CXSCREEN), r.right - r.left);
-    EXPECT_EQ(GetSystemMetrics(SM_CYSCREEN), r.bottom - r.top);
-    EXPECT_EQ(7u, RegDword("SS_TimeOut"));
-    PostMessageA(saver, WM_KEYDOWN, VK_SPACE, 0);
-    EXPECT_TRUE(WaitFor([&] { return !IsWindow(saver); }));
-
-    run.SetText(1011, "99");
-    ASSERT_TRUE(run.Press(PSBTN_CANCEL));
-    EXPECT_EQ(2u, run.ExitCode());
-    // The stopped changer's own last store races with the sheet's opening: only the Test's
-    // value is known to be gone.
-    EXPECT_NE(7u, RegDword("SS_TimeOut")) << "Cancel undid what Test stored";
+    ASSERT_EQ(2u, run.Close(PSBTN_CANCEL));
     EXPECT_TRUE(WaitFor([] { return FindChanger() != nullptr; })) << "restarted: the changer is on";
     EXPECT_NE("", RunValue());
 }
@@ -187,8 +226,7 @@ TEST(SettingsSheet, OkWithoutTheWallpaperPageStoresItsSettingsAsLoaded)
     RawSetDword(kSettingsKey, "WP_change", 2);
     RawSetDword(kSettingsKey, "SS_LastPic", 3);
     ASSERT_TRUE(run.Start());
-    ASSERT_TRUE(run.Press(PSBTN_OK));
-    EXPECT_EQ(1u, run.ExitCode());
+    ASSERT_EQ(1u, run.Close(PSBTN_OK));
     // B and C, found on disk, join at the head in use.
     std::string wp = RawGet(kSettingsKey, "WP").bytes;
     EXPECT_TRUE(wp == Bytes("1B\0" "1C\0" "0A\0") || wp == Bytes("1C\0" "1B\0" "0A\0")) << wp;
@@ -219,8 +257,7 @@ TEST(SettingsSheet, WallpaperTestSetsTheWallpaperWithTheChangerOffAndCancelPutsI
         run.Send(1017, BM_CLICK);
         ExpectDesktopBmp(bmp);
         EXPECT_EQ(std::string(bmp), DesktopValue());
-        ASSERT_TRUE(run.Press(PSBTN_CANCEL));
-        EXPECT_EQ(2u, run.ExitCode());
+        ASSERT_EQ(2u, run.Close(PSBTN_CANCEL));
         EXPECT_EQ(before, DesktopValue());
         EXPECT_EQ(ours, Exists(bmp));
         EXPECT_EQ(old, FileBytes(before));

@@ -5,10 +5,6 @@
 #include "base/WinUtil.h"
 
 namespace {
-const char kDesktop[] = "Control Panel\\Desktop";
-}
-
-namespace {
 
 // A visible dialog of the process other than the sheet: a message box over it.
 struct BoxSearch {
@@ -28,25 +24,23 @@ BOOL CALLBACK FindBox(HWND h, LPARAM lp)
 
 } // namespace
 
-std::string ActiveSaver()
+std::string FileBytes(const std::string& path)
 {
-    char buf[MAX_PATH] = "";
-    DWORD cb = sizeof buf - 1, type = 0;
-    if (SHGetValueA(HKEY_CURRENT_USER, kDesktop, "SCRNSAVE.EXE", &type, buf, &cb) != ERROR_SUCCESS || type != REG_SZ)
-        return "";
-    return buf;
+    std::ifstream file(path, std::ios::binary);
+    std::stringstream bytes;
+    bytes << file.rdbuf();
+    return bytes.str();
 }
 
 void SetActiveSaver(const std::string& path)
 {
     if (path.empty())
-        SHDeleteValueA(HKEY_CURRENT_USER, kDesktop, "SCRNSAVE.EXE");
+        SHDeleteValueA(HKEY_CURRENT_USER, "Control Panel\\Desktop", "SCRNSAVE.EXE");
     else
-        SHSetValueA(HKEY_CURRENT_USER, kDesktop, "SCRNSAVE.EXE", REG_SZ, path.c_str(),
-                    static_cast<DWORD>(path.size() + 1));
+        RawSetStr("Control Panel\\Desktop", "SCRNSAVE.EXE", path.c_str());
 }
 
-SheetRun::SheetRun(bool withRecorder) : activeSaver(ActiveSaver())
+SheetRun::SheetRun(bool withRecorder)
 {
     CopyProduct(dir.Path());
     CreateDirectoryA((dir / "Images").c_str(), nullptr);
@@ -119,12 +113,4 @@ bool SheetRun::Press(int button)
 DWORD SheetRun::ExitCode()
 {
     return proc.Wait(30000) ? proc.ExitCode() : static_cast<DWORD>(-1);
-}
-
-std::string SheetRun::RecordedCommands() const
-{
-    std::ifstream file(dir / "InstallScreenSaver.txt");
-    std::stringstream text;
-    text << file.rdbuf();
-    return text.str();
 }

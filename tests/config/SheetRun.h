@@ -9,6 +9,9 @@
 #include "../wallpaper/ChangerTestUtil.h"
 #include "TestUtil.h"
 
+// A file's bytes; "" when it cannot be read.
+std::string FileBytes(const std::string& path);
+
 class SheetRun {
 public:
     // withRecorder: the DLL runner, started from the copy's folder, finds a stand-in for
@@ -29,7 +32,6 @@ public:
         return SendMessageA(Item(id), msg, wParam, lParam);
     }
     void SetText(int id, const char* text) const { Send(id, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text)); }
-    bool Checked(int id) const { return Send(id, BM_GETCHECK) == BST_CHECKED; }
     // Clicks the up (or down) arrow of the Move control.
     void ClickMove(bool up) const;
     // Waits for a message box over the sheet; presses button on it; its text.
@@ -38,9 +40,11 @@ public:
     bool Press(int button);
     // Waits for the process's end; its exit code, or -1 on time-out.
     DWORD ExitCode();
+    // Press, then ExitCode; -2 when the sheet stays.
+    DWORD Close(int button) { return Press(button) ? ExitCode() : static_cast<DWORD>(-2); }
 
     std::string ProgramPath() const { return dir / "Vantora.scr"; }
-    std::string RecordedCommands() const;
+    std::string RecordedCommands() const { return FileBytes(dir / "InstallScreenSaver.txt"); }
 
     RealStateAside aside;
     ScratchDir dir{"vnt cfg"};
@@ -49,10 +53,9 @@ public:
     HWND hPage = nullptr;
 
 private:
-    std::string activeSaver; // the user's "SCRNSAVE.EXE"
+    std::string activeSaver = DesktopValue("SCRNSAVE.EXE"); // the user's
 };
 
-// The user's active screen saver ("SCRNSAVE.EXE" under HKCU\Control Panel\Desktop; deleted
-// for an empty value).
-std::string ActiveSaver();
+// Sets the user's active screen saver ("SCRNSAVE.EXE" under HKCU\Control Panel\Desktop;
+// deleted for an empty value).
 void SetActiveSaver(const std::string& path);

@@ -3,7 +3,6 @@
 #include <shlobj.h>
 #include <shlwapi.h>
 #include <gtest/gtest.h>
-#include <set>
 #include "TestUtil.h"
 #include "base/FwHandle.h"
 
@@ -15,22 +14,20 @@ const char kDesktopKey[] = "Control Panel\\Desktop";
 // Setup and the uninstaller take a few seconds alone, much longer on a loaded machine.
 static const DWORD kSetupMs = 180000;
 
-int RunSetup(const std::string& dir)
+std::wstring Wide(const std::string& text)
 {
-    std::wstring wide(dir.size() + 1, L'\0');
-    wide.resize(MultiByteToWideChar(CP_ACP, 0, dir.c_str(), -1, &wide[0], static_cast<int>(wide.size())));
-    return RunSetup(wide.empty() ? wide : wide.substr(0, wide.size() - 1));
+    std::wstring wide(text.size() + 1, L'\0');
+    wide.resize(MultiByteToWideChar(CP_ACP, 0, text.c_str(), -1, &wide[0], static_cast<int>(wide.size())));
+    return wide.empty() ? wide : wide.substr(0, wide.size() - 1);
 }
 
 // Wide, because setup is given folders the ANSI code page cannot spell.
 int RunSetup(const std::wstring& dir)
 {
-    std::wstring setup(MAX_PATH, L'\0');
-    setup.resize(MultiByteToWideChar(CP_ACP, 0, (BinDir() + "\\..\\VantoraSetup.exe").c_str(), -1, &setup[0], MAX_PATH));
-    std::wstring cmd = L"\"" + setup.substr(0, setup.size() - 1) + L"\" /S /D=" + dir;
+    std::wstring cmd = L"\"" + Wide(BinDir() + "\\..\\VantoraSetup.exe") + L"\" /S /D=" + dir;
     STARTUPINFOW si = {sizeof(si)};
     PROCESS_INFORMATION pi = {};
-    if (setup.empty() || !CreateProcessW(nullptr, &cmd[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi))
+    if (!CreateProcessW(nullptr, &cmd[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi))
         return -1;
     FwHandle process(pi.hProcess), thread(pi.hThread);
     DWORD code = 0;
@@ -54,14 +51,7 @@ bool RunUninstaller(const std::string& dir)
         return false;
     // The uninstaller runs on from a copy in the temporary folder; dropping the programs-list
     // entry is its last step but a message, which a silent run does not show.
-    return WaitFor([] { return RegString(HKEY_LOCAL_MACHINE, kUninstallKey, "DisplayName").empty(); }, kSetupMs);
-}
-
-std::string RegString(HKEY root, const char* key, const char* name)
-{
-    char buf[1024] = "";
-    DWORD cb = sizeof(buf) - 1, type = 0;
-    return SHGetValueA(root, key, name, &type, buf, &cb) == ERROR_SUCCESS && type == REG_SZ ? buf : "";
+    return WaitFor([] { return Entry("DisplayName").empty(); }, kSetupMs);
 }
 
 DWORD RegDword(HKEY root, const char* key, const char* name, DWORD def)
@@ -118,26 +108,14 @@ bool FileExists(const std::string& path)
     return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
-LONGLONG FileSize(const std::string& path)
+bool PendingRename(const std::string& path)
 {
-    WIN32_FILE_ATTRIBUTE_DATA fa;
-    if (!GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &fa))
-        return -1;
-    return static_cast<LONGLONG>(fa.nFileSizeHigh) << 32 | fa.nFileSizeLow;
-}
-
-std::string PendingRenames()
-{
-    std::vector<char> data(1 << 20);
-    DWORD cb = static_cast<DWORD>(data.size() - 2), type = 0;
-    if (SHGetValueA(HKEY_LOCAL_MACHINE, "System\\CurrentControlSet\\Control\\Session Manager",
-                    "PendingFileRenameOperations", &type, data.data(), &cb) != ERROR_SUCCESS || type != REG_MULTI_SZ)
-        return "";
-    std::string text(data.data(), cb);
-    for (char& c : text)
-        c = c ? c : '|';
+    RawValue pending = RawGet("System\\CurrentControlSet\\Control\\Session Manager",
+                              "PendingFileRenameOperations", HKEY_LOCAL_MACHINE);
+    std::string text = pending.type == REG_MULTI_SZ ? pending.bytes : "", name = path;
     CharLowerBuffA(&text[0], static_cast<DWORD>(text.size()));
-    return text;
+    CharLowerBuffA(&name[0], static_cast<DWORD>(name.size()));
+    return text.find(name) != std::string::npos;
 }
 
 std::string WallpaperBmp()
@@ -155,7 +133,7 @@ void ExpectNothingLeft(const std::string& dir)
     EXPECT_FALSE(FileExists(CommonPrograms() + "\\Vantora"));
     EXPECT_FALSE(FileExists(WallpaperBmp()));
     EXPECT_TRUE(ChangerWindows().empty());
-    EXPECT_EQ(std::string::npos, RegString(HKEY_CURRENT_USER, kDesktopKey, "Wallpaper").find("Vantora"));
+    EXPECT_EQ(std::string::npos, RawStr(kDesktopKey, "Wallpaper").find("Vantora"));
     for (HKEY root : {HKEY_CURRENT_USER, HKEY_LOCAL_MACHINE})
         for (const std::string& left : RegistryMentions(root, "Software", {"Vantora", "Corvane", "VTWPChanger"}))
             ADD_FAILURE() << (root == HKEY_CURRENT_USER ? "HKCU\\" : "HKLM\\") << left;
@@ -184,26 +162,6 @@ std::vector<std::string> ProductFiles()
         for (const std::string& picture : Names(BinDir() + "\\Images\\" + set, "??_*.jpg"))
             files.push_back("Images\\" + set + "\\" + picture);
     return files;
-}
-
-std::string VersionText(const std::string& file, const char* name)
-{
-    DWORD ignored = 0, size = GetFileVersionInfoSizeA(file.c_str(), &ignored);
-    std::vector<char> info(size + 1);
-    char* text = nullptr;
-    UINT len = 0;
-    std::string query = std::string("\\StringFileInfo\\040904E4\\") + name;
-    if (!size || !GetFileVersionInfoA(file.c_str(), 0, size, info.data()) ||
-        !VerQueryValueA(info.data(), query.c_str(), reinterpret_cast<void**>(&text), &len) || !len)
-        return "";
-    return text;
-}
-
-std::string ShortPathOf(const std::string& path)
-{
-    char buf[MAX_PATH];
-    DWORD n = GetShortPathNameA(path.c_str(), buf, sizeof(buf));
-    return n && n < sizeof(buf) ? std::string(buf) : path;
 }
 
 std::string CommonPrograms()
@@ -245,37 +203,4 @@ std::vector<HWND> ChangerWindows()
     for (HWND h = nullptr; (h = FindWindowExA(nullptr, h, "WPChangerWnd32", nullptr)) != nullptr;)
         found.push_back(h);
     return found;
-}
-
-DWORD WindowProcess(HWND hwnd)
-{
-    DWORD pid = 0;
-    GetWindowThreadProcessId(hwnd, &pid);
-    return pid;
-}
-
-bool StartChangerFrom(const std::string& library)
-{
-    HMODULE lib = LoadLibraryA(library.c_str());
-    if (!lib)
-        return false;
-    auto run = reinterpret_cast<void (*)(HWND, int)>(GetProcAddress(lib, "_Z12RunWPChangerP6HWND__i"));
-    if (run)
-        run(nullptr, 1);
-    FreeLibrary(lib);
-    return run != nullptr;
-}
-
-int ScreenColours()
-{
-    int w = GetSystemMetrics(SM_CXSCREEN), h = GetSystemMetrics(SM_CYSCREEN);
-    std::set<int> colours;
-    HDC screen = GetDC(nullptr);
-    for (int y = h / 4; y < h * 3 / 4; y += h / 32)
-        for (int x = w / 4; x < w * 3 / 4; x += w / 32) {
-            COLORREF c = GetPixel(screen, x, y);
-            colours.insert((GetRValue(c) >> 3) << 10 | (GetGValue(c) >> 3) << 5 | GetBValue(c) >> 3);
-        }
-    ReleaseDC(nullptr, screen);
-    return static_cast<int>(colours.size());
 }

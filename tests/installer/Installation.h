@@ -4,6 +4,7 @@
 #include <windows.h>
 #include <string>
 #include <vector>
+#include "../base/RegTestUtil.h"
 #include "TestUtil.h"
 
 extern const char kUninstallKey[]; // the programs-list entry, under HKLM
@@ -21,15 +22,17 @@ struct InstallDir {
     std::string operator/(const std::string& name) const { return path + "\\" + name; }
 };
 
+std::wstring Wide(const std::string& text);
 // Runs VantoraSetup.exe /S /D=dir and waits for it; its exit code, or -1.
-int RunSetup(const std::string& dir);
 int RunSetup(const std::wstring& dir);
+inline int RunSetup(const std::string& dir) { return RunSetup(Wide(dir)); }
 // Runs dir\Uninstall.exe /S and waits until the copy it hands over to has finished;
 // false on time-out.
 bool RunUninstaller(const std::string& dir);
 
-// A string value, or "" when missing.
-std::string RegString(HKEY root, const char* key, const char* name);
+// A string value of the programs-list entry, or "" when missing.
+inline std::string Entry(const char* name)
+{ return RawStr(kUninstallKey, name, HKEY_LOCAL_MACHINE); }
 DWORD RegDword(HKEY root, const char* key, const char* name, DWORD def = 0xDEADBEEF);
 // Every key, value name or string under root\key that mentions one of the words (case
 // ignored), as readable paths.
@@ -37,15 +40,11 @@ std::vector<std::string> RegistryMentions(HKEY root, const std::string& key,
                                           const std::vector<std::string>& words);
 
 bool FileExists(const std::string& path);
-LONGLONG FileSize(const std::string& path); // -1 when missing
-// The files waiting for the next restart to be renamed or deleted, in lower case.
-std::string PendingRenames();
+// Whether the file waits for the next restart to be renamed or deleted.
+bool PendingRename(const std::string& path);
 // The files setup installs, relative to its folder: the product and every sample picture
 // of the build.
 std::vector<std::string> ProductFiles();
-// A text of the file's version resource (US English, Windows Latin 1), or "".
-std::string VersionText(const std::string& file, const char* name);
-std::string ShortPathOf(const std::string& path);
 // The all-users Start-menu programs folder.
 std::string CommonPrograms();
 // The target and arguments of a shortcut; false when it cannot be read.
@@ -55,12 +54,5 @@ bool ReadShortcut(const std::string& lnk, std::string& target, std::string& args
 std::string WallpaperBmp();
 // What the uninstaller must have removed from dir, whatever else the test did.
 void ExpectNothingLeft(const std::string& dir);
-
 // Changer windows ("WPChangerWnd32") of any process.
 std::vector<HWND> ChangerWindows();
-DWORD WindowProcess(HWND hwnd);
-// Starts the wallpaper changer the way the settings do, through the library at path.
-bool StartChangerFrom(const std::string& library);
-
-// Number of different colours (at 15 bits) in a grid of samples over the screen's middle.
-int ScreenColours();

@@ -1,9 +1,12 @@
 // End to end: the real screen saver, copied with image sets of its own into a scratch
 // folder, shows the pictures of the sets in use in list order, one per second, each with
-// its caption under it; when a key ends it, the stored position is that of the picture on
-// the screen, and the settings written while it ran are left as they are: it started with
-// the changer off, and the changer's wallpaper set meanwhile stays. Each picture is one
-// grey level, so the picture on the screen is known by the colour at the centre.
+// its caption under it, replacing each gradually; mouse moves of one pixel cut replacements
+// short but neither end it nor stop the pictures, and each is finished. When a key ends it,
+// the stored position is that of the picture on the screen, and the settings written while
+// it ran are left as they are: it started with the changer off, and the changer's wallpaper
+// set meanwhile stays. Each picture is one grey level, so the picture on the screen is known
+// by the colour at the centre.
+#include <algorithm>
 #include <map>
 #include <vector>
 #include "../wallpaper/ChangerTestUtil.h"
@@ -23,14 +26,19 @@ struct Picture {
 const Picture kSequence[] = {{"A", 2, 40}, {"A", 3, 70},  {"A", 4, 100}, {"B", 1, 130},
                              {"B", 2, 160}, {"B", 3, 190}, {"A", 1, 220}};
 
-// The picture whose grey is at the centre of the screen, or -1; notes white caption pixels
-// below the centre when the screen shows one.
+// The picture whose grey is at the centre of the screen and near two opposite corners of the
+// square picture (finished, not halfway through a replacement), or -1; notes white caption
+// pixels below the centre when the screen shows one.
 int ShownPicture(Canvas& screen, bool& caption)
 {
     HDC hdc = GetDC(nullptr);
     BitBlt(screen.Dc(), 0, 0, screen.Width(), screen.Height(), hdc, 0, 0, SRCCOPY);
     ReleaseDC(nullptr, hdc);
-    Rgb c = screen.Pixel(screen.Width() / 2, screen.Height() / 2);
+    int cx = screen.Width(), cy = screen.Height();
+    Rgb c = screen.Pixel(cx / 2, cy / 2);
+    for (Rgb p : {screen.Pixel(cx / 2 - cy / 3, 30), screen.Pixel(cx / 2 + cy / 3, cy * 3 / 4)})
+        if (abs(p.r - c.r) > 4 || abs(p.g - c.g) > 4 || abs(p.b - c.b) > 4)
+            return -1;
     auto white = [](Rgb p) { return p.r == 255 && p.g == 255 && p.b == 255; };
     for (int i = 0; i < static_cast<int>(sizeof kSequence / sizeof kSequence[0]); ++i)
         if (abs(c.r - c.g) <= 4 && abs(c.g - c.b) <= 4 && abs(kSequence[i].grey - c.g) <= 6) {
@@ -70,9 +78,11 @@ TEST(SaverEndToEnd, PositionAdvancesByThePicturesShownAndNewerSettingsStay)
         wsprintfA(name, "Images\\%s\\%02d_Grey_%d.jpg", p.set, p.number, p.grey);
         ASSERT_TRUE(WriteGrayJpeg(dir / name, p.grey));
     }
-    RawSetDword(kSettingsKey, "Options", OPT_SS_CHANGE);
+    RawSetDword(kSettingsKey, "Options", OPT_SS_CHANGE | OPT_SS_GRADUAL);
     RawSetDword(kSettingsKey, "SS_TimeOut", 1);
     RawSet(kSettingsKey, "SS", REG_BINARY, "1A\0" "1B\0", 7);
+    int cx = GetSystemMetrics(SM_CXSCREEN), cy = GetSystemMetrics(SM_CYSCREEN);
+    SetCursorPos(cx / 3, cy / 3);
     ChildProcess saver;
     ASSERT_TRUE(StartSaver(saver, "/s", dir.Path()));
     HWND hWnd = nullptr;
@@ -89,25 +99,37 @@ TEST(SaverEndToEnd, PositionAdvancesByThePicturesShownAndNewerSettingsStay)
     RawSet(kSettingsKey, "SS", REG_BINARY, "1B\0" "0A\0\0", 7);
     RawSet(kSettingsKey, "WP", REG_BINARY, "1A\0\0", 4);
     const std::map<std::string, RawValue> newer = SettingsButPosition();
-    // Note each picture as it appears; end the saver right after the fifth.
-    Canvas screen(GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN));
+    // Note each picture as it appears, nudging the mouse for the first four seconds; end the
+    // saver once five have come, two of them after the nudges.
+    Canvas screen(cx, cy);
     std::vector<int> shown;
     bool caption = false;
-    bool enough = WaitFor([&] {
+    size_t enough = 5;
+    auto note = [&] {
         int index = ShownPicture(screen, caption);
         if (index >= 0 && (shown.empty() || shown.back() != index))
             shown.push_back(index);
-        return shown.size() >= 5;
-    }, 40000);
+        return shown.size() >= enough;
+    };
+    for (DWORD start = GetTickCount(), i = 0; GetTickCount() - start < 4000; ++i) {
+        SetCursorPos(cx / 3 + i % 2, cy / 3);
+        PumpMessages(30);
+        note();
+    }
+    ASSERT_TRUE(saver.IsRunning()) << "moves of one pixel ended the saver";
+    enough = std::max(enough, shown.size() + 2);
+    bool seen = WaitFor(note, 40000);
     PostMessageA(hWnd, WM_KEYDOWN, VK_SPACE, 0);
-    ASSERT_TRUE(enough) << shown.size() << " pictures seen";
+    ASSERT_TRUE(seen) << shown.size() << " pictures seen";
     ASSERT_TRUE(saver.Wait(20000));
     EXPECT_EQ(0u, saver.ExitCode());
     EXPECT_TRUE(caption) << "no caption under the pictures";
-    // The pictures came in sequence order (the first may be replaced before it was seen).
+    // The pictures came in sequence order, over and over (the first may be replaced before it
+    // was seen).
     EXPECT_LE(shown[0], 1);
+    const int n = static_cast<int>(sizeof kSequence / sizeof kSequence[0]);
     for (size_t i = 1; i < shown.size(); ++i)
-        EXPECT_EQ(shown[i - 1] + 1, shown[i]) << "picture " << i;
+        EXPECT_EQ((shown[i - 1] + 1) % n, shown[i]) << "picture " << i;
     const Picture& last = kSequence[shown.back()];
     DWORD pic = last.number - 1, set = last.set[0] == 'A' ? 0 : 1;
     EXPECT_EQ((RawValue{REG_DWORD, std::string(reinterpret_cast<char*>(&pic), 4)}), RawGet(kSettingsKey, "SS_LastPic"));

@@ -1,24 +1,54 @@
 // The slideshow window in this process: preview detection, the timer after each picture,
-// and input interrupting a later gradual replacement.
+// input interrupting a later gradual replacement, which is then finished, and a close sent
+// in the middle of one, which ends the drawing without touching the deleted object.
 #include <gtest/gtest.h>
+#include <string.h>
 #include "SlideshowWnd.h"
 #include "TestUtil.h"
 
 namespace {
 
 const COLORREF kRed = RGB(255, 0, 0);
+const DWORD kGradual = OPT_SS_CHANGE | OPT_SS_GRADUAL;
+
+// Fills its memory with a pattern when deleted, so that any use after the deletion reads a
+// wild previous procedure or window and fails loudly.
+class PoisonedSlideshow : public SlideshowWnd {
+public:
+    static int nDeleted;
+    static void operator delete(void* p, size_t size)
+    {
+        memset(p, 0xDD, size);
+        ++nDeleted;
+        ::operator delete(p);
+    }
+};
+int PoisonedSlideshow::nDeleted = 0;
+
+DWORD WINAPI SendClose(void* hWnd)
+{
+    SendMessageA(static_cast<HWND>(hWnd), WM_CLOSE, 0, 0);
+    return 0;
+}
 
 // A shown slideshow window of the given size; the object deletes itself with the window.
-SlideshowWnd* CreateSlideshow(int cx, int cy)
+// With options, it shows its first picture and prepares the next one.
+template <class Show = SlideshowWnd>
+Show* CreateSlideshow(int cx, int cy, DWORD opts = 0)
 {
     FwWnd::RegisterClassExA("VntSlideshowTest", CS_OWNDC, nullptr, nullptr, nullptr, nullptr, nullptr, 0, 0);
-    SlideshowWnd* p = new SlideshowWnd;
+    Show* p = new Show;
     if (!p->CreateEx(WS_EX_TOPMOST, "VntSlideshowTest", "Slideshow", WS_POPUP, 0, 0, cx, cy, nullptr, nullptr,
                      nullptr)) {
         delete p;
         return nullptr;
     }
     ShowWindow(p->hWnd, SW_SHOWNOACTIVATE);
+    if (opts) {
+        p->opts.dwOpts = opts;
+        p->opts.dwTimeOut = 30;
+        WaitFor([&] { return !p->IsShowDue() && !p->preparer.IsBusy(); });
+    }
     return p;
 }
 
@@ -100,11 +130,8 @@ TEST(SlideshowWnd, InputStopsOnlyALaterGradualReplacement)
     int cxScreen = GetSystemMetrics(SM_CXSCREEN), cyScreen = GetSystemMetrics(SM_CYSCREEN);
     for (int bTimerFired = 0; bTimerFired < 2; ++bTimerFired) {
         SCOPED_TRACE(bTimerFired ? "later picture" : "first picture");
-        SlideshowWnd* p = CreateSlideshow(cxScreen, cyScreen);
+        SlideshowWnd* p = CreateSlideshow(cxScreen, cyScreen, kGradual);
         ASSERT_NE(nullptr, p);
-        ASSERT_TRUE(WaitFor([&] { return !p->IsShowDue(); }));
-        p->opts.dwOpts = OPT_SS_CHANGE | OPT_SS_GRADUAL;
-        p->opts.dwTimeOut = 10;
         p->opts.dwPace = 0; // no pauses: the test needs the result, not the pace
         p->bTimerFired = bTimerFired;
         FillRed(p->hWnd);
@@ -120,4 +147,46 @@ TEST(SlideshowWnd, InputStopsOnlyALaterGradualReplacement)
         DropPendingMessages();
         DestroyWindow(p->hWnd);
     }
+}
+
+// A small mouse move cuts a replacement short without ending the saver: the picture is
+// finished at once and not only at the next change 30 s later.
+TEST(SlideshowWnd, ReplacementCutShortIsFinished)
+{
+    int cx = GetSystemMetrics(SM_CXSCREEN), cy = GetSystemMetrics(SM_CYSCREEN);
+    SlideshowWnd* p = CreateSlideshow(cx, cy, kGradual);
+    ASSERT_NE(nullptr, p);
+    p->bTimerFired = 1;
+    HDC hdc = GetDC(p->hWnd);
+    PatBlt(hdc, 0, 0, cx, cy, WHITENESS);
+    PostMessageA(p->hWnd, WM_MOUSEMOVE, 0, 0);
+    p->ShowNext(hdc);
+    EXPECT_EQ(RGB(255, 255, 255), GetPixel(hdc, cx - 1, cy - 1)) << "cut short";
+    auto black = [&] { return GetPixel(hdc, 0, 0) == 0 && GetPixel(hdc, cx - 1, cy - 1) == 0; };
+    EXPECT_TRUE(WaitFor(black, 10000)) << "finished at once";
+    ReleaseDC(p->hWnd, hdc);
+    EXPECT_TRUE(p->timer.IsTicking());
+    DestroyWindow(p->hWnd);
+}
+
+// The close comes from another thread while the replacement asks whether input waits: the
+// window and the object go, and the timer tick that started the drawing returns quietly.
+TEST(SlideshowWnd, CloseSentDuringReplacementEndsTheDrawing)
+{
+    int cx = GetSystemMetrics(SM_CXSCREEN), cy = GetSystemMetrics(SM_CYSCREEN);
+    PoisonedSlideshow* p = CreateSlideshow<PoisonedSlideshow>(cx, cy, kGradual);
+    ASSERT_NE(nullptr, p);
+    HWND hWnd = p->hWnd;
+    PoisonedSlideshow::nDeleted = 0;
+    HANDLE hThread = CreateThread(nullptr, 0, SendClose, hWnd, 0, nullptr);
+    ASSERT_NE(nullptr, hThread);
+    // The close waits in this thread's queue until the drawing looks for input.
+    DWORD start = GetTickCount();
+    while (!(GetQueueStatus(QS_SENDMESSAGE) & QS_SENDMESSAGE) && GetTickCount() - start < 10000)
+        Sleep(1);
+    EXPECT_EQ(0, SendMessageA(hWnd, WM_TIMER, 1, 0));
+    EXPECT_FALSE(IsWindow(hWnd));
+    EXPECT_EQ(1, PoisonedSlideshow::nDeleted);
+    EXPECT_EQ(WAIT_OBJECT_0, WaitForSingleObject(hThread, 10000));
+    CloseHandle(hThread);
 }
