@@ -187,54 +187,49 @@ TEST(SettingsSheet, OkStoresWhatThePagesChanged)
     EXPECT_FALSE(FindChanger());
 }
 
-// The changer stops while the sheet is open and starts again after Cancel.
-TEST(SettingsSheet, OpensOnAboutAndCancelRestartsTheChanger)
+// The changer stops while the sheet is open and starts again after Cancel or OK; OK with
+// only the About page seen stores the other pages' settings as loaded.
+TEST(SettingsSheet, OpensOnAboutAndRestartsTheChangerAfterCancelOrOk)
 {
-    SheetRun run;
-    ASSERT_TRUE(run.aside.Ready());
-    BinLibrary library;
-    ASSERT_TRUE(library.Ready());
-    library.RunWPChanger(nullptr, 1);
-    ASSERT_TRUE(WaitFor([] { return FindChanger() != nullptr; }));
-    ASSERT_TRUE(run.Start());
-    EXPECT_TRUE(WaitFor([] { return !FindChanger(); })) << "the changer stops while the sheet is open";
-
-    // The static shows the doubled ampersand as one.
-    EXPECT_EQ("Vantora Screen Saver && Wallpaper Changer", run.Text(run.Item(1029)));
-    EXPECT_EQ("Copyright \xA9 Corvane Software", run.Text(run.Item(1028)));
-    EXPECT_EQ("Version 2.0", run.Text(run.Item(1027)));
-    EXPECT_EQ("Click to visit www.corvane.example", run.Text(run.Item(1026)));
-    const char* titles[] = {"About", "Screen Saver", "Wallpaper"};
-    for (int i = 0; i < 3; i++)
-        EXPECT_EQ(titles[i], run.Text(run.Page(i))) << "the page's tab";
-    run.Page(0);
-    // The web page opens only after a confirmation, here cancelled.
-    PostMessageA(run.Item(1026), BM_CLICK, 0, 0);
-    EXPECT_EQ("The Corvane Software web site will open in your default web browser.\n\nPlease connect to "
-              "the Internet if necessary, then click OK to continue.", run.AnswerBox(IDCANCEL));
-    ASSERT_EQ(2u, run.Close(PSBTN_CANCEL));
-    EXPECT_TRUE(WaitFor([] { return FindChanger() != nullptr; })) << "restarted: the changer is on";
-    EXPECT_NE("", RunValue());
-}
-
-TEST(SettingsSheet, OkWithoutTheWallpaperPageStoresItsSettingsAsLoaded)
-{
-    SheetRun run;
-    ASSERT_TRUE(run.aside.Ready());
-    RawSet(kSettingsKey, "WP", REG_BINARY, "0A\0", 4);
-    RawSetDword(kSettingsKey, "WP_count", 3);
-    RawSetDword(kSettingsKey, "WP_change", 2);
-    RawSetDword(kSettingsKey, "SS_LastPic", 3);
-    ASSERT_TRUE(run.Start());
-    ASSERT_EQ(1u, run.Close(PSBTN_OK));
-    // B and C, found on disk, join at the head in use.
-    std::string wp = RawGet(kSettingsKey, "WP").bytes;
-    EXPECT_TRUE(wp == Bytes("1B\0" "1C\0" "0A\0") || wp == Bytes("1C\0" "1B\0" "0A\0")) << wp;
-    EXPECT_EQ(3u, RegDword("WP_count"));
-    EXPECT_EQ(2u, RegDword("WP_change"));
-    EXPECT_EQ(3u, RegDword("SS_LastPic")) << "the Screen Saver page was never opened";
-    EXPECT_TRUE(WaitFor([] { return FindChanger() != nullptr; }));
-    EXPECT_NE("", RunValue());
+    for (int button : {PSBTN_CANCEL, PSBTN_OK}) {
+        SCOPED_TRACE(button == PSBTN_OK ? "OK" : "Cancel");
+        SheetRun run;
+        ASSERT_TRUE(run.aside.Ready());
+        RawSet(kSettingsKey, "WP", REG_BINARY, "0A\0", 4);
+        RawSetDword(kSettingsKey, "WP_count", 3);
+        RawSetDword(kSettingsKey, "WP_change", 2);
+        RawSetDword(kSettingsKey, "SS_LastPic", 3);
+        BinLibrary library;
+        ASSERT_TRUE(library.Ready());
+        library.RunWPChanger(nullptr, 1);
+        ASSERT_TRUE(WaitFor([] { return FindChanger() != nullptr; }));
+        ASSERT_TRUE(run.Start());
+        EXPECT_TRUE(WaitFor([] { return !FindChanger(); })) << "the changer stops while the sheet is open";
+        // The static shows the doubled ampersand as one.
+        EXPECT_EQ("Vantora Screen Saver && Wallpaper Changer", run.Text(run.Item(1029)));
+        EXPECT_EQ("Copyright \xA9 Corvane Software", run.Text(run.Item(1028)));
+        EXPECT_EQ("Version 2.0", run.Text(run.Item(1027)));
+        EXPECT_EQ("Click to visit www.corvane.example", run.Text(run.Item(1026)));
+        // The web page opens only after a confirmation, here cancelled.
+        PostMessageA(run.Item(1026), BM_CLICK, 0, 0);
+        EXPECT_EQ("The Corvane Software web site will open in your default web browser.\n\n"
+                  "Please connect to the Internet if necessary, then click OK to continue.",
+                  run.AnswerBox(IDCANCEL));
+        const char* titles[] = {"About", "Screen Saver", "Wallpaper"};
+        for (int i = 0; button == PSBTN_CANCEL && i < 3; i++) // OK: the other pages unseen
+            EXPECT_EQ(titles[i], run.Text(run.Page(i))) << "the page's tab";
+        ASSERT_EQ(button == PSBTN_OK ? 1u : 2u, run.Close(button));
+        EXPECT_TRUE(WaitFor([] { return FindChanger() != nullptr; })) << "restarted: the changer is on";
+        EXPECT_NE("", RunValue());
+        // OK: B and C, found on disk, join at the head in use.
+        std::string wp = RawGet(kSettingsKey, "WP").bytes;
+        EXPECT_TRUE(button == PSBTN_CANCEL ? wp == Bytes("0A\0")
+                                           : wp == Bytes("1B\0" "1C\0" "0A\0") || wp == Bytes("1C\0" "1B\0" "0A\0"))
+            << wp;
+        EXPECT_EQ(3u, RegDword("WP_count"));
+        EXPECT_EQ(2u, RegDword("WP_change"));
+        EXPECT_EQ(3u, RegDword("SS_LastPic")) << "the Screen Saver page was never opened";
+    }
 }
 
 // Cancel puts back the wallpaper of the moment the sheet opened: the user's own, or a

@@ -1,43 +1,11 @@
 #include "SheetRun.h"
-#include <shlwapi.h>
 #include <fstream>
-#include <sstream>
-#include "base/WinUtil.h"
-
-namespace {
-
-// A visible dialog of the process other than the sheet: a message box over it.
-struct BoxSearch {
-    DWORD pid;
-    HWND sheet, box;
-};
-
-BOOL CALLBACK FindBox(HWND h, LPARAM lp)
-{
-    BoxSearch& s = *reinterpret_cast<BoxSearch*>(lp);
-    DWORD pid = 0;
-    GetWindowThreadProcessId(h, &pid);
-    if (pid == s.pid && h != s.sheet && IsWindowVisible(h) && IsWndClass(h, "#32770"))
-        s.box = h;
-    return !s.box;
-}
-
-} // namespace
+#include <iterator>
 
 std::string FileBytes(const std::string& path)
 {
     std::ifstream file(path, std::ios::binary);
-    std::stringstream bytes;
-    bytes << file.rdbuf();
-    return bytes.str();
-}
-
-void SetActiveSaver(const std::string& path)
-{
-    if (path.empty())
-        SHDeleteValueA(HKEY_CURRENT_USER, "Control Panel\\Desktop", "SCRNSAVE.EXE");
-    else
-        RawSetStr("Control Panel\\Desktop", "SCRNSAVE.EXE", path.c_str());
+    return std::string(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
 }
 
 SheetRun::SheetRun(bool withRecorder)
@@ -96,11 +64,21 @@ void SheetRun::ClickMove(bool up) const
 
 std::string SheetRun::AnswerBox(int button)
 {
-    BoxSearch search = {proc.Id(), hSheet, nullptr};
-    if (!WaitFor([&] { return EnumWindows(FindBox, reinterpret_cast<LPARAM>(&search)), search.box != nullptr; }))
+    // A visible dialog of the process other than the sheet: a message box over it.
+    HWND box = nullptr;
+    auto findBox = [&] {
+        while ((box = FindWindowExA(nullptr, box, "#32770", nullptr)) != nullptr) {
+            DWORD pid = 0;
+            GetWindowThreadProcessId(box, &pid);
+            if (pid == proc.Id() && box != hSheet && IsWindowVisible(box))
+                return true;
+        }
+        return false;
+    };
+    if (!WaitFor(findBox))
         return "";
-    std::string text = Text(GetDlgItem(search.box, 0xFFFF)); // the box's message
-    PostMessageA(search.box, WM_COMMAND, button, 0);
+    std::string text = Text(GetDlgItem(box, 0xFFFF)); // the box's message
+    PostMessageA(box, WM_COMMAND, button, 0);
     return text;
 }
 

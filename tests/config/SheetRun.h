@@ -1,7 +1,6 @@
 // One run of the real settings sheet: Vantora.scr copied with the image sets A, B and C
-// into a folder whose path holds a space, started with /c while the user's settings,
-// changer, wallpaper and active screen saver are set aside; the sheet is then driven by
-// messages, as a user drives it, and its process's exit code read.
+// into a folder whose path holds a space, started while the user's settings, changer,
+// wallpaper and active screen saver are set aside, and driven by messages.
 #pragma once
 #include <windows.h>
 #include <commctrl.h>
@@ -21,9 +20,7 @@ public:
     SheetRun(const SheetRun&) = delete;
     SheetRun& operator=(const SheetRun&) = delete;
 
-    // Starts Vantora.scr with the arguments and waits for its sheet.
     bool Start(const std::string& args = "/c");
-    // Selects the page as the tab would; its window.
     HWND Page(int index);
     HWND Item(int id) const { return GetDlgItem(hPage, id); }
     std::string Text(HWND hWnd) const;
@@ -31,16 +28,18 @@ public:
     {
         return SendMessageA(Item(id), msg, wParam, lParam);
     }
-    void SetText(int id, const char* text) const { Send(id, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text)); }
+    void SetText(int id, const char* text) const
+    {
+        Send(id, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text));
+    }
     // Clicks the up (or down) arrow of the Move control.
     void ClickMove(bool up) const;
-    // Waits for a message box over the sheet; presses button on it; its text.
+    // Waits for a message box over the sheet, presses button on it; its text.
     std::string AnswerBox(int button);
-    // Presses OK or Cancel (PSBTN_OK, PSBTN_CANCEL) and waits until the sheet is gone.
+    // Presses PSBTN_OK or PSBTN_CANCEL and waits until the sheet is gone.
     bool Press(int button);
-    // Waits for the process's end; its exit code, or -1 on time-out.
-    DWORD ExitCode();
-    // Press, then ExitCode; -2 when the sheet stays.
+    DWORD ExitCode(); // -1 on time-out
+    // -2 when the sheet stays.
     DWORD Close(int button) { return Press(button) ? ExitCode() : static_cast<DWORD>(-2); }
 
     std::string ProgramPath() const { return dir / "Vantora.scr"; }
@@ -56,6 +55,8 @@ private:
     std::string activeSaver = DesktopValue("SCRNSAVE.EXE"); // the user's
 };
 
-// Sets the user's active screen saver ("SCRNSAVE.EXE" under HKCU\Control Panel\Desktop;
-// deleted for an empty value).
-void SetActiveSaver(const std::string& path);
+// The user's active screen saver ("": none).
+inline void SetActiveSaver(const std::string& path)
+{
+    SetRegString("Control Panel\\Desktop", "SCRNSAVE.EXE", path);
+}
