@@ -54,58 +54,40 @@ bool RunUninstaller(const std::string& dir)
     return WaitFor([] { return Entry("DisplayName").empty(); }, kSetupMs);
 }
 
-DWORD RegDword(HKEY root, const char* key, const char* name, DWORD def)
-{
-    DWORD v = def, cb = sizeof(v), type = 0;
-    return SHGetValueA(root, key, name, &type, &v, &cb) == ERROR_SUCCESS && type == REG_DWORD ? v : def;
-}
-
 static bool Mentions(const std::string& text, const std::vector<std::string>& words)
 {
-    std::string lower = text;
-    CharLowerBuffA(&lower[0], static_cast<DWORD>(lower.size()));
-    for (std::string w : words) {
-        CharLowerBuffA(&w[0], static_cast<DWORD>(w.size()));
-        if (lower.find(w) != std::string::npos)
+    for (const std::string& w : words)
+        if (StrStrIA(text.c_str(), w.c_str()))
             return true;
-    }
     return false;
 }
 
-std::vector<std::string> RegistryMentions(HKEY root, const std::string& key, const std::vector<std::string>& words)
+// Every key, value name or string under root\key that mentions one of the words (case
+// ignored), as readable paths.
+static std::vector<std::string> RegistryMentions(HKEY root, const std::string& key,
+                                                 const std::vector<std::string>& words)
 {
     std::vector<std::string> found;
-    HKEY h;
-    if (RegOpenKeyExA(root, key.c_str(), 0, KEY_READ, &h) != ERROR_SUCCESS)
-        return found;
-    char name[16384];
-    std::vector<BYTE> data(65536);
-    for (DWORD i = 0;; i++) {
-        DWORD cch = sizeof(name), cb = static_cast<DWORD>(data.size() - 1), type = 0;
-        if (RegEnumValueA(h, i, name, &cch, nullptr, &type, data.data(), &cb) != ERROR_SUCCESS)
-            break;
+    RawKey k(key, root, false);
+    static char name[16384], data[65536]; // filled afresh before each use, recursion or not
+    for (DWORD i = 0, cch = sizeof name, cb = sizeof data - 1, type;
+         k.h && !RegEnumValueA(k.h, i, name, &cch, nullptr, &type, reinterpret_cast<BYTE*>(data), &cb);
+         i++, cch = sizeof name, cb = sizeof data - 1) {
         data[cb] = 0;
-        std::string text = type == REG_SZ || type == REG_EXPAND_SZ ? reinterpret_cast<char*>(data.data()) : "";
+        std::string text = type == REG_SZ || type == REG_EXPAND_SZ ? data : "";
         if (Mentions(name, words) || Mentions(text, words))
             found.push_back(key + " : " + name + " = " + text);
     }
-    for (DWORD i = 0;; i++) {
-        DWORD cch = sizeof(name);
-        if (RegEnumKeyExA(h, i, name, &cch, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS)
-            break;
+    for (DWORD i = 0, cch = sizeof name;
+         k.h && !RegEnumKeyExA(k.h, i, name, &cch, nullptr, nullptr, nullptr, nullptr);
+         i++, cch = sizeof name) {
         std::string sub = key.empty() ? name : key + "\\" + name;
         if (Mentions(name, words))
             found.push_back(sub);
         for (const std::string& f : RegistryMentions(root, sub, words))
             found.push_back(f);
     }
-    RegCloseKey(h);
     return found;
-}
-
-bool FileExists(const std::string& path)
-{
-    return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
 bool PendingRename(const std::string& path)
@@ -171,30 +153,22 @@ std::string CommonPrograms()
     return path;
 }
 
-bool ReadShortcut(const std::string& lnk, std::string& target, std::string& args)
+std::string Shortcut(const std::string& lnk)
 {
     CoInitialize(nullptr);
     IShellLinkA* link = nullptr;
     IPersistFile* file = nullptr;
-    bool ok = false;
-    if (SUCCEEDED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA,
-                                   reinterpret_cast<void**>(&link))) &&
-        SUCCEEDED(link->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&file)))) {
-        WCHAR wide[MAX_PATH];
-        MultiByteToWideChar(CP_ACP, 0, lnk.c_str(), -1, wide, MAX_PATH);
-        char path[MAX_PATH] = "", arguments[MAX_PATH] = "";
-        ok = SUCCEEDED(file->Load(wide, STGM_READ)) &&
-             SUCCEEDED(link->GetPath(path, MAX_PATH, nullptr, 0)) &&
-             SUCCEEDED(link->GetArguments(arguments, MAX_PATH));
-        target = path;
-        args = arguments;
-    }
-    if (file)
-        file->Release();
-    if (link)
-        link->Release();
+    char path[MAX_PATH] = "", args[MAX_PATH] = "";
+    bool ok = SUCCEEDED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA,
+                                         reinterpret_cast<void**>(&link))) &&
+              SUCCEEDED(link->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&file))) &&
+              SUCCEEDED(file->Load(Wide(lnk).c_str(), STGM_READ)) &&
+              SUCCEEDED(link->GetPath(path, MAX_PATH, nullptr, 0)) && SUCCEEDED(link->GetArguments(args, MAX_PATH));
+    for (IUnknown* object : {static_cast<IUnknown*>(file), static_cast<IUnknown*>(link)})
+        if (object)
+            object->Release();
     CoUninitialize();
-    return ok;
+    return ok ? std::string(path) + "|" + args : "";
 }
 
 std::vector<HWND> ChangerWindows()

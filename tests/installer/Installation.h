@@ -33,13 +33,16 @@ bool RunUninstaller(const std::string& dir);
 // A string value of the programs-list entry, or "" when missing.
 inline std::string Entry(const char* name)
 { return RawStr(kUninstallKey, name, HKEY_LOCAL_MACHINE); }
-DWORD RegDword(HKEY root, const char* key, const char* name, DWORD def = 0xDEADBEEF);
-// Every key, value name or string under root\key that mentions one of the words (case
-// ignored), as readable paths.
-std::vector<std::string> RegistryMentions(HKEY root, const std::string& key,
-                                          const std::vector<std::string>& words);
+inline DWORD RegDword(HKEY root, const char* key, const char* name)
+{
+    RawValue v = RawGet(key, name, root);
+    return v.type == REG_DWORD ? *reinterpret_cast<const DWORD*>(v.bytes.data()) : 0;
+}
 
-bool FileExists(const std::string& path);
+inline bool FileExists(const std::string& path)
+{
+    return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
 // Whether the file waits for the next restart to be renamed or deleted.
 bool PendingRename(const std::string& path);
 // The files setup installs, relative to its folder: the product and every sample picture
@@ -47,8 +50,8 @@ bool PendingRename(const std::string& path);
 std::vector<std::string> ProductFiles();
 // The all-users Start-menu programs folder.
 std::string CommonPrograms();
-// The target and arguments of a shortcut; false when it cannot be read.
-bool ReadShortcut(const std::string& lnk, std::string& target, std::string& args);
+// "target|arguments" of a shortcut; "" when it cannot be read.
+std::string Shortcut(const std::string& lnk);
 
 // The changer's bitmap in the temporary folder.
 std::string WallpaperBmp();
