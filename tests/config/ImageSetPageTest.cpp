@@ -13,20 +13,17 @@ namespace {
 const char kShellFolders[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\User Shell Folders";
 
 // The user's pictures folder pointed elsewhere while the test runs.
-class PicturesAside {
-public:
-    PicturesAside() : saved(RawGet(kShellFolders, "My Pictures")) {}
+struct PicturesAside {
+    const RawValue saved = RawGet(kShellFolders, "My Pictures");
     ~PicturesAside()
     {
         if (saved.type)
-            RawSet(kShellFolders, "My Pictures", saved.type, saved.bytes.data(), static_cast<DWORD>(saved.bytes.size()));
+            RawSet(kShellFolders, "My Pictures", saved.type, saved.bytes.data(),
+                   static_cast<DWORD>(saved.bytes.size()));
         else
             SHDeleteValueA(HKEY_CURRENT_USER, kShellFolders, "My Pictures");
     }
     void Set(const std::string& path) { RawSetStr(kShellFolders, "My Pictures", path.c_str()); }
-
-private:
-    RawValue saved;
 };
 
 // The text an entry of the sheet's check list shows, read from the sheet's process.

@@ -43,8 +43,8 @@ std::string WriteTinyBmp(const std::string& path, BYTE level)
 }
 
 // SYSTEM.INI's [boot] SCRNSAVE.EXE, set for a test and put back afterwards.
-class ProfileSaverAside {
-public:
+struct ProfileSaverAside {
+    char ini[MAX_PATH] = "", saved[MAX_PATH] = "";
     ProfileSaverAside()
     {
         GetWindowsDirectoryA(ini, MAX_PATH - 12);
@@ -52,13 +52,7 @@ public:
         GetPrivateProfileStringA("boot", "SCRNSAVE.EXE", "\1", saved, MAX_PATH, ini);
     }
     ~ProfileSaverAside() { Set(lstrcmpA(saved, "\1") ? saved : nullptr); }
-    ProfileSaverAside(const ProfileSaverAside&) = delete;
-    ProfileSaverAside& operator=(const ProfileSaverAside&) = delete;
     void Set(const char* value) { WritePrivateProfileStringA("boot", "SCRNSAVE.EXE", value, ini); }
-
-private:
-    char ini[MAX_PATH] = "";
-    char saved[MAX_PATH] = "";
 };
 
 // What a setting of the active screen saver names: nothing, this program by its short path
@@ -68,18 +62,9 @@ enum Setting { kNone, kOwnShortUpper, kOwnLong, kOther };
 std::string SettingText(Setting s, const std::string& program)
 {
     char buf[MAX_PATH] = "";
-    switch (s) {
-    case kOwnShortUpper:
-        GetShortPathNameA(program.c_str(), buf, MAX_PATH);
-        CharUpperA(buf);
-        return buf;
-    case kOwnLong:
-        return program;
-    case kOther:
-        return "C:\\windows\\system32\\other.scr";
-    default:
-        return "";
-    }
+    if (s == kOwnShortUpper && GetShortPathNameA(program.c_str(), buf, MAX_PATH))
+        return CharUpperA(buf);
+    return s == kOwnLong ? program : s == kOther ? "C:\\windows\\system32\\other.scr" : "";
 }
 
 } // namespace
@@ -204,7 +189,7 @@ TEST(SettingsSheet, OpensOnAboutAndRestartsTheChangerAfterCancelOrOk)
         library.RunWPChanger(nullptr, 1);
         ASSERT_TRUE(WaitFor([] { return FindChanger() != nullptr; }));
         ASSERT_TRUE(run.Start());
-        EXPECT_TRUE(WaitFor([] { return !FindChanger(); })) << "the changer stops while the sheet is open";
+        EXPECT_TRUE(WaitFor([] { return !FindChanger(); })) << "stopped while the sheet is open";
         // The static shows the doubled ampersand as one.
         EXPECT_EQ("Vantora Screen Saver && Wallpaper Changer", run.Text(run.Item(1029)));
         EXPECT_EQ("Copyright \xA9 Corvane Software", run.Text(run.Item(1028)));
@@ -219,13 +204,13 @@ TEST(SettingsSheet, OpensOnAboutAndRestartsTheChangerAfterCancelOrOk)
         for (int i = 0; button == PSBTN_CANCEL && i < 3; i++) // OK: the other pages unseen
             EXPECT_EQ(titles[i], run.Text(run.Page(i))) << "the page's tab";
         ASSERT_EQ(button == PSBTN_OK ? 1u : 2u, run.Close(button));
-        EXPECT_TRUE(WaitFor([] { return FindChanger() != nullptr; })) << "restarted: the changer is on";
+        EXPECT_TRUE(WaitFor([] { return FindChanger() != nullptr; })) << "restarted: it is on";
         EXPECT_NE("", RunValue());
         // OK: B and C, found on disk, join at the head in use.
         std::string wp = RawGet(kSettingsKey, "WP").bytes;
         EXPECT_TRUE(button == PSBTN_CANCEL ? wp == Bytes("0A\0")
-                                           : wp == Bytes("1B\0" "1C\0" "0A\0") || wp == Bytes("1C\0" "1B\0" "0A\0"))
-            << wp;
+                                           : wp == Bytes("1B\0" "1C\0" "0A\0") ||
+                                                 wp == Bytes("1C\0" "1B\0" "0A\0")) << wp;
         EXPECT_EQ(3u, RegDword("WP_count"));
         EXPECT_EQ(2u, RegDword("WP_change"));
         EXPECT_EQ(3u, RegDword("SS_LastPic")) << "the Screen Saver page was never opened";

@@ -69,12 +69,13 @@ static std::vector<std::string> RegistryMentions(HKEY root, const std::string& k
 {
     std::vector<std::string> found;
     RawKey k(key, root, false);
-    static char name[16384], data[65536]; // filled afresh before each use, recursion or not
+    static char name[16384]; // filled afresh before each use, recursion or not
+    static BYTE data[65536];
     for (DWORD i = 0, cch = sizeof name, cb = sizeof data - 1, type;
-         k.h && !RegEnumValueA(k.h, i, name, &cch, nullptr, &type, reinterpret_cast<BYTE*>(data), &cb);
+         k.h && !RegEnumValueA(k.h, i, name, &cch, nullptr, &type, data, &cb);
          i++, cch = sizeof name, cb = sizeof data - 1) {
         data[cb] = 0;
-        std::string text = type == REG_SZ || type == REG_EXPAND_SZ ? data : "";
+        LPCSTR text = type == REG_SZ || type == REG_EXPAND_SZ ? reinterpret_cast<LPCSTR>(data) : "";
         if (Mentions(name, words) || Mentions(text, words))
             found.push_back(key + " : " + name + " = " + text);
     }
@@ -159,11 +160,12 @@ std::string Shortcut(const std::string& lnk)
     IShellLinkA* link = nullptr;
     IPersistFile* file = nullptr;
     char path[MAX_PATH] = "", args[MAX_PATH] = "";
-    bool ok = SUCCEEDED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA,
-                                         reinterpret_cast<void**>(&link))) &&
+    bool ok = SUCCEEDED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER,
+                                         IID_IShellLinkA, reinterpret_cast<void**>(&link))) &&
               SUCCEEDED(link->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&file))) &&
               SUCCEEDED(file->Load(Wide(lnk).c_str(), STGM_READ)) &&
-              SUCCEEDED(link->GetPath(path, MAX_PATH, nullptr, 0)) && SUCCEEDED(link->GetArguments(args, MAX_PATH));
+              SUCCEEDED(link->GetPath(path, MAX_PATH, nullptr, 0)) &&
+              SUCCEEDED(link->GetArguments(args, MAX_PATH));
     for (IUnknown* object : {static_cast<IUnknown*>(file), static_cast<IUnknown*>(link)})
         if (object)
             object->Release();

@@ -77,7 +77,8 @@ TEST(Installer, InstallsRunsAndUninstallsCleanly)
     EXPECT_TRUE(FileExists(dir / "Uninstall.exe"));
 
     const std::pair<const char*, std::string> links[] = {
-        {"Vantora Settings.lnk", dir / "Vantora.scr|/c"}, {"Vantora ReadMe.lnk", dir / "ReadMe.txt|"}};
+        {"Vantora Settings.lnk", dir / "Vantora.scr|/c"},
+        {"Vantora ReadMe.lnk", dir / "ReadMe.txt|"}};
     for (const auto& link : links) {
         std::string shortcut = Shortcut(CommonPrograms() + "\\Vantora\\" + link.first);
         EXPECT_EQ(0, lstrcmpiA(link.second.c_str(), shortcut.c_str())) << shortcut;
