@@ -122,51 +122,39 @@ TEST(SlideshowWnd, TimerTickShowsTheNextPictureAndRearmsTheTimer)
     }
 }
 
-// A key waiting when a gradual replacement starts: after the first timer tick it stops the
-// replacement (the window keeps the old picture); before it, the first picture is drawn
-// whole. The timer runs on in both cases: the key may not end the saver.
-TEST(SlideshowWnd, InputStopsOnlyALaterGradualReplacement)
+// Input waiting when a gradual replacement starts: after the first timer tick it stops the
+// replacement (the window keeps the old picture), which is finished at once and not only at
+// the next change 30 s later; before it, the first picture is drawn whole. The timer runs on
+// in every case: the input may not end the saver.
+TEST(SlideshowWnd, InputStopsOnlyALaterGradualReplacementWhichIsThenFinished)
 {
-    int cxScreen = GetSystemMetrics(SM_CXSCREEN), cyScreen = GetSystemMetrics(SM_CYSCREEN);
-    for (int bTimerFired = 0; bTimerFired < 2; ++bTimerFired) {
-        SCOPED_TRACE(bTimerFired ? "later picture" : "first picture");
-        SlideshowWnd* p = CreateSlideshow(cxScreen, cyScreen, kGradual);
+    const int cx = GetSystemMetrics(SM_CXSCREEN), cy = GetSystemMetrics(SM_CYSCREEN);
+    const struct {
+        int bTimerFired;
+        UINT msg;
+    } rows[] = {{0, WM_KEYDOWN}, {1, WM_KEYDOWN}, {1, WM_MOUSEMOVE}};
+    for (const auto& row : rows) {
+        SCOPED_TRACE(testing::Message() << (row.bTimerFired ? "later picture, " : "first picture, ")
+                                        << (row.msg == WM_KEYDOWN ? "key" : "mouse move"));
+        SlideshowWnd* p = CreateSlideshow(cx, cy, kGradual);
         ASSERT_NE(nullptr, p);
         p->opts.dwPace = 0; // no pauses: the test needs the result, not the pace
-        p->bTimerFired = bTimerFired;
+        p->bTimerFired = row.bTimerFired;
         FillRed(p->hWnd);
         ASSERT_TRUE(p->preparer.Wait(30000));
         DropPendingMessages();
-        PostMessageA(p->hWnd, WM_KEYDOWN, VK_SPACE, 0);
+        PostMessageA(p->hWnd, row.msg, row.msg == WM_KEYDOWN ? VK_SPACE : 0, 0);
         HDC hdc = GetDC(p->hWnd);
         p->ShowNext(hdc);
-        ReleaseDC(p->hWnd, hdc);
-        for (POINT pt : {POINT{0, 0}, POINT{cxScreen / 2, cyScreen / 2}, POINT{cxScreen - 1, cyScreen - 1}})
-            EXPECT_EQ(bTimerFired != 0, IsRed(p->hWnd, pt.x, pt.y)) << pt.x << "," << pt.y;
+        for (POINT pt : {POINT{0, 0}, POINT{cx / 2, cy / 2}, POINT{cx - 1, cy - 1}})
+            EXPECT_EQ(row.bTimerFired != 0, IsRed(p->hWnd, pt.x, pt.y)) << pt.x << "," << pt.y;
         EXPECT_TRUE(p->timer.IsTicking());
+        auto black = [&] { return GetPixel(hdc, 0, 0) == 0 && GetPixel(hdc, cx - 1, cy - 1) == 0; };
+        EXPECT_TRUE(WaitFor(black, 10000)) << "finished at once";
+        ReleaseDC(p->hWnd, hdc);
         DropPendingMessages();
         DestroyWindow(p->hWnd);
     }
-}
-
-// A small mouse move cuts a replacement short without ending the saver: the picture is
-// finished at once and not only at the next change 30 s later.
-TEST(SlideshowWnd, ReplacementCutShortIsFinished)
-{
-    int cx = GetSystemMetrics(SM_CXSCREEN), cy = GetSystemMetrics(SM_CYSCREEN);
-    SlideshowWnd* p = CreateSlideshow(cx, cy, kGradual);
-    ASSERT_NE(nullptr, p);
-    p->bTimerFired = 1;
-    HDC hdc = GetDC(p->hWnd);
-    PatBlt(hdc, 0, 0, cx, cy, WHITENESS);
-    PostMessageA(p->hWnd, WM_MOUSEMOVE, 0, 0);
-    p->ShowNext(hdc);
-    EXPECT_EQ(RGB(255, 255, 255), GetPixel(hdc, cx - 1, cy - 1)) << "cut short";
-    auto black = [&] { return GetPixel(hdc, 0, 0) == 0 && GetPixel(hdc, cx - 1, cy - 1) == 0; };
-    EXPECT_TRUE(WaitFor(black, 10000)) << "finished at once";
-    ReleaseDC(p->hWnd, hdc);
-    EXPECT_TRUE(p->timer.IsTicking());
-    DestroyWindow(p->hWnd);
 }
 
 // The close comes from another thread while the replacement asks whether input waits: the
