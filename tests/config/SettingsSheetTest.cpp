@@ -10,23 +10,17 @@
 
 namespace {
 
-// The items that follow each page's "Change image every" check box.
-const int kSaverItems[] = {1011, 1001, 1008, 1030, 1002, 1012};
-const int kWallpaperItems[] = {1014, 1013, 1002, 1001, 1008, 1030};
+using namespace std::string_literals; // stored lists: each item ends with a zero, the list too
 
-template <size_t N>
-void ExpectEnabled(const SheetRun& run, const int (&ids)[N], bool enabled)
+// The items that follow each page's "Change image every" check box.
+const std::vector<int> kSaverItems = {1011, 1001, 1008, 1030, 1002, 1012};
+const std::vector<int> kWallpaperItems = {1014, 1013, 1002, 1001, 1008, 1030};
+
+void ExpectEnabled(const SheetRun& run, const std::vector<int>& ids, bool enabled)
 {
     for (int id : ids)
         EXPECT_EQ(enabled, IsWindowEnabled(run.Item(id)) != 0) << "item " << id;
     EXPECT_TRUE(IsWindowEnabled(run.Item(1017))) << "Test";
-}
-
-// A stored list from its items as one literal (its final zero ends the list).
-template <size_t N>
-std::string Bytes(const char (&s)[N])
-{
-    return std::string(s, N);
 }
 
 // A 1x1 bitmap file of one grey pixel; its bytes.
@@ -165,7 +159,7 @@ TEST(SettingsSheet, OkStoresWhatThePagesChanged)
     EXPECT_EQ(25u, RegDword("SS_TimeOut"));
     EXPECT_EQ(1u, RegDword("WP_count"));
     EXPECT_EQ(0xFFFFFFFFu, RegDword("WP_change"));
-    EXPECT_EQ(Bytes("0A\0" "0C\0" "1B\0"), RawGet(kSettingsKey, "SS").bytes);
+    EXPECT_EQ("0A\0" "0C\0" "1B\0\0"s, RawGet(kSettingsKey, "SS").bytes);
     EXPECT_EQ(0u, RawGet(kSettingsKey, "SS_LastPic").type);
     EXPECT_EQ(0u, RawGet(kSettingsKey, "SS_LastSet").type);
     EXPECT_EQ("", RunValue());
@@ -208,9 +202,9 @@ TEST(SettingsSheet, OpensOnAboutAndRestartsTheChangerAfterCancelOrOk)
         EXPECT_NE("", RunValue());
         // OK: B and C, found on disk, join at the head in use.
         std::string wp = RawGet(kSettingsKey, "WP").bytes;
-        EXPECT_TRUE(button == PSBTN_CANCEL ? wp == Bytes("0A\0")
-                                           : wp == Bytes("1B\0" "1C\0" "0A\0") ||
-                                                 wp == Bytes("1C\0" "1B\0" "0A\0")) << wp;
+        EXPECT_TRUE(button == PSBTN_CANCEL ? wp == "0A\0\0"s
+                                           : wp == "1B\0" "1C\0" "0A\0\0"s ||
+                                                 wp == "1C\0" "1B\0" "0A\0\0"s) << wp;
         EXPECT_EQ(3u, RegDword("WP_count"));
         EXPECT_EQ(2u, RegDword("WP_change"));
         EXPECT_EQ(3u, RegDword("SS_LastPic")) << "the Screen Saver page was never opened";

@@ -122,7 +122,6 @@ void ExpectNothingLeft(const std::string& dir)
             ADD_FAILURE() << (root == HKEY_CURRENT_USER ? "HKCU\\" : "HKLM\\") << left;
 }
 
-// The names in folder matching pattern.
 static std::vector<std::string> Names(const std::string& folder, const char* pattern)
 {
     std::vector<std::string> names;

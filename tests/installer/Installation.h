@@ -30,7 +30,6 @@ inline int RunSetup(const std::string& dir) { return RunSetup(Wide(dir)); }
 // false on time-out.
 bool RunUninstaller(const std::string& dir);
 
-// A string value of the programs-list entry, or "" when missing.
 inline std::string Entry(const char* name)
 { return RawStr(kUninstallKey, name, HKEY_LOCAL_MACHINE); }
 inline DWORD RegDword(HKEY root, const char* key, const char* name)
@@ -48,14 +47,11 @@ bool PendingRename(const std::string& path);
 // The files setup installs, relative to its folder: the product and every sample picture
 // of the build.
 std::vector<std::string> ProductFiles();
-// The all-users Start-menu programs folder.
 std::string CommonPrograms();
 // "target|arguments" of a shortcut; "" when it cannot be read.
 std::string Shortcut(const std::string& lnk);
 
-// The changer's bitmap in the temporary folder.
-std::string WallpaperBmp();
+std::string WallpaperBmp(); // the changer's bitmap
 // What the uninstaller must have removed from dir, whatever else the test did.
 void ExpectNothingLeft(const std::string& dir);
-// Changer windows ("WPChangerWnd32") of any process.
-std::vector<HWND> ChangerWindows();
+std::vector<HWND> ChangerWindows(); // of any process

@@ -1,9 +1,6 @@
-// VantoraSetup.exe and its uninstaller, run silently the way an administrator would, in a
-// Wine prefix of their own (run-in-own-prefix): what setup installs and registers, that the
-// installed program shows the installed pictures and starts its changer, that installing
-// again, into any folder, updates the installed copy and keeps the user's settings and
-// pictures, and that the uninstaller leaves nothing of Vantora behind but the pictures the
-// user added, even while the saver runs or a file is held open.
+// VantoraSetup.exe and its uninstaller, run silently in a Wine prefix of their own: what
+// setup installs and registers, that installing again updates the installed copy and keeps
+// the user's settings and pictures, and that the uninstaller leaves nothing else behind.
 #include <windows.h>
 #include <gtest/gtest.h>
 #include <set>
@@ -25,13 +22,6 @@ std::string VersionText(const std::string& file, const char* name)
         !VerQueryValueA(info.data(), query.c_str(), reinterpret_cast<void**>(&text), &len) || !len)
         return "";
     return text;
-}
-
-DWORD WindowProcess(HWND hwnd)
-{
-    DWORD pid = 0;
-    GetWindowThreadProcessId(hwnd, &pid);
-    return pid;
 }
 
 // Starts the wallpaper changer the way the settings do, through the library at path.
@@ -142,7 +132,8 @@ TEST(Installer, InstallingAgainKeepsSettingsAndUserPictures)
     RawSetStr(kDesktopKey, "SCRNSAVE.EXE", otherSaver);
     ASSERT_TRUE(StartChangerFrom(dir / "VNT32.dll"));
     ASSERT_TRUE(WaitFor([] { return ChangerWindows().size() == 1; }));
-    DWORD oldChanger = WindowProcess(ChangerWindows()[0]);
+    DWORD oldChanger = 0, pid = 0;
+    GetWindowThreadProcessId(ChangerWindows()[0], &oldChanger);
 
     ASSERT_EQ(0, RunSetup(elsewhere.path));
     EXPECT_FALSE(FileExists(elsewhere.path));
@@ -155,7 +146,8 @@ TEST(Installer, InstallingAgainKeepsSettingsAndUserPictures)
     // The old changer was stopped before its library was replaced, and one new one runs.
     ASSERT_TRUE(WaitFor([&] {
         std::vector<HWND> changers = ChangerWindows();
-        return changers.size() == 1 && WindowProcess(changers[0]) != oldChanger;
+        return changers.size() == 1 && GetWindowThreadProcessId(changers[0], &pid) &&
+               pid != oldChanger;
     })) << ChangerWindows().size();
 
     // A changer that has quit leaves its last wallpaper, which the uninstaller removes too.

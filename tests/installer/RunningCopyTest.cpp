@@ -24,9 +24,8 @@ void MakeOld(const InstallDir& dir)
 LONGLONG FileSize(const std::string& path) // -1 when missing
 {
     WIN32_FILE_ATTRIBUTE_DATA fa;
-    if (!GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &fa))
-        return -1;
-    return static_cast<LONGLONG>(fa.nFileSizeHigh) << 32 | fa.nFileSizeLow;
+    return GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &fa)
+               ? static_cast<LONGLONG>(fa.nFileSizeHigh) << 32 | fa.nFileSizeLow : -1;
 }
 
 bool SameAsBuild(const InstallDir& dir, const char* name)

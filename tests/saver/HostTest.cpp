@@ -16,7 +16,6 @@ int CountSaverWindows()
     return count;
 }
 
-// A parent for the preview, as the display settings would give.
 HWND CreatePreviewParent()
 {
     return CreateWindowA("STATIC", "Display settings", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 50, 50, 200, 160, nullptr,

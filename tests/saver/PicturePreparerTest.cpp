@@ -9,7 +9,6 @@ namespace {
 const UINT kDone = WM_APP + 7;
 const COLORREF kWhite = RGB(255, 255, 255), kBlack = RGB(0, 0, 0);
 
-// Whether any pixel of the rectangle is the colour.
 bool Any(HDC hdc, const RECT& rc, COLORREF color)
 {
     for (int y = rc.top; y < rc.bottom; ++y)
@@ -54,7 +53,6 @@ TEST(PicturePreparer, EachPartShowsItsOwnPictureWithCaption)
         MSG msg;
         EXPECT_TRUE(PeekMessageA(&msg, hNotify, kDone, kDone, PM_REMOVE));
         EXPECT_FALSE(PeekMessageA(&msg, hNotify, kDone, kDone, PM_REMOVE)) << "told once";
-
         MemoryDC mem(nullptr);
         DCSelection select(mem.hDC, frame->hObj);
         for (const Part& part : c.parts) {

@@ -1,11 +1,8 @@
-// End to end: the real screen saver, copied with image sets of its own into a scratch
-// folder, shows the pictures of the sets in use in list order, one per second, each with
-// its caption under it, replacing each gradually; mouse moves of one pixel cut replacements
-// short but neither end it nor stop the pictures, and each is finished. When a key ends it,
-// the stored position is that of the picture on the screen, and the settings written while
-// it ran are left as they are: it started with the changer off, and the changer's wallpaper
-// set meanwhile stays. Each picture is one grey level, so the picture on the screen is known
-// by the colour at the centre.
+// End to end: the real screen saver, copied with image sets of its own, shows the pictures
+// of the sets in use in list order, one a second, with captions, replacing each gradually;
+// one-pixel mouse moves cut replacements short but do not end it. When a key ends it, the
+// stored position names the picture on the screen, and what the settings and the changer
+// wrote while it ran stays. Each picture is one grey level, known by the centre's colour.
 #include <algorithm>
 #include <map>
 #include <vector>
@@ -131,9 +128,8 @@ TEST(SaverEndToEnd, PositionAdvancesByThePicturesShownAndNewerSettingsStay)
     for (size_t i = 1; i < shown.size(); ++i)
         EXPECT_EQ((shown[i - 1] + 1) % n, shown[i]) << "picture " << i;
     const Picture& last = kSequence[shown.back()];
-    DWORD pic = last.number - 1, set = last.set[0] == 'A' ? 0 : 1;
-    EXPECT_EQ((RawValue{REG_DWORD, std::string(reinterpret_cast<char*>(&pic), 4)}), RawGet(kSettingsKey, "SS_LastPic"));
-    EXPECT_EQ((RawValue{REG_DWORD, std::string(reinterpret_cast<char*>(&set), 4)}), RawGet(kSettingsKey, "SS_LastSet"));
+    EXPECT_EQ(last.number - 1u, RegDword("SS_LastPic"));
+    EXPECT_EQ(last.set[0] == 'A' ? 0u : 1u, RegDword("SS_LastSet"));
     EXPECT_FALSE(RawGet(kSettingsKey, "WP_LastPic").type) << "the wallpaper's sequence is untouched";
     EXPECT_TRUE(newer == SettingsButPosition()) << "settings written back at the end";
     EXPECT_TRUE(Exists(BmpPath())) << "the changer's wallpaper bitmap was deleted";

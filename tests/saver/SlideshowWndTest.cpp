@@ -10,6 +10,7 @@ namespace {
 
 const COLORREF kRed = RGB(255, 0, 0);
 const DWORD kGradual = OPT_SS_CHANGE | OPT_SS_GRADUAL;
+const int kCx = GetSystemMetrics(SM_CXSCREEN), kCy = GetSystemMetrics(SM_CYSCREEN);
 
 // Fills its memory with a pattern when deleted, so that any use after the deletion reads a
 // wild previous procedure or window and fails loudly.
@@ -84,22 +85,21 @@ void DropPendingMessages()
 // time-out, or not at all. A power broadcast is answered 0, so that the system may suspend.
 TEST(SlideshowWnd, TimerTickShowsTheNextPictureAndRearmsTheTimer)
 {
-    int cxScreen = GetSystemMetrics(SM_CXSCREEN), cyScreen = GetSystemMetrics(SM_CYSCREEN);
     const struct {
         int cx;
         DWORD opts, timeOut;
         bool preview, ticking;
         UINT elapse;
     } cases[] = {
-        {cxScreen - 21, 0, 10, true, true, 1000}, // the preview changes pictures regardless
-        {cxScreen - 20, OPT_SS_CHANGE, 3, false, true, 3000},
-        {cxScreen, OPT_SS_CHANGE, 0, false, true, 1000},
-        {cxScreen, OPT_SS_CHANGE, 4294968, false, true, 86400000}, // would wrap to 704 ms
-        {cxScreen, 0, 10, false, false, 0},
+        {kCx - 21, 0, 10, true, true, 1000}, // the preview changes pictures regardless
+        {kCx - 20, OPT_SS_CHANGE, 3, false, true, 3000},
+        {kCx, OPT_SS_CHANGE, 0, false, true, 1000},
+        {kCx, OPT_SS_CHANGE, 4294968, false, true, 86400000}, // would wrap to 704 ms
+        {kCx, 0, 10, false, false, 0},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(testing::Message() << "width " << c.cx << " opts " << c.opts << " time-out " << c.timeOut);
-        SlideshowWnd* p = CreateSlideshow(c.cx, cyScreen);
+        SlideshowWnd* p = CreateSlideshow(c.cx, kCy);
         ASSERT_NE(nullptr, p);
         EXPECT_EQ(c.preview, p->IsPreview() != 0);
         EXPECT_EQ(0, SendMessageA(p->hWnd, WM_POWERBROADCAST, PBT_APMQUERYSUSPEND, 0));
@@ -112,7 +112,7 @@ TEST(SlideshowWnd, TimerTickShowsTheNextPictureAndRearmsTheTimer)
         SendMessageA(p->hWnd, WM_TIMER, 1, 0);
         EXPECT_EQ(1, p->bTimerFired);
         ASSERT_TRUE(WaitFor([&] { return !p->IsShowDue(); }));
-        EXPECT_FALSE(IsRed(p->hWnd, c.cx / 2, cyScreen / 2));
+        EXPECT_FALSE(IsRed(p->hWnd, c.cx / 2, kCy / 2));
         EXPECT_EQ(c.ticking, p->timer.IsTicking() != 0);
         UINT elapse = 12345;
         EXPECT_EQ(c.ticking, p->GetInterval(elapse) != 0);
@@ -128,7 +128,6 @@ TEST(SlideshowWnd, TimerTickShowsTheNextPictureAndRearmsTheTimer)
 // in every case: the input may not end the saver.
 TEST(SlideshowWnd, InputStopsOnlyALaterGradualReplacementWhichIsThenFinished)
 {
-    const int cx = GetSystemMetrics(SM_CXSCREEN), cy = GetSystemMetrics(SM_CYSCREEN);
     const struct {
         int bTimerFired;
         UINT msg;
@@ -136,7 +135,7 @@ TEST(SlideshowWnd, InputStopsOnlyALaterGradualReplacementWhichIsThenFinished)
     for (const auto& row : rows) {
         SCOPED_TRACE(testing::Message() << (row.bTimerFired ? "later picture, " : "first picture, ")
                                         << (row.msg == WM_KEYDOWN ? "key" : "mouse move"));
-        SlideshowWnd* p = CreateSlideshow(cx, cy, kGradual);
+        SlideshowWnd* p = CreateSlideshow(kCx, kCy, kGradual);
         ASSERT_NE(nullptr, p);
         p->opts.dwPace = 0; // no pauses: the test needs the result, not the pace
         p->bTimerFired = row.bTimerFired;
@@ -146,10 +145,10 @@ TEST(SlideshowWnd, InputStopsOnlyALaterGradualReplacementWhichIsThenFinished)
         PostMessageA(p->hWnd, row.msg, row.msg == WM_KEYDOWN ? VK_SPACE : 0, 0);
         HDC hdc = GetDC(p->hWnd);
         p->ShowNext(hdc);
-        for (POINT pt : {POINT{0, 0}, POINT{cx / 2, cy / 2}, POINT{cx - 1, cy - 1}})
+        for (POINT pt : {POINT{0, 0}, POINT{kCx / 2, kCy / 2}, POINT{kCx - 1, kCy - 1}})
             EXPECT_EQ(row.bTimerFired != 0, IsRed(p->hWnd, pt.x, pt.y)) << pt.x << "," << pt.y;
         EXPECT_TRUE(p->timer.IsTicking());
-        auto black = [&] { return GetPixel(hdc, 0, 0) == 0 && GetPixel(hdc, cx - 1, cy - 1) == 0; };
+        auto black = [&] { return !GetPixel(hdc, 0, 0) && !GetPixel(hdc, kCx - 1, kCy - 1); };
         EXPECT_TRUE(WaitFor(black, 10000)) << "finished at once";
         ReleaseDC(p->hWnd, hdc);
         DropPendingMessages();
@@ -161,8 +160,7 @@ TEST(SlideshowWnd, InputStopsOnlyALaterGradualReplacementWhichIsThenFinished)
 // window and the object go, and the timer tick that started the drawing returns quietly.
 TEST(SlideshowWnd, CloseSentDuringReplacementEndsTheDrawing)
 {
-    int cx = GetSystemMetrics(SM_CXSCREEN), cy = GetSystemMetrics(SM_CYSCREEN);
-    PoisonedSlideshow* p = CreateSlideshow<PoisonedSlideshow>(cx, cy, kGradual);
+    PoisonedSlideshow* p = CreateSlideshow<PoisonedSlideshow>(kCx, kCy, kGradual);
     ASSERT_NE(nullptr, p);
     HWND hWnd = p->hWnd;
     PoisonedSlideshow::nDeleted = 0;

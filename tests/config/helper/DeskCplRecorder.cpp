@@ -1,7 +1,6 @@
 // Stands in for the display settings' "desk.cpl" in the folder the settings run starts
-// from (Wine has none of its own, so the DLL runner, started there, loads this one): its
-// screen-saver entry appends the arguments it was given, as one line, to
-// InstallScreenSaver.txt in that folder.
+// from (Wine has none, so the DLL runner started there loads this one): its screen-saver
+// entry appends the arguments it was given, as a line, to InstallScreenSaver.txt there.
 #include <windows.h>
 #include <fstream>
 
