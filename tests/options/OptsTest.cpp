@@ -197,7 +197,7 @@ TEST_F(ImageSetTest, RandomOrderShowsEachPictureOncePerCycle)
     LayOut({{"A", 2, 6}, {"B", 1, 3}, {"C", 1, 1}});
     SetList(opts.listSS, {"1A", "0C", "1Gone", "1B"});
     opts.Set(OPT_SS_RANDOM, 1);
-    std::vector<Strs> cycles(4);
+    std::vector<Strs> cycles(40); // 39 turns: by chance alone one would open with the last
     for (Strs& cycle : cycles)
         for (int i = 0; i < 8; ++i) {
             cycle.push_back(Next());
