@@ -283,9 +283,6 @@ TEST(FwFile, ExactCountsPositionsSizesAndMapping)
         out.Close();
         EXPECT_EQ(nullptr, out.pView);
     }
-    EXPECT_EQ(4u, FwFile::GetSize(copy.c_str()));
-    EXPECT_EQ(1, FwFile::Delete(copy.c_str()));
-    EXPECT_EQ(0u, FwFile::GetSize(copy.c_str()));
 }
 
 TEST(FwFileStream, ReadsAndThirtyTwoBitSeeks)
