@@ -39,54 +39,60 @@ public:
         RECT rc = ItemRect(i);
         return MAKELPARAM(x, (rc.top + rc.bottom) / 2);
     }
+    // Pixels of the colour in item i from x0 to x1 (at most its width), in its first rows.
+    int Pixels(int i, int x0, int x1, int rows, COLORREF colour)
+    {
+        RECT rc = ItemRect(i);
+        ClientDC dc(list.hWnd);
+        int n = 0;
+        for (int y = rc.top; y < std::min<int>(rc.top + rows, rc.bottom); y++)
+            for (int x = rc.left + x0; x < std::min<int>(rc.left + x1, rc.right); x++)
+                n += GetPixel(dc, x, y) == colour;
+        return n;
+    }
 };
+
+// The 16x16 box of an item on the screen is the strip's cell.
+bool BoxMatches(HWND list, const RECT& item, int cell)
+{
+    GdiObject strip(LoadImageA(GetModuleHandleA("VNT32.dll"), MAKEINTRESOURCEA(IDB_CHECKLIST),
+                               IMAGE_BITMAP, 0, 0, LR_LOADTRANSPARENT));
+    MemoryDC mem(nullptr);
+    DCSelection select(mem.hDC, strip.hObj);
+    ClientDC dc(list);
+    for (int y = 0; y < 16; y++)
+        for (int x = 0; x < 16; x++)
+            if (GetPixel(dc, item.left + x, item.top + y) != GetPixel(mem.hDC, cell * 16 + x, y))
+                return false;
+    return true;
+}
 
 using CheckListBoxTest = UiTest;
 
-enum Action { Space, ClickAt16, ClickAt17, PressOnly };
-
 } // namespace
 
+// Space (WM_CHAR), a button release on the box (x < 17) or a press alone, on item 0.
 TEST_F(CheckListBoxTest, SpaceAndAClickOnTheBoxToggleEnabledItems)
 {
-    struct Case {
-        DWORD flags;
-        int state;
-        bool enabled;
-        Action action;
-        int expected;
-    } cases[] = {
-        {CLB_AUTOCHECK, 0, true, Space, 1},
-        {CLB_AUTOCHECK, 1, true, Space, 0},
-        {CLB_AUTOCHECK, 0, true, ClickAt16, 1},
-        {CLB_AUTOCHECK, 0, true, ClickAt17, 0},
-        {CLB_AUTOCHECK, 0, true, PressOnly, 0},
-        {0, 0, true, Space, 0},
-        {0, 0, true, ClickAt16, 0},
-        {CLB_AUTOCHECK, 0, false, Space, 0},
-        {CLB_AUTOCHECK, 1, false, ClickAt16, 1},
+    const struct { DWORD flags; int state; bool enabled; UINT msg; int x, expected; } cases[] = {
+        {CLB_AUTOCHECK, 0, true, WM_CHAR, 0, 1}, {CLB_AUTOCHECK, 1, true, WM_CHAR, 0, 0},
+        {CLB_AUTOCHECK, 0, true, WM_LBUTTONUP, 16, 1}, {0, 0, true, WM_CHAR, 0, 0},
+        {CLB_AUTOCHECK, 0, true, WM_LBUTTONUP, 17, 0}, {0, 0, true, WM_LBUTTONUP, 16, 0},
+        {CLB_AUTOCHECK, 0, true, WM_LBUTTONDOWN, 8, 0}, {CLB_AUTOCHECK, 0, false, WM_CHAR, 0, 0},
+        {CLB_AUTOCHECK, 1, false, WM_LBUTTONUP, 16, 1},
     };
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << "flags " << c.flags << " msg " << c.msg << " x " << c.x);
         ListDlg dlg(c.flags);
         dlg.list.AddItem("first", nullptr, 1);
         dlg.list.AddItem("second", nullptr, 2);
         dlg.list.SetCheck(0, c.state);
         dlg.list.EnableItem(0, c.enabled);
         dlg.list.SetCurSel(0);
-        switch (c.action) {
-        case Space:
-            dlg.list.SendMsg(WM_CHAR, ' ', 0);
-            break;
-        case ClickAt16:
-        case ClickAt17:
-            dlg.list.SendMsg(WM_LBUTTONUP, 0, dlg.ItemPoint(0, c.action == ClickAt16 ? 16 : 17));
-            break;
-        case PressOnly:
-            dlg.list.SendMsg(WM_LBUTTONDOWN, MK_LBUTTON, dlg.ItemPoint(0, 8));
-            ReleaseCapture();
-            break;
-        }
-        EXPECT_EQ(c.expected, dlg.list.GetCheck(0)) << "flags " << c.flags << " action " << c.action;
+        const WPARAM wp = c.msg == WM_CHAR ? ' ' : c.msg == WM_LBUTTONDOWN ? MK_LBUTTON : 0;
+        dlg.list.SendMsg(c.msg, wp, c.msg == WM_CHAR ? 0 : dlg.ItemPoint(0, c.x));
+        ReleaseCapture();
+        EXPECT_EQ(c.expected, dlg.list.GetCheck(0));
         EXPECT_EQ(0, dlg.list.GetCheck(1));
     }
 }
@@ -129,46 +135,9 @@ TEST_F(CheckListBoxTest, MovedItemKeepsItsRecordAndDeletionCallsTheHookOnce)
     EXPECT_EQ(nullptr, dlg.list.pfnPrevWndProc);
 }
 
-namespace {
-
-// Reads the 16x16 box of an item from the screen and a cell of the strip.
-class BoxPixels {
-public:
-    BoxPixels() : strip(LoadImageA(GetModuleHandleA("VNT32.dll"), MAKEINTRESOURCEA(IDB_CHECKLIST), IMAGE_BITMAP,
-                                   0, 0, LR_LOADTRANSPARENT)),
-                  mem(nullptr), select(mem.hDC, strip.hObj)
-    {
-    }
-    bool Matches(HWND list, const RECT& item, int cell)
-    {
-        ClientDC dc(list);
-        for (int y = 0; y < 16; y++)
-            for (int x = 0; x < 16; x++)
-                if (GetPixel(dc, item.left + x, item.top + y) != GetPixel(mem.hDC, cell * 16 + x, y))
-                    return false;
-        return true;
-    }
-    GdiObject strip;
-    MemoryDC mem;
-    DCSelection select;
-};
-
-// Pixels of one row of an item's highlight area that differ from the fill colour.
-int MarkedPixels(HWND list, const RECT& item, int y, COLORREF fill)
-{
-    ClientDC dc(list);
-    int n = 0;
-    for (int x = item.left + 16; x < item.right; x++)
-        n += GetPixel(dc, x, y) != fill;
-    return n;
-}
-
-} // namespace
-
 // The strip's cell of each [state][enabled], on the options the program's list has.
 TEST_F(CheckListBoxTest, BoxesAreTheStripCellsOfStateAndEnabling)
 {
-    BoxPixels pixels;
     const int cells[3][2] = {{0, 1}, {4, 5}, {2, 3}};
     ListDlg dlg(CLB_AUTOCHECK);
     for (int i = 0; i < 6; i++) {
@@ -178,11 +147,11 @@ TEST_F(CheckListBoxTest, BoxesAreTheStripCellsOfStateAndEnabling)
     }
     UpdateWindow(dlg.list.hWnd);
     for (int i = 0; i < 6; i++)
-        EXPECT_TRUE(pixels.Matches(dlg.list.hWnd, dlg.ItemRect(i), cells[i / 2][i % 2])) << i;
+        EXPECT_TRUE(BoxMatches(dlg.list.hWnd, dlg.ItemRect(i), cells[i / 2][i % 2])) << i;
     // A disabled list box draws every item as disabled.
     EnableWindow(dlg.list.hWnd, FALSE);
     UpdateWindow(dlg.list.hWnd);
-    EXPECT_TRUE(pixels.Matches(dlg.list.hWnd, dlg.ItemRect(3), cells[1][0]));
+    EXPECT_TRUE(BoxMatches(dlg.list.hWnd, dlg.ItemRect(3), cells[1][0]));
 }
 
 TEST_F(CheckListBoxTest, TextColourExtentAndFocusRectangle)
@@ -204,18 +173,9 @@ TEST_F(CheckListBoxTest, TextColourExtentAndFocusRectangle)
     UpdateWindow(hList);
     ASSERT_EQ(1, dlg.list.GetCurSel());
     // The disabled item's text is grey, an enabled one's is not.
-    ClientDC dc(hList);
-    auto count = [&](int item, COLORREF colour) {
-        RECT rc = dlg.ItemRect(item);
-        int n = 0;
-        for (int y = rc.top; y < rc.bottom; y++)
-            for (int x = rc.left + 18; x < rc.left + 60; x++)
-                n += GetPixel(dc, x, y) == colour;
-        return n;
-    };
-    EXPECT_GT(count(3, GetSysColor(COLOR_GRAYTEXT)), 0);
-    EXPECT_EQ(0, count(3, GetSysColor(COLOR_WINDOWTEXT)));
-    EXPECT_GT(count(2, GetSysColor(COLOR_WINDOWTEXT)), 0);
+    EXPECT_GT(dlg.Pixels(3, 18, 60, 99, GetSysColor(COLOR_GRAYTEXT)), 0);
+    EXPECT_EQ(0, dlg.Pixels(3, 18, 60, 99, GetSysColor(COLOR_WINDOWTEXT)));
+    EXPECT_GT(dlg.Pixels(2, 18, 60, 99, GetSysColor(COLOR_WINDOWTEXT)), 0);
     // A text wider than the list box makes room for itself.
     SIZE size = {};
     {
@@ -227,12 +187,13 @@ TEST_F(CheckListBoxTest, TextColourExtentAndFocusRectangle)
     // Focus moves from item 1 to item 2: one rectangle, on item 2 only.
     dlg.list.SendMsg(WM_KEYDOWN, VK_DOWN, 0);
     UpdateWindow(hList);
-    RECT one = dlg.ItemRect(1), two = dlg.ItemRect(2);
+    RECT one = dlg.ItemRect(1);
+    const int row = one.right - one.left - 16; // the top row right of the box
     EXPECT_EQ(GetSystemMetrics(SM_CYSMICON) + 2, one.bottom - one.top); // rows fit the boxes
-    EXPECT_EQ(0, MarkedPixels(hList, one, one.top, GetSysColor(COLOR_WINDOW)));
-    EXPECT_GT(MarkedPixels(hList, two, two.top, GetSysColor(COLOR_HIGHLIGHT)), 0);
+    EXPECT_EQ(row, dlg.Pixels(1, 16, 9999, 1, GetSysColor(COLOR_WINDOW)));
+    EXPECT_LT(dlg.Pixels(2, 16, 9999, 1, GetSysColor(COLOR_HIGHLIGHT)), row);
     // A full repaint fills the focused item over its rectangle, which must come back.
     InvalidateRect(hList, nullptr, TRUE);
     UpdateWindow(hList);
-    EXPECT_GT(MarkedPixels(hList, two, two.top, GetSysColor(COLOR_HIGHLIGHT)), 0) << "after a repaint";
+    EXPECT_LT(dlg.Pixels(2, 16, 9999, 1, GetSysColor(COLOR_HIGHLIGHT)), row) << "after a repaint";
 }

@@ -42,13 +42,6 @@ public:
 };
 unsigned char MarkedWnd::buffer[256];
 
-HWND CreatePlainWindow()
-{
-    WNDCLASSA wc = {0, DefWindowProcA, 0, 0, GetModuleHandleA(nullptr), 0, 0, 0, 0, "VntPlain"};
-    RegisterClassA(&wc);
-    return CreateWindowA("VntPlain", "plain", 0, 0, 0, 100, 100, nullptr, nullptr, wc.hInstance, nullptr);
-}
-
 int s_ticks[2];
 void CALLBACK CountFirst(HWND, UINT, UINT_PTR, DWORD) { s_ticks[0]++; }
 void CALLBACK CountSecond(HWND, UINT, UINT_PTR, DWORD) { s_ticks[1]++; }
@@ -95,7 +88,8 @@ TEST(FwWnd, CreatedWindowIsBoundFromItsFirstMessageUntilDestroyed)
 // A second Subclass keeps the first window and never takes WndProc as the previous procedure.
 TEST(FwWnd, SubclassRoutesMessagesAndUnsubclassRestores)
 {
-    HWND h = CreatePlainWindow(), other = CreatePlainWindow();
+    auto plain = [] { return CreateWindowA("STATIC", "", 0, 0, 0, 9, 9, 0, 0, 0, nullptr); };
+    HWND h = plain(), other = plain();
     ASSERT_TRUE(h && other);
     const LONG_PTR original = GetWindowLongPtrA(h, GWLP_WNDPROC);
     RecordingWnd wnd;
