@@ -178,11 +178,9 @@ TEST_F(CheckListBoxTest, TextColourExtentAndFocusRectangle)
     EXPECT_GT(dlg.Pixels(2, 18, 60, 99, GetSysColor(COLOR_WINDOWTEXT)), 0);
     // A text wider than the list box makes room for itself.
     SIZE size = {};
-    {
-        ClientDC measure(hList);
-        SelectObject(measure, reinterpret_cast<HFONT>(SendMessageA(hList, WM_GETFONT, 0, 0)));
-        GetTextExtentPoint32A(measure, wide.c_str(), static_cast<int>(wide.size()), &size);
-    }
+    ClientDC measure(hList);
+    SelectObject(measure, reinterpret_cast<HFONT>(SendMessageA(hList, WM_GETFONT, 0, 0)));
+    GetTextExtentPoint32A(measure, wide.c_str(), static_cast<int>(wide.size()), &size);
     EXPECT_EQ(size.cx + 10, dlg.list.SendMsg(LB_GETHORIZONTALEXTENT));
     // Focus moves from item 1 to item 2: one rectangle, on item 2 only.
     dlg.list.SendMsg(WM_KEYDOWN, VK_DOWN, 0);
