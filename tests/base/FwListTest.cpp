@@ -1,6 +1,5 @@
-// FwList: every operation of a long random sequence checked against a plain model (items,
-// both link directions, tail, count, node storage and the items reported as leaving);
-// the destructor, misuse and out-of-memory.
+// FwList: every operation of a long random sequence checked against a plain model; the
+// destructor, misuse and out-of-memory.
 #include <gtest/gtest.h>
 #include <algorithm>
 #include <cstdint>

@@ -1,11 +1,8 @@
-// Multibyte character helpers, tokens, character counts, string lists, hexadecimal
-// forms and bounded formatting on the active code page, 932 (as base_cp932)
-// or 1252. "\x95\x5C" is one character on 932 (its trail byte is the code of "\"), two on 1252.
+// Multibyte helpers, tokens, string lists, hexadecimal forms and bounded formatting on the
+// active code page. "\x95\x5C" is one character on 932 (its trail byte is "\"), two on 1252.
 #include <gtest/gtest.h>
-#include <windows.h>
 #include <stdarg.h>
 #include <cstring>
-#include <string>
 #include <vector>
 #include "TestUtil.h"
 #include "base/HexStr.h"
@@ -93,6 +90,15 @@ std::string ExpectTokens(const char* text, const char* delims, const Strs& expec
     return copy;
 }
 
+int CutFormat(char* buf, unsigned size, const char* fmt, ...)
+{
+    va_list args;
+    va_start(args, fmt);
+    int n = FormatBuf(buf, size, fmt, args);
+    va_end(args);
+    return n;
+}
+
 } // namespace
 
 TEST(StrToken, TokensNeverSplitACharacter)
@@ -132,35 +138,18 @@ TEST(StrToken, CountsListsAndHexDigits)
     EXPECT_STREQ("AJ@O@", text);
 }
 
-namespace {
-
-int CutFormat(char* buf, unsigned size, const char* fmt, ...)
-{
-    va_list args;
-    va_start(args, fmt);
-    int n = FormatBuf(buf, size, fmt, args);
-    va_end(args);
-    return n;
-}
-
-} // namespace
-
 TEST(Format, CutTextsKeepWholeCharactersAndPathsAreWholeOrEmpty)
 {
     // "\x95\x5C" cut after its first byte: a lead byte on 932 (dropped), a character on 1252.
-    struct Row {
-        unsigned size;
-        const char* arg;
-        const char* cut;  // FormatBuf
-        bool whole;       // FormatPath
-    } rows[] = {
+    // The text FormatBuf leaves, and whether FormatPath takes the whole argument.
+    const struct { unsigned size; const char *arg, *cut; bool whole; } rows[] = {
         {6, "abcde", "abcde", true},
         {6, "abcdef", "abcde", false},
         {5, "abc\x95\x5C", Dbcs() ? "abc" : "abc\x95", false},
         {6, "abc\x95\x5C", "abc\x95\x5C", true},
         {1, "a", "", false},
     };
-    for (const Row& r : rows) {
+    for (const auto& r : rows) {
         char buf[8];
         memset(buf, 'X', sizeof buf);
         EXPECT_EQ(static_cast<int>(strlen(r.cut)), CutFormat(buf, r.size, "%s", r.arg)) << r.arg;

@@ -1,6 +1,5 @@
-// Message boxes (owner, caption, text, result), string resources chosen by the id's sign;
-// starting programs and documents, the DLL runner's start-up
-// entry, associated programs, web pages and the help launcher.
+// Message boxes, string resources chosen by the id's sign; starting programs, the DLL
+// runner's start-up entry, associated programs, web pages and the help launcher.
 #include "RegTestUtil.h"
 #include <thread>
 #include "TestUtil.h"
@@ -17,16 +16,6 @@ namespace {
 // the box this thread shows, records what it looks like and presses one of its buttons.
 struct MsgBoxSeen { bool found = false; HWND hOwner = nullptr; std::string title, text; };
 
-BOOL CALLBACK FindMsgBox(HWND h, LPARAM lp)
-{
-    char cls[8];
-    if (GetClassNameA(h, cls, sizeof cls) && lstrcmpA(cls, "#32770") == 0 && IsWindowVisible(h)) {
-        *reinterpret_cast<HWND*>(lp) = h;
-        return FALSE;
-    }
-    return TRUE;
-}
-
 template <class F>
 MsgBoxSeen WatchBox(int button, F show)
 {
@@ -35,7 +24,9 @@ MsgBoxSeen WatchBox(int button, F show)
     std::thread watcher([&] {
         HWND box = nullptr;
         for (int i = 0; i < 1500 && !box; i++, Sleep(10))
-            EnumThreadWindows(tid, FindMsgBox, reinterpret_cast<LPARAM>(&box));
+            for (HWND h = nullptr; (h = FindWindowExA(nullptr, h, "#32770", nullptr)) != nullptr;)
+                if (GetWindowThreadProcessId(h, nullptr) == tid && IsWindowVisible(h))
+                    box = h;
         if (!box)
             return;
         s.found = true;

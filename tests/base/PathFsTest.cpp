@@ -1,10 +1,8 @@
 // On real folders: path functions that ask the file system (existence, long forms, the
-// writable-folder probe, folder creation, home folder, canonical paths) and ForEachFileObject
-// (which entries reach the callback, with which folder, in which order, stopping, deletion).
+// writable-folder probe, folder creation, home folder, canonical paths) and ForEachFileObject.
 #include "RegTestUtil.h"
 #include <algorithm>
 #include <ctime>
-#include <string>
 #include <vector>
 #include "TestUtil.h"
 #include "base/ForEachFileObject.h"

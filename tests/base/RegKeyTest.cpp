@@ -1,15 +1,12 @@
-// RegKey: textual paths (root spellings, separators, limits, double-byte names) and the
-// create rules of the modes; typed reads, ProcessEntry writing only when different
-// and enumeration; deleting and copying trees and the move from the former company key.
+// RegKey: textual paths and the modes' create rules, typed reads, ProcessEntry, enumeration,
+// deleting and copying trees and the move from the former company key.
 #include "RegTestUtil.h"
 #include "TestUtil.h"
 #include "base/RegKey.h"
 
-using RegKeyOpen = RegFixture;
-using RegKeyValue = RegFixture;
-using RegKeyTree = RegFixture;
+using RegKeyTest = RegFixture;
 
-TEST_F(RegKeyOpen, PathsReachTheKeyOrFailAndWritingModesCreate)
+TEST_F(RegKeyTest, PathsReachTheKeyOrFailAndWritingModesCreate)
 {
     const std::string a = sub + "\\A", k127(127, 'k'), k128(128, 'k');
     for (const std::string& key : {a, a + "\\" + k127, a + "\\" + k128})
@@ -51,7 +48,7 @@ TEST_F(RegKeyOpen, PathsReachTheKeyOrFailAndWritingModesCreate)
     EXPECT_TRUE(RawExists(sub + (Dbcs() ? dbcs : "\\ab\x95\\cd")));
 }
 
-TEST_F(RegKeyValue, ReadsCheckTypeAndSize)
+TEST_F(RegKeyTest, ReadsCheckTypeAndSize)
 {
     RawSet(sub, "num", REG_DWORD, "\xFB\xFF\xFF\xFF", 4); // -5
     RawSet(sub, "short", REG_DWORD, "\x01\x02", 2);
@@ -81,7 +78,7 @@ TEST_F(RegKeyValue, ReadsCheckTypeAndSize)
     EXPECT_STREQ("keep", buf);
 }
 
-TEST_F(RegKeyValue, ProcessEntryWritesOnlyWhenDifferent)
+TEST_F(RegKeyTest, ProcessEntryWritesOnlyWhenDifferent)
 {
     RegKey key(path.c_str(), RegKey::opWrite);
     unsigned long five = 5, six = 6, read = 0, zero = 0;
@@ -112,7 +109,7 @@ TEST_F(RegKeyValue, ProcessEntryWritesOnlyWhenDifferent)
     EXPECT_EQ(0u, RawGet(sub, "s").type);
 }
 
-TEST_F(RegKeyValue, EnumerationEmptinessAndBinaries)
+TEST_F(RegKeyTest, EnumerationEmptinessAndBinaries)
 {
     RegKey key(path.c_str(), 1);
     EXPECT_TRUE(key.IsKeyEmpty());
@@ -143,8 +140,6 @@ TEST_F(RegKeyValue, EnumerationEmptinessAndBinaries)
     EXPECT_FALSE(key.DelValue("b"));
 }
 
-namespace {
-
 // A small tree of every kind of value.
 const struct { const char* key; const char* name; RawValue value; } kTree[] = {
     {"", "", {REG_SZ, std::string("unnamed", 8)}}, {"", "str", {REG_SZ, std::string("text \x95\x5C", 8)}},
@@ -153,16 +148,14 @@ const struct { const char* key; const char* name; RawValue value; } kTree[] = {
     {"\\Child\\Grand", "deep", {REG_DWORD, std::string("\7\0\0\0", 4)}},
 };
 
-void MakeTree(const std::string& at)
+static void MakeTree(const std::string& at)
 {
     for (const auto& item : kTree)
         RawSet(at + item.key, item.name, item.value.type, item.value.bytes.data(),
                static_cast<DWORD>(item.value.bytes.size()));
 }
 
-} // namespace
-
-TEST_F(RegKeyTree, DeletingAndCopyingTrees)
+TEST_F(RegKeyTest, DeletingAndCopyingTrees)
 {
     MakeTree(sub + "\\Tree");
     RawCreate(sub + "\\Parent\\Kid");
@@ -196,7 +189,7 @@ TEST_F(RegKeyTree, DeletingAndCopyingTrees)
     EXPECT_EQ("stays", RawStr(sub + "\\Dst", "existing"));
 }
 
-TEST_F(RegKeyTree, UndeletableItemsEndTheLoops)
+TEST_F(RegKeyTest, UndeletableItemsEndTheLoops)
 {
     // Values cannot be deleted through a key opened for reading: DelAll returns and
     // keeps them, while the subkeys (opened for writing on their own) go.
@@ -220,7 +213,7 @@ TEST_F(RegKeyTree, UndeletableItemsEndTheLoops)
 }
 
 // The former company key lives at a fixed place: HKCU is redirected into the test's key.
-TEST_F(RegKeyTree, Fw2CvMovesOnlyWhenTheNewKeyIsMissing)
+TEST_F(RegKeyTest, Fw2CvMovesOnlyWhenTheNewKeyIsMissing)
 {
     Redirect(HKEY_CURRENT_USER, "cu");
     RawSetStr("Software\\Fenwick\\App", "old", "a");
