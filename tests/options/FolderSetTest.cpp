@@ -240,15 +240,19 @@ TEST_F(FolderSetTest, CaptionsTellFolderAndDayTaken)
     }
 }
 
-// The lists keep folder sets, found or not, with their state and place; counts per set.
+// Order and state are kept; new sets come first, in use; what is no set goes; folder sets
+// stay, found or not, with their state and place, also without the images folder.
 TEST_F(FolderSetTest, ListsKeepFolderSets)
 {
-    LayOut({{"A", 1, 2}, {"B", 3, 3}});
+    LayOut({{"A", 1, 2}, {"B", 3, 3}, {"C", 1, 1}});
     Make(root, {"1.jpg", "x\\", "x\\2.jpg"});
-    const std::string missing = "Z:\\no such drive\\Photos";
-    SetList(opts.listWP, {"1" + missing, "0" + root, "1A", "1\\\\server\\share\\Photos;2019"});
+    const std::string missing = "1Z:\\no such drive\\Photos", share = "1\\\\server\\share\\Photos;2019";
+    SetList(opts.listWP,
+            {missing, "0c", "0" + root, "1A", "1Gone", "1", "1..", "1A\\..\\B", "0.", share});
+    SetList(opts.listSS, {"1A", "0B", "0C"});
     opts.UpdateImageLists();
-    EXPECT_EQ((Strs{"1B", "1" + missing, "0" + root, "1A", "1\\\\server\\share\\Photos;2019"}), Items(opts.listWP));
+    EXPECT_EQ((Strs{"1B", missing, "0c", "0" + root, "1A", share}), Items(opts.listWP));
+    EXPECT_EQ((Strs{"1A", "0B", "0C"}), Items(opts.listSS));
     const struct { const char* name; bool folder; } names[] = {
         {"C:\\Photos", true}, {"c:\\", true}, {"\\\\server\\share", true}, {"Photos", false},
         {"C:Photos", false}, {"\\\\", false}, {"\\Photos", false}, {"", false},
@@ -258,8 +262,12 @@ TEST_F(FolderSetTest, ListsKeepFolderSets)
     EXPECT_EQ(2, CountSetPictures("1A"));
     EXPECT_EQ(1, CountSetPictures("0B"));
     EXPECT_EQ(-1, CountSetPictures("1Gone"));
-    EXPECT_EQ(-1, CountSetPictures(("1" + missing).c_str()));
+    EXPECT_EQ(-1, CountSetPictures(missing.c_str()));
     EXPECT_TRUE(CountComes("0" + root, 2));
+    RemoveTree(home / "Images");
+    opts.UpdateImageLists();
+    EXPECT_EQ((Strs{missing, "0" + root, share}), Items(opts.listWP));
+    EXPECT_EQ(0, opts.listSS.GetCount());
 }
 
 // Random order over a numbered and a folder set, picked by three processes in turn after

@@ -265,21 +265,6 @@ TEST_F(ImageSetTest, CaptionsComeFromTheFileNames)
     }
 }
 
-// Order and state are kept; new sets come first, in use; what is no set goes; without the
-// images folder both lists empty.
-TEST_F(ImageSetTest, ListUpdatesFollowTheSetsOnDisk)
-{
-    LayOut({{"A", 1, 2}, {"B", 1, 1}, {"C", 1, 1}});
-    SetList(opts.listWP, {"0c", "1A", "1Gone", "1", "1..", "1A\\..\\B", "0."});
-    SetList(opts.listSS, {"1A", "0B", "0C"});
-    opts.UpdateImageLists();
-    EXPECT_EQ((Strs{"1B", "0c", "1A"}), Items(opts.listWP));
-    EXPECT_EQ((Strs{"1A", "0B", "0C"}), Items(opts.listSS));
-    RemoveTree(home / "Images");
-    opts.UpdateImageLists();
-    EXPECT_EQ(0, opts.listSS.GetCount() + opts.listWP.GetCount());
-}
-
 // Each set folder is read once per call and the numbers matched in memory: the pictures
 // come out as the platform's own search for "NN*.jpg" finds them, one number at a time,
 // whatever the names and the order of the directory listing. (Every name sits at an odd
