@@ -281,25 +281,20 @@ TEST_F(FolderSetTest, ShuffleGoesOnAcrossProcesses)
     ASSERT_TRUE(CountComes(item, 6)) << "indexed and written";
     char appData[MAX_PATH];
     ASSERT_EQ(S_OK, SHGetFolderPathA(nullptr, CSIDL_LOCAL_APPDATA, nullptr, 0, appData));
-    int damaged = 0;
-    std::string original, damagedBytes, indexFile;
+    const std::string indexDir = std::string(appData) + "\\Vantora\\";
+    Strs indexes; // those of the set
     WIN32_FIND_DATAA fd;
-    HANDLE h = FindFirstFileA((std::string(appData) + "\\Vantora\\Index-*.dat").c_str(), &fd);
-    for (bool more = h != INVALID_HANDLE_VALUE; more; more = FindNextFileA(h, &fd)) {
-        std::string file = std::string(appData) + "\\Vantora\\" + fd.cFileName;
-        std::string bytes = ReadAll(file);
-        if (bytes.find(root) == std::string::npos)
-            continue;
-        original = bytes;
-        indexFile = file;
-        bytes[bytes.size() / 2] ^= 0x55;
-        damagedBytes = bytes;
-        ASSERT_TRUE(WriteFileBytes(file, bytes.data(), bytes.size()));
-        ++damaged;
-    }
+    HANDLE h = FindFirstFileA((indexDir + "Index-*.dat").c_str(), &fd);
+    for (bool more = h != INVALID_HANDLE_VALUE; more; more = FindNextFileA(h, &fd))
+        if (ReadAll(indexDir + fd.cFileName).find(root) != std::string::npos)
+            indexes.push_back(indexDir + fd.cFileName);
     if (h != INVALID_HANDLE_VALUE)
         FindClose(h);
-    ASSERT_EQ(1, damaged) << "the index of the set";
+    ASSERT_EQ(1u, indexes.size()) << "the index of the set";
+    const std::string original = ReadAll(indexes[0]);
+    std::string damaged = original;
+    damaged[damaged.size() / 2] ^= 0x55;
+    ASSERT_TRUE(WriteFileBytes(indexes[0], damaged.data(), damaged.size()));
     SetList(opts.listSS, {item, "1B"});
     SetList(opts.listWP, {item, "1B"});
     opts.listSS.Store();
@@ -323,8 +318,8 @@ TEST_F(FolderSetTest, ShuffleGoesOnAcrossProcesses)
     EXPECT_EQ(all, std::set<std::string>(wp.begin(), wp.end()));
     EXPECT_NE(ss[9], ss[10]) << "the last of a cycle first in the next";
     EXPECT_NE(Strs(ss.begin(), ss.begin() + 10), Strs(ss.begin() + 10, ss.end()));
-    std::string now = ReadAll(indexFile);
-    EXPECT_TRUE(now.size() == original.size() && now != damagedBytes && now.compare(0, 8, original, 0, 8) == 0)
+    std::string now = ReadAll(indexes[0]);
+    EXPECT_TRUE(now.size() == original.size() && now != damaged && now.compare(0, 8, original, 0, 8) == 0)
         << "the damaged index walked and written anew";
 }
 

@@ -265,11 +265,10 @@ TEST_F(ImageSetTest, CaptionsComeFromTheFileNames)
     }
 }
 
-// Each set folder is read once per call and the numbers matched in memory: the pictures
-// come out as the platform's own search for "NN*.jpg" finds them, one number at a time,
-// whatever the names and the order of the directory listing. (Every name sits at an odd
-// number after an empty one: the first try of a call searches directly, the later ones
-// match in memory.)
+// Each set folder is read once per call and the numbers matched in memory: the pictures come
+// out as the platform's search for "NN*.jpg" finds them, whatever the names and the listing's
+// order. (Every name sits at an odd number after an empty one: the first try of a call
+// searches directly, the later ones match in memory.)
 TEST_F(ImageSetTest, PicturesAreTheOnesTheSearchForEachNumberFinds)
 {
     std::string set = home / "Images\\S";

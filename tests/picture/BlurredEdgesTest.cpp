@@ -1,6 +1,4 @@
-// Blast's drawing into a rectangle of a bigger DC, with and without blurred edges: nothing
-// outside the rectangle changes, the picture's own pixels are the same either way, and
-// the edges hold the picture's darkened colours where they were black.
+// Blast's drawing into a rectangle of a bigger DC, with and without blurred edges.
 #include <gtest/gtest.h>
 #include <algorithm>
 #include "picture/iPicture.h"
