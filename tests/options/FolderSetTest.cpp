@@ -2,6 +2,7 @@
 // disk, captions from EXIF dates, the lists keeping folder sets, and the shuffle going on
 // across processes.
 #include "OptionsTestUtil.h"
+#include "../picture/PictureTestUtil.h"
 #include <shlobj.h>
 #include <algorithm>
 #include <fstream>
@@ -13,23 +14,15 @@
 namespace {
 
 // An APP1 segment with the dates given ("" for none): DateTime in the first directory,
-// DateTimeOriginal in the EXIF directory it points to. Little-endian TIFF.
+// DateTimeOriginal (without a date: another tag) in the EXIF directory it points to.
 std::string ExifSegment(const std::string& original, const std::string& plain)
 {
-    std::string tiff("II*\0\x08\0\0\0", 8);
-    auto put16 = [&](unsigned v) { tiff += char(v & 0xFF); tiff += char(v >> 8); };
-    auto put32 = [&](unsigned long v) { put16(v & 0xFFFF); put16(v >> 16); };
-    const unsigned long ifd0 = 8, exif = ifd0 + 2 + 2 * 12 + 4, data = exif + 2 + 12 + 4;
-    put16(2);
-    put16(0x0132), put16(2), put32(20), put32(plain.empty() ? 0xFFFF : data + 20);
-    put16(0x8769), put16(4), put32(1), put32(exif);
-    put32(0);
-    put16(original.empty() ? 0 : 1);
-    put16(0x9003), put16(2), put32(20), put32(data);
-    put32(0);
-    tiff += original.empty() ? std::string(20, 'x') : original + '\0';
-    tiff += plain.empty() ? std::string(20, 'x') : plain + '\0';
-    std::string body = "Exif" + std::string(2, '\0') + tiff;
+    const unsigned exif = 8 + 30, data = exif + 18; // where that directory and the dates start
+    auto text = [](const std::string& d) { return d.empty() ? std::string(20, 'x') : d + '\0'; };
+    std::string body = Exif(false, {{0x0132, 2, 20, plain.empty() ? 0xFFFF : data + 20},
+                                    {0x8769, 4, 1, exif}}) +
+                       Exif(false, {{original.empty() ? 0x9999u : 0x9003u, 2, 20, data}}).substr(14) +
+                       text(original) + text(plain);
     size_t len = body.size() + 2;
     return std::string("\xFF\xE1", 2) + char(len >> 8) + char(len & 0xFF) + body;
 }
@@ -209,11 +202,11 @@ TEST_F(FolderSetTest, IndexFollowsTheDisk)
 // name; damaged EXIF data is no date.
 TEST_F(FolderSetTest, CaptionsTellFolderAndDayTaken)
 {
-    const struct { const char* file; const char* original; const char* plain; const char* folder; WORD y, m, d; } cases[] = {
+    const struct { const char *file, *original, *plain, *caption; WORD y, m, d; } cases[] = {
         {"IMG_0001.JPG", "2019:03:12 14:15:02", "2020:01:01 00:00:00", "2019 Lisbon", 2019, 3, 12},
-        {"Porto\\Beach_Day_2.jpeg", "", "", nullptr, 0, 0, 0},
+        {"Porto\\Beach_Day_2.jpeg", "", "", "Beach Day 2", 0, 0, 0},
         {"Porto\\DSC_0002.jpg", "", "2018:07:04 09:00:00", "Porto", 2018, 7, 4},
-        {"Porto\\x_bad.jpg", "2019:02:30 10:00:00", "2019:13:01 10:00:00", nullptr, 0, 0, 0},
+        {"Porto\\x_bad.jpg", "2019:02:30 10:00:00", "2019:13:01 10:00:00", "x bad", 0, 0, 0},
     };
     Make(root, {"Porto\\"});
     for (const auto& c : cases) {
@@ -226,14 +219,12 @@ TEST_F(FolderSetTest, CaptionsTellFolderAndDayTaken)
     SetList(opts.listSS, {"1" + root});
     SetDword(Opts::pszSSLastPicInd, 0xFFFFFFFF);
     for (const auto& c : cases) {
-        std::string caption, expected = "Beach Day 2";
-        if (c.folder) {
+        std::string caption, expected = c.caption;
+        if (c.y) {
             SYSTEMTIME st = {c.y, c.m, 0, c.d};
             char date[128];
             ASSERT_TRUE(GetDateFormatA(LOCALE_USER_DEFAULT, DATE_LONGDATE, &st, nullptr, date, sizeof date));
-            expected = std::string(c.folder) + ", " + date;
-        } else if (strstr(c.file, "bad")) {
-            expected = "x bad";
+            expected += std::string(", ") + date;
         }
         EXPECT_EQ(c.file, NextRel(1, &caption));
         EXPECT_EQ(expected, caption);

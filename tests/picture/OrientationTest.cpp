@@ -1,31 +1,11 @@
 // Photos stored sideways with an EXIF orientation are measured and drawn upright; missing,
 // damaged or odd EXIF data means "as stored".
 #include <gtest/gtest.h>
-#include <string>
 #include "picture/ExifOrientation.h"
 #include "picture/iPicture.h"
 #include "PictureTestUtil.h"
 
 namespace {
-
-// The body of an APP1 segment: "Exif\0\0", a TIFF header in the given byte order and one
-// directory with the given entries (tag, type, count, value).
-struct Entry {
-    unsigned tag, type, count, value;
-};
-std::string Exif(bool bigEndian, std::initializer_list<Entry> entries, unsigned ifdOffset = 8)
-{
-    auto word = [&](unsigned v) {
-        return bigEndian ? std::string{char(v >> 8), char(v)} : std::string{char(v), char(v >> 8)};
-    };
-    auto dword = [&](unsigned v) { return bigEndian ? word(v >> 16) + word(v) : word(v) + word(v >> 16); };
-    std::string s("Exif\0\0", 6);
-    s += bigEndian ? "MM" : "II";
-    s += word(42) + dword(ifdOffset) + word(static_cast<unsigned>(entries.size()));
-    for (const Entry& e : entries)
-        s += word(e.tag) + word(e.type) + dword(e.count) + (e.type == 3 ? word(e.value) + word(0) : dword(e.value));
-    return s + dword(0);
-}
 
 int OrientationOf(const std::string& s)
 {

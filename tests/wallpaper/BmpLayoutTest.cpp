@@ -7,6 +7,7 @@
 #include <vector>
 #include "ChangerTestUtil.h"
 #include "TestUtil.h"
+#include "base/FwDC.h"
 #include "base/FwHandle.h"
 #include "wallpaper/WallpaperBmp.h"
 
@@ -46,10 +47,7 @@ struct TestDib {
 // CreateBMPFile with the screen's DC.
 int Write(std::string path, HBITMAP hbm)
 {
-    HDC screen = GetDC(nullptr);
-    int ok = CreateBMPFile(&path[0], screen, hbm, nullptr);
-    ReleaseDC(nullptr, screen);
-    return ok;
+    return CreateBMPFile(&path[0], ClientDC(nullptr), hbm, nullptr);
 }
 
 } // namespace
