@@ -4,7 +4,6 @@
 #include "OptionsTestUtil.h"
 #include "../picture/PictureTestUtil.h"
 #include <shlobj.h>
-#include <algorithm>
 #include <fstream>
 #include <set>
 #include "base/FwHandle.h"
@@ -25,12 +24,6 @@ std::string ExifSegment(const std::string& original, const std::string& plain)
                        text(original) + text(plain);
     size_t len = body.size() + 2;
     return std::string("\xFF\xE1", 2) + char(len >> 8) + char(len & 0xFF) + body;
-}
-
-std::string ReadAll(const std::string& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
 // Makes entries below root: "name\" a folder, "+name\" a hidden folder, a name ending in

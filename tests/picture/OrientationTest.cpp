@@ -5,16 +5,10 @@
 #include "picture/iPicture.h"
 #include "PictureTestUtil.h"
 
-namespace {
-
-int OrientationOf(const std::string& s)
+static int OrientationOf(const std::string& s)
 {
     return ExifOrientationOf(reinterpret_cast<const BYTE*>(s.data()), s.size());
 }
-
-bool IsYellow(Rgb c) { return Near(c, 230, 220, 40); }
-
-} // namespace
 
 TEST(ExifOrientation, ReadsTheTagAndTakesOddDataAsStored)
 {

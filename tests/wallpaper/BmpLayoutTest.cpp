@@ -2,9 +2,8 @@
 // table and bottom-up padded rows; writes that fail or meet a file held open.
 #include <gtest/gtest.h>
 #include <cstring>
-#include <fstream>
-#include <iterator>
 #include <vector>
+#include "../picture/PictureTestUtil.h"
 #include "ChangerTestUtil.h"
 #include "TestUtil.h"
 #include "base/FwDC.h"
@@ -12,12 +11,6 @@
 #include "wallpaper/WallpaperBmp.h"
 
 namespace {
-
-std::string ReadAll(const std::string& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
 
 // A top-down DIB section with a palette of its own and every row different (the unused
 // fourth byte of 32-bit pixels stays 0).
