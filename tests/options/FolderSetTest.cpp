@@ -2,8 +2,8 @@
 // disk, captions from EXIF dates, the lists keeping folder sets, and the shuffle going on
 // across processes.
 #include "OptionsTestUtil.h"
+#include "../picture/PictureTestUtil.h"
 #include <shlobj.h>
-#include <algorithm>
 #include <fstream>
 #include <set>
 #include "base/FwHandle.h"
@@ -13,31 +13,17 @@
 namespace {
 
 // An APP1 segment with the dates given ("" for none): DateTime in the first directory,
-// DateTimeOriginal in the EXIF directory it points to. Little-endian TIFF.
+// DateTimeOriginal (without a date: another tag) in the EXIF directory it points to.
 std::string ExifSegment(const std::string& original, const std::string& plain)
 {
-    std::string tiff("II*\0\x08\0\0\0", 8);
-    auto put16 = [&](unsigned v) { tiff += char(v & 0xFF); tiff += char(v >> 8); };
-    auto put32 = [&](unsigned long v) { put16(v & 0xFFFF); put16(v >> 16); };
-    const unsigned long ifd0 = 8, exif = ifd0 + 2 + 2 * 12 + 4, data = exif + 2 + 12 + 4;
-    put16(2);
-    put16(0x0132), put16(2), put32(20), put32(plain.empty() ? 0xFFFF : data + 20);
-    put16(0x8769), put16(4), put32(1), put32(exif);
-    put32(0);
-    put16(original.empty() ? 0 : 1);
-    put16(0x9003), put16(2), put32(20), put32(data);
-    put32(0);
-    tiff += original.empty() ? std::string(20, 'x') : original + '\0';
-    tiff += plain.empty() ? std::string(20, 'x') : plain + '\0';
-    std::string body = "Exif" + std::string(2, '\0') + tiff;
+    const unsigned exif = 8 + 30, data = exif + 18; // where that directory and the dates start
+    auto text = [](const std::string& d) { return d.empty() ? std::string(20, 'x') : d + '\0'; };
+    std::string body = Exif(false, {{0x0132, 2, 20, plain.empty() ? 0xFFFF : data + 20},
+                                    {0x8769, 4, 1, exif}}) +
+                       Exif(false, {{original.empty() ? 0x9999u : 0x9003u, 2, 20, data}}).substr(14) +
+                       text(original) + text(plain);
     size_t len = body.size() + 2;
     return std::string("\xFF\xE1", 2) + char(len >> 8) + char(len & 0xFF) + body;
-}
-
-std::string ReadAll(const std::string& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
 // Makes entries below root: "name\" a folder, "+name\" a hidden folder, a name ending in
@@ -209,11 +195,11 @@ TEST_F(FolderSetTest, IndexFollowsTheDisk)
 // name; damaged EXIF data is no date.
 TEST_F(FolderSetTest, CaptionsTellFolderAndDayTaken)
 {
-    const struct { const char* file; const char* original; const char* plain; const char* folder; WORD y, m, d; } cases[] = {
+    const struct { const char *file, *original, *plain, *caption; WORD y, m, d; } cases[] = {
         {"IMG_0001.JPG", "2019:03:12 14:15:02", "2020:01:01 00:00:00", "2019 Lisbon", 2019, 3, 12},
-        {"Porto\\Beach_Day_2.jpeg", "", "", nullptr, 0, 0, 0},
+        {"Porto\\Beach_Day_2.jpeg", "", "", "Beach Day 2", 0, 0, 0},
         {"Porto\\DSC_0002.jpg", "", "2018:07:04 09:00:00", "Porto", 2018, 7, 4},
-        {"Porto\\x_bad.jpg", "2019:02:30 10:00:00", "2019:13:01 10:00:00", nullptr, 0, 0, 0},
+        {"Porto\\x_bad.jpg", "2019:02:30 10:00:00", "2019:13:01 10:00:00", "x bad", 0, 0, 0},
     };
     Make(root, {"Porto\\"});
     for (const auto& c : cases) {
@@ -226,29 +212,31 @@ TEST_F(FolderSetTest, CaptionsTellFolderAndDayTaken)
     SetList(opts.listSS, {"1" + root});
     SetDword(Opts::pszSSLastPicInd, 0xFFFFFFFF);
     for (const auto& c : cases) {
-        std::string caption, expected = "Beach Day 2";
-        if (c.folder) {
+        std::string caption, expected = c.caption;
+        if (c.y) {
             SYSTEMTIME st = {c.y, c.m, 0, c.d};
             char date[128];
             ASSERT_TRUE(GetDateFormatA(LOCALE_USER_DEFAULT, DATE_LONGDATE, &st, nullptr, date, sizeof date));
-            expected = std::string(c.folder) + ", " + date;
-        } else if (strstr(c.file, "bad")) {
-            expected = "x bad";
+            expected += std::string(", ") + date;
         }
         EXPECT_EQ(c.file, NextRel(1, &caption));
         EXPECT_EQ(expected, caption);
     }
 }
 
-// The lists keep folder sets, found or not, with their state and place; counts per set.
+// Order and state are kept; new sets come first, in use; what is no set goes; folder sets
+// stay, found or not, with their state and place, also without the images folder.
 TEST_F(FolderSetTest, ListsKeepFolderSets)
 {
-    LayOut({{"A", 1, 2}, {"B", 3, 3}});
+    LayOut({{"A", 1, 2}, {"B", 3, 3}, {"C", 1, 1}});
     Make(root, {"1.jpg", "x\\", "x\\2.jpg"});
-    const std::string missing = "Z:\\no such drive\\Photos";
-    SetList(opts.listWP, {"1" + missing, "0" + root, "1A", "1\\\\server\\share\\Photos;2019"});
+    const std::string missing = "1Z:\\no such drive\\Photos", share = "1\\\\server\\share\\Photos;2019";
+    SetList(opts.listWP,
+            {missing, "0c", "0" + root, "1A", "1Gone", "1", "1..", "1A\\..\\B", "0.", share});
+    SetList(opts.listSS, {"1A", "0B", "0C"});
     opts.UpdateImageLists();
-    EXPECT_EQ((Strs{"1B", "1" + missing, "0" + root, "1A", "1\\\\server\\share\\Photos;2019"}), Items(opts.listWP));
+    EXPECT_EQ((Strs{"1B", missing, "0c", "0" + root, "1A", share}), Items(opts.listWP));
+    EXPECT_EQ((Strs{"1A", "0B", "0C"}), Items(opts.listSS));
     const struct { const char* name; bool folder; } names[] = {
         {"C:\\Photos", true}, {"c:\\", true}, {"\\\\server\\share", true}, {"Photos", false},
         {"C:Photos", false}, {"\\\\", false}, {"\\Photos", false}, {"", false},
@@ -258,8 +246,12 @@ TEST_F(FolderSetTest, ListsKeepFolderSets)
     EXPECT_EQ(2, CountSetPictures("1A"));
     EXPECT_EQ(1, CountSetPictures("0B"));
     EXPECT_EQ(-1, CountSetPictures("1Gone"));
-    EXPECT_EQ(-1, CountSetPictures(("1" + missing).c_str()));
+    EXPECT_EQ(-1, CountSetPictures(missing.c_str()));
     EXPECT_TRUE(CountComes("0" + root, 2));
+    RemoveTree(home / "Images");
+    opts.UpdateImageLists();
+    EXPECT_EQ((Strs{missing, "0" + root, share}), Items(opts.listWP));
+    EXPECT_EQ(0, opts.listSS.GetCount());
 }
 
 // Random order over a numbered and a folder set, picked by three processes in turn after
@@ -273,25 +265,20 @@ TEST_F(FolderSetTest, ShuffleGoesOnAcrossProcesses)
     ASSERT_TRUE(CountComes(item, 6)) << "indexed and written";
     char appData[MAX_PATH];
     ASSERT_EQ(S_OK, SHGetFolderPathA(nullptr, CSIDL_LOCAL_APPDATA, nullptr, 0, appData));
-    int damaged = 0;
-    std::string original, damagedBytes, indexFile;
+    const std::string indexDir = std::string(appData) + "\\Vantora\\";
+    Strs indexes; // those of the set
     WIN32_FIND_DATAA fd;
-    HANDLE h = FindFirstFileA((std::string(appData) + "\\Vantora\\Index-*.dat").c_str(), &fd);
-    for (bool more = h != INVALID_HANDLE_VALUE; more; more = FindNextFileA(h, &fd)) {
-        std::string file = std::string(appData) + "\\Vantora\\" + fd.cFileName;
-        std::string bytes = ReadAll(file);
-        if (bytes.find(root) == std::string::npos)
-            continue;
-        original = bytes;
-        indexFile = file;
-        bytes[bytes.size() / 2] ^= 0x55;
-        damagedBytes = bytes;
-        ASSERT_TRUE(WriteFileBytes(file, bytes.data(), bytes.size()));
-        ++damaged;
-    }
+    HANDLE h = FindFirstFileA((indexDir + "Index-*.dat").c_str(), &fd);
+    for (bool more = h != INVALID_HANDLE_VALUE; more; more = FindNextFileA(h, &fd))
+        if (ReadAll(indexDir + fd.cFileName).find(root) != std::string::npos)
+            indexes.push_back(indexDir + fd.cFileName);
     if (h != INVALID_HANDLE_VALUE)
         FindClose(h);
-    ASSERT_EQ(1, damaged) << "the index of the set";
+    ASSERT_EQ(1u, indexes.size()) << "the index of the set";
+    const std::string original = ReadAll(indexes[0]);
+    std::string damaged = original;
+    damaged[damaged.size() / 2] ^= 0x55;
+    ASSERT_TRUE(WriteFileBytes(indexes[0], damaged.data(), damaged.size()));
     SetList(opts.listSS, {item, "1B"});
     SetList(opts.listWP, {item, "1B"});
     opts.listSS.Store();
@@ -315,8 +302,8 @@ TEST_F(FolderSetTest, ShuffleGoesOnAcrossProcesses)
     EXPECT_EQ(all, std::set<std::string>(wp.begin(), wp.end()));
     EXPECT_NE(ss[9], ss[10]) << "the last of a cycle first in the next";
     EXPECT_NE(Strs(ss.begin(), ss.begin() + 10), Strs(ss.begin() + 10, ss.end()));
-    std::string now = ReadAll(indexFile);
-    EXPECT_TRUE(now.size() == original.size() && now != damagedBytes && now.compare(0, 8, original, 0, 8) == 0)
+    std::string now = ReadAll(indexes[0]);
+    EXPECT_TRUE(now.size() == original.size() && now != damaged && now.compare(0, 8, original, 0, 8) == 0)
         << "the damaged index walked and written anew";
 }
 

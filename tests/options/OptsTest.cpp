@@ -27,11 +27,9 @@ std::vector<unsigned long> Numbers(const Opts& o)
 }
 const std::vector<unsigned long> kDefaults = {0x21002, 10, 4, 1, 1};
 
-struct Call {
-    int forScreenSaver;
-    std::string pict; // "set\NN" (.jpg), "" for none
-    DWORD pic, set;   // the position that sequence stored afterwards
-};
+// A call and its picture "set\NN" (.jpg), "" for none; its sequence then stores the picture
+// index NN - 1 and the set's index among the sets in use (none found: nothing stored).
+struct Call { int forScreenSaver; std::string pict; DWORD set; };
 
 } // namespace
 
@@ -137,54 +135,81 @@ TEST_F(StrListTest, StoredFormAndOddValues)
     }
 }
 
+// Sets without pictures (empty, a plain file, deleted) never stop the sequence while some
+// set in use holds a picture.
 TEST_F(ImageSetTest, SequencesAndTheirStoredPositions)
 {
     const std::string p(120, 'P'), q(120, 'Q'), r(120, 'R');
     const struct Case {
         const char* what;
         std::vector<Disk> disk;
-        Strs list;           // both lists
+        Strs list;           // both lists; the wallpaper's stored position is 0, 0
         int random;          // the screen saver's random order
-        DWORD pic, set;      // the screen saver's stored position; the wallpaper's is 0, 0
+        DWORD pic; int set;  // the screen saver's stored position (set -1: none)
         std::vector<Call> calls;
     } cases[] = {
         {"two sets in list order; the wallpaper keeps its own position",
          {{"A", 1, 3}, {"B", 1, 3}}, {"1A", "1B"}, 0, 0, 0,
-         {{1, "A\\02", 1, 0}, {1, "A\\03", 2, 0}, {0, "A\\02", 1, 0}, {1, "B\\01", 0, 1},
-          {1, "B\\02", 1, 1}, {1, "B\\03", 2, 1}, {1, "A\\01", 0, 0}, {0, "A\\03", 2, 0}}},
+         {{1, "A\\02", 0}, {1, "A\\03", 0}, {0, "A\\02", 0}, {1, "B\\01", 1},
+          {1, "B\\02", 1}, {1, "B\\03", 1}, {1, "A\\01", 0}, {0, "A\\03", 0}}},
         {"one picture in random order comes each time; the wallpaper stays in list order",
-         {{"A", 1, 1}}, {"1A"}, 1, 0, 0, {{1, "A\\01", 0, 0}, {1, "A\\01", 0, 0}, {0, "A\\01", 0, 0}}},
+         {{"A", 1, 1}}, {"1A"}, 1, 0, 0, {{1, "A\\01", 0}, {1, "A\\01", 0}, {0, "A\\01", 0}}},
         {"a name with a semicolon counts as two sets; names joined longer than a path",
-         {{"A", 1, 2}, {"X;Y", 1, 3}, {p, 1, 1}, {q, 1, 1}, {r, 1, 1}}, {"1A", "1X;Y", "1" + p, "1" + q, "1" + r},
-         0, 0, 0, {{1, "A\\02", 1, 0}, {1, p + "\\01", 0, 3}, {1, q + "\\01", 0, 4}, {1, r + "\\01", 0, 5},
-                   {1, "A\\01", 0, 0}}},
+         {{"A", 1, 2}, {"X;Y", 1, 3}, {p, 1, 1}, {q, 1, 1}, {r, 1, 1}},
+         {"1A", "1X;Y", "1" + p, "1" + q, "1" + r}, 0, 0, 0,
+         {{1, "A\\02", 0}, {1, p + "\\01", 3}, {1, q + "\\01", 4}, {1, r + "\\01", 5},
+          {1, "A\\01", 0}}},
         {"sets not in use and gaps are passed over; positions count the sets in use",
          {{"A", 1, 2}, {"A", 5, 5}, {"B", 1, 3}, {"C", 3, 3}}, {"1A", "0B", "1C"}, 0, 0, 0,
-         {{1, "A\\02", 1, 0}, {1, "A\\05", 4, 0}, {1, "C\\03", 2, 1}, {1, "A\\01", 0, 0}}},
+         {{1, "A\\02", 0}, {1, "A\\05", 0}, {1, "C\\03", 1}, {1, "A\\01", 0}}},
         {"a stored set past the sets in use starts at the first", {{"A", 1, 3}, {"B", 1, 3}},
-         {"1A", "1B"}, 0, 1, 2, {{1, "A\\02", 1, 0}}},
+         {"1A", "1B"}, 0, 1, 2, {{1, "A\\02", 0}}},
         {"the largest index wraps within its set", {{"A", 1, 3}, {"B", 1, 3}}, {"1A", "1B"}, 0,
-         0xFFFFFFFF, 1, {{1, "B\\01", 0, 1}}},
+         0xFFFFFFFF, 1, {{1, "B\\01", 1}}},
         {"an index past the last of the only set", {{"A", 2, 3}}, {"1A"}, 0, 77, 0,
-         {{1, "A\\02", 1, 0}, {1, "A\\03", 2, 0}}},
-        {"picture 50 is the last, also in a read folder", {{"A", 1, 1}, {"A", 50, 50}}, {"1A"}, 0, 47, 0,
-         {{1, "A\\50", 49, 0}, {1, "A\\01", 0, 0}}},
+         {{1, "A\\02", 0}, {1, "A\\03", 0}}},
+        {"picture 50 is the last, also in a read folder", {{"A", 1, 1}, {"A", 50, 50}}, {"1A"}, 0,
+         47, 0, {{1, "A\\50", 0}, {1, "A\\01", 0}}},
+        {"an empty set after the full one", {{"A", 1, 6}, {"E", 1, 0}}, {"1A", "1E"}, 0, 0, -1,
+         {{1, "A\\02", 0}, {1, "A\\03", 0}, {1, "A\\04", 0}, {1, "A\\05", 0}, {1, "A\\06", 0},
+          {1, "A\\01", 0}, {1, "A\\02", 0}}},
+        {"an empty set first", {{"A", 1, 3}, {"E", 1, 0}}, {"1E", "1A"}, 0, 0, -1,
+         {{1, "A\\01", 1}, {1, "A\\02", 1}, {1, "A\\03", 1}, {1, "A\\01", 1}}},
+        {"a plain file taken for a set", {{"desktop.ini", -1, 0}, {"A", 2, 3}},
+         {"1A", "1desktop.ini"}, 0, 0, -1, {{1, "A\\02", 0}, {1, "A\\03", 0}, {1, "A\\02", 0}}},
+        {"the other set deleted after the last picture", {{"A", 1, 10}}, {"1A", "1B"}, 0, 9, 0,
+         {{1, "A\\01", 0}, {1, "A\\02", 0}}},
+        {"the one picture is the one shown last", {{"A", 5, 5}, {"E", 1, 0}, {"F", 1, 0}},
+         {"1E", "1A", "1F"}, 0, 4, 1, {{1, "A\\05", 1}, {1, "A\\05", 1}}},
+        {"the start set deleted", {{"B", 7, 7}}, {"1A", "1B"}, 0, 3, 0,
+         {{1, "B\\07", 1}, {1, "B\\07", 1}}},
+        {"a stored index past the last picture", {{"A", 1, 2}, {"E", 1, 0}}, {"1A", "1E"}, 0, 77,
+         0, {{1, "A\\01", 0}, {1, "A\\02", 0}, {1, "A\\01", 0}}},
+        {"every set in use without pictures", {{"A", 1, 4}, {"E", 1, 0}, {"desktop.ini", -1, 0}},
+         {"0A", "1E", "1desktop.ini", "1Gone"}, 0, 2, 1, {{1, "", 1}, {1, "", 1}}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
         LayOut(c.disk);
         SetList(opts.listSS, c.list);
         SetList(opts.listWP, c.list);
-        SetDword(Opts::pszSSLastPicInd, c.pic);
-        SetDword(Opts::pszSSLastSetInd, c.set);
+        SHDeleteValueA(HKEY_CURRENT_USER, sub.c_str(), Opts::pszSSLastPicInd);
+        SHDeleteValueA(HKEY_CURRENT_USER, sub.c_str(), Opts::pszSSLastSetInd);
+        if (c.set >= 0) {
+            SetDword(Opts::pszSSLastPicInd, c.pic);
+            SetDword(Opts::pszSSLastSetInd, c.set);
+        }
         SetDword(Opts::pszWPLastPicInd, 0);
         SetDword(Opts::pszWPLastSetInd, 0);
         opts.Set(OPT_SS_RANDOM, c.random);
         srand(7);
         for (const Call& call : c.calls) {
-            EXPECT_EQ(call.pict.empty() ? "" : call.pict + ".jpg", Next(call.forScreenSaver));
-            EXPECT_EQ(call.pic, Dword(call.forScreenSaver ? Opts::pszSSLastPicInd : Opts::pszWPLastPicInd));
-            EXPECT_EQ(call.set, Dword(call.forScreenSaver ? Opts::pszSSLastSetInd : Opts::pszWPLastSetInd));
+            const std::string& pict = call.pict;
+            const DWORD pic = pict.empty() ? c.pic : atoi(pict.c_str() + pict.size() - 2) - 1;
+            EXPECT_EQ(pict.empty() ? "" : pict + ".jpg", Next(call.forScreenSaver));
+            const bool ss = call.forScreenSaver;
+            EXPECT_EQ(pic, Dword(ss ? Opts::pszSSLastPicInd : Opts::pszWPLastPicInd)) << pict;
+            EXPECT_EQ(call.set, Dword(ss ? Opts::pszSSLastSetInd : Opts::pszWPLastSetInd)) << pict;
         }
     }
 }
@@ -240,74 +265,10 @@ TEST_F(ImageSetTest, CaptionsComeFromTheFileNames)
     }
 }
 
-// Order and state are kept; new sets come first, in use; what is no set goes; without the
-// images folder both lists empty.
-TEST_F(ImageSetTest, ListUpdatesFollowTheSetsOnDisk)
-{
-    LayOut({{"A", 1, 2}, {"B", 1, 1}, {"C", 1, 1}});
-    SetList(opts.listWP, {"0c", "1A", "1Gone", "1", "1..", "1A\\..\\B", "0."});
-    SetList(opts.listSS, {"1A", "0B", "0C"});
-    opts.UpdateImageLists();
-    EXPECT_EQ((Strs{"1B", "0c", "1A"}), Items(opts.listWP));
-    EXPECT_EQ((Strs{"1A", "0B", "0C"}), Items(opts.listSS));
-    RemoveTree(home / "Images");
-    opts.UpdateImageLists();
-    EXPECT_EQ(0, opts.listSS.GetCount() + opts.listWP.GetCount());
-}
-
-// A call in list order completes its cycle, so sets without pictures (empty, a plain file,
-// deleted) never stop the sequence while some set in use holds a picture.
-TEST_F(ImageSetTest, SetsWithoutPicturesNeverStopTheSequence)
-{
-    const struct Case {
-        const char* what;
-        std::vector<Disk> disk;
-        Strs list;
-        int lastPic, lastSet; // the stored position; -1: nothing stored
-        Strs expected;        // "set\NN" (.jpg) per call, "" for none
-    } cases[] = {
-        {"an empty set after the only full one", {{"Flowers", 1, 6}, {"Empty", 1, 0}},
-         {"1Flowers", "1Empty"}, -1, -1,
-         {"Flowers\\02", "Flowers\\03", "Flowers\\04", "Flowers\\05", "Flowers\\06", "Flowers\\01", "Flowers\\02"}},
-        {"an empty set first", {{"Flowers", 1, 3}, {"Empty", 1, 0}},
-         {"1Empty", "1Flowers"}, -1, -1, {"Flowers\\01", "Flowers\\02", "Flowers\\03", "Flowers\\01"}},
-        {"a plain file taken for a set", {{"desktop.ini", -1, 0}, {"A", 2, 3}},
-         {"1A", "1desktop.ini"}, -1, -1, {"A\\02", "A\\03", "A\\02"}},
-        {"the other set deleted after the last picture", {{"A", 1, 10}},
-         {"1A", "1B"}, 9, 0, {"A\\01", "A\\02"}},
-        {"the one picture is the one shown last", {{"A", 5, 5}, {"E", 1, 0}, {"F", 1, 0}},
-         {"1E", "1A", "1F"}, 4, 1, {"A\\05", "A\\05"}},
-        {"the start set deleted", {{"B", 7, 7}},
-         {"1A", "1B"}, 3, 0, {"B\\07", "B\\07"}},
-        {"a stored index past the last picture", {{"A", 1, 2}, {"E", 1, 0}},
-         {"1A", "1E"}, 77, 0, {"A\\01", "A\\02", "A\\01"}},
-        {"every set in use without pictures", {{"A", 1, 4}, {"E", 1, 0}, {"desktop.ini", -1, 0}},
-         {"0A", "1E", "1desktop.ini", "1Gone"}, 2, 1, {"", ""}},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.what);
-        LayOut(c.disk);
-        SetList(opts.listSS, c.list);
-        SHDeleteValueA(HKEY_CURRENT_USER, sub.c_str(), Opts::pszSSLastPicInd);
-        SHDeleteValueA(HKEY_CURRENT_USER, sub.c_str(), Opts::pszSSLastSetInd);
-        if (c.lastPic >= 0) {
-            SetDword(Opts::pszSSLastPicInd, c.lastPic);
-            SetDword(Opts::pszSSLastSetInd, c.lastSet);
-        }
-        for (size_t i = 0; i < c.expected.size(); ++i)
-            EXPECT_EQ(c.expected[i].empty() ? "" : c.expected[i] + ".jpg", Next()) << "call " << i;
-        if (c.expected.back().empty()) {
-            EXPECT_EQ(static_cast<DWORD>(c.lastPic), Dword(Opts::pszSSLastPicInd)) << "a failed call stores nothing";
-            EXPECT_EQ(static_cast<DWORD>(c.lastSet), Dword(Opts::pszSSLastSetInd));
-        }
-    }
-}
-
-// Each set folder is read once per call and the numbers matched in memory: the pictures
-// come out as the platform's own search for "NN*.jpg" finds them, one number at a time,
-// whatever the names and the order of the directory listing. (Every name sits at an odd
-// number after an empty one: the first try of a call searches directly, the later ones
-// match in memory.)
+// Each set folder is read once per call and the numbers matched in memory: the pictures come
+// out as the platform's search for "NN*.jpg" finds them, whatever the names and the listing's
+// order. (Every name sits at an odd number after an empty one: the first try of a call
+// searches directly, the later ones match in memory.)
 TEST_F(ImageSetTest, PicturesAreTheOnesTheSearchForEachNumberFinds)
 {
     std::string set = home / "Images\\S";

@@ -1,10 +1,38 @@
-// Helpers of the picture tests: the test pictures, a hidden window that gives Blast its
-// frame, and colour checks.
+// Helpers of the picture tests (and of the options and wallpaper tests): the test pictures,
+// files read whole, EXIF data, a hidden window that gives Blast its frame, and colour checks.
 #pragma once
+#include <fstream>
+#include <iterator>
+#include <string>
 #include "TestUtil.h"
 
 // A picture made by the build (tests/picture/make-fixtures).
 inline std::string Fixture(const char* name) { return TestDir() + "\\fixtures\\" + name; }
+
+inline std::string ReadAll(const std::string& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+// The body of an APP1 segment: "Exif\0\0", a TIFF header in the given byte order and one
+// directory with the given entries (tag, type, count, value).
+struct Entry {
+    unsigned tag, type, count, value;
+};
+inline std::string Exif(bool bigEndian, std::initializer_list<Entry> entries, unsigned ifdOffset = 8)
+{
+    auto word = [&](unsigned v) {
+        return bigEndian ? std::string{char(v >> 8), char(v)} : std::string{char(v), char(v >> 8)};
+    };
+    auto dword = [&](unsigned v) { return bigEndian ? word(v >> 16) + word(v) : word(v) + word(v >> 16); };
+    std::string s("Exif\0\0", 6);
+    s += bigEndian ? "MM" : "II";
+    s += word(42) + dword(ifdOffset) + word(static_cast<unsigned>(entries.size()));
+    for (const Entry& e : entries)
+        s += word(e.tag) + word(e.type) + dword(e.count) + (e.type == 3 ? word(e.value) + word(0) : dword(e.value));
+    return s + dword(0);
+}
 
 // A hidden borderless window with the given client size.
 class FrameWindow {
@@ -35,4 +63,5 @@ inline bool IsWhite(Rgb c) { return c.r == 255 && c.g == 255 && c.b == 255; }
 inline bool IsRed(Rgb c) { return Near(c, 220, 30, 30); }
 inline bool IsBlue(Rgb c) { return Near(c, 30, 30, 220); }
 inline bool IsGreen(Rgb c) { return Near(c, 30, 200, 30); }
+inline bool IsYellow(Rgb c) { return Near(c, 230, 220, 40); }
 inline bool IsCopyrightGrey(Rgb c) { return Near(c, 127, 127, 127, 8); }

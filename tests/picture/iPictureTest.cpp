@@ -1,7 +1,5 @@
-// Loading, measuring, rendering and fitting real JPEG files; the file and stream the
-// loader reads through; Blast's layout checked by pixels on a memory DC: black frame,
-// fitted picture, caption under it, copyright line over its foot, error text; the
-// device-context holders and the bitmap helper.
+// Real JPEG files loaded, rendered, fitted and blasted, checked by pixels on memory DCs; the
+// file and stream the loader reads through; the device-context holder and the bitmap helper.
 #include <gtest/gtest.h>
 #include <algorithm>
 #include <vector>
@@ -15,7 +13,7 @@
 
 static std::vector<long> Corners(const RECT& rc) { return {rc.left, rc.top, rc.right, rc.bottom}; }
 
-TEST(iPicture, FailedLoadsKeepOrReleaseThePicture)
+TEST(iPicture, FailedLoadsKeepOrReleaseThePictureAndRendersIntoTheTarget)
 {
     ScratchDir dir;
     iPicture pict;
@@ -34,18 +32,13 @@ TEST(iPicture, FailedLoadsKeepOrReleaseThePicture)
     ASSERT_TRUE(WriteFileBytes(dir / "bad.jpg", "plain", 5));
     EXPECT_EQ(0, pict.Load((dir / "bad.jpg").c_str()));
     EXPECT_EQ(nullptr, pict.pUnk);
-}
-
-TEST(iPicture, RendersIntoTheTarget)
-{
-    iPicture pict, empty;
+    Canvas big(700, 500);
+    EXPECT_EQ(0, pict.Render(big.Dc(), RECT{0, 0, 10, 10}, nullptr)) << "nothing held";
     ASSERT_EQ(1, pict.Load(Fixture("halves_640x480.jpg").c_str()));
     // A single-point target means the natural size at that point.
-    Canvas big(700, 500);
     ASSERT_EQ(1, pict.Render(big.Dc(), RECT{10, 5, 10, 5}, nullptr));
     EXPECT_TRUE(IsRed(big.Pixel(10, 5)) && IsBlue(big.Pixel(649, 484)));
     EXPECT_TRUE(IsBlack(big.Pixel(650, 484)) && IsBlack(big.Pixel(649, 485)));
-    EXPECT_EQ(0, empty.Render(big.Dc(), RECT{0, 0, 10, 10}, nullptr));
     // Black and white columns, about three to a pixel, keep their average brightness.
     ASSERT_EQ(1, pict.Load(Fixture("stripes_400x300.jpg").c_str()));
     Canvas small(130, 75);
@@ -234,11 +227,10 @@ TEST(FwDC, CreatesDeletesAndRestores)
 // drawn by the check-list box's tests).
 TEST(DrawUtil, DrawsWholeBitmapsAtTheirOwnSize)
 {
-    DWORD bits[4][6];
-    for (auto& row : bits)
-        for (int x = 0; x < 6; ++x)
-            row[x] = x < 3 ? 0 : 0x1E1EDC;
-    HBITMAP bitmap = CreateBitmap(6, 4, 1, 32, bits);
+    std::vector<DWORD> bits(24, 0x1E1EDC);
+    for (int row = 0; row < 24; row += 6)
+        std::fill_n(&bits[row], 3, 0);
+    HBITMAP bitmap = CreateBitmap(6, 4, 1, 32, bits.data());
     ASSERT_NE(nullptr, bitmap);
     Canvas target(20, 20);
     target.Fill(RGB(220, 30, 30));
@@ -252,24 +244,18 @@ TEST(FwFile, ExactCountsPositionsSizesAndMapping)
 {
     ScratchDir dir;
     std::string path = dir / "values.bin", copy = dir / "copy.bin";
-    {
-        FwFile file(path.c_str(), 1); // created when missing
-        ASSERT_TRUE(file.IsReady());
-        EXPECT_TRUE(file.Write(BYTE(0x11)) && file.Write(WORD(0x3322)) && file.Write(0x77665544));
-        EXPECT_EQ(7u, file.GetSize());
-    }
+    ASSERT_TRUE(WriteFileBytes(path, "\x11\x22\x33\x44\x55\x66\x77", 7));
     FwFile file(path.c_str(), 0);
+    EXPECT_EQ(7u, file.GetSize());
     BYTE bytes[10];
     DWORD done = 99;
     ASSERT_EQ(1, file.ReadBin(bytes, 7, &done));
     EXPECT_EQ(7u, done);
-    for (int i = 0; i < 7; ++i)
-        EXPECT_EQ(0x11 * (i + 1), bytes[i]) << "little-endian values";
+    EXPECT_EQ(0, memcmp(bytes, "\x11\x22\x33\x44\x55\x66\x77", 7));
     // Past the end: a short read fails but reports what it got.
     EXPECT_EQ(3u, file.MoveTo(-4, FILE_END));
     EXPECT_EQ(0, file.ReadBin(bytes, 10, &done));
     EXPECT_EQ(4u, done);
-    EXPECT_EQ(0, file.Write(BYTE(1))) << "opened for reading only";
     // Six bytes copied (the one left is too few for six more), cut to four and mapped.
     file.MoveTo(0);
     {

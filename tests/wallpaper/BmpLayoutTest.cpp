@@ -2,21 +2,15 @@
 // table and bottom-up padded rows; writes that fail or meet a file held open.
 #include <gtest/gtest.h>
 #include <cstring>
-#include <fstream>
-#include <iterator>
 #include <vector>
+#include "../picture/PictureTestUtil.h"
 #include "ChangerTestUtil.h"
 #include "TestUtil.h"
+#include "base/FwDC.h"
 #include "base/FwHandle.h"
 #include "wallpaper/WallpaperBmp.h"
 
 namespace {
-
-std::string ReadAll(const std::string& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
 
 // A top-down DIB section with a palette of its own and every row different (the unused
 // fourth byte of 32-bit pixels stays 0).
@@ -46,10 +40,7 @@ struct TestDib {
 // CreateBMPFile with the screen's DC.
 int Write(std::string path, HBITMAP hbm)
 {
-    HDC screen = GetDC(nullptr);
-    int ok = CreateBMPFile(&path[0], screen, hbm, nullptr);
-    ReleaseDC(nullptr, screen);
-    return ok;
+    return CreateBMPFile(&path[0], ClientDC(nullptr), hbm, nullptr);
 }
 
 } // namespace

@@ -1,7 +1,5 @@
-// Helpers of the wallpaper tests: registry values, the desktop wallpaper put aside and back,
-// a settings key of the test's own, files, local times, and the user's changer state as the
-// changer and the settings sheet touch it (running changer, settings key, autorun value,
-// desktop wallpaper and wallpaper file).
+// Helpers of the wallpaper tests: registry values, local times, and the user's desktop
+// wallpaper and changer state put aside and back.
 #pragma once
 #include <windows.h>
 #include <memory>

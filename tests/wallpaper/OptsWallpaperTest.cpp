@@ -1,5 +1,4 @@
-// The wallpaper of the options record in this process: the bitmap file's place, a change,
-// and the store with the changer off, which gives the user's own wallpaper back.
+// The wallpaper of the options record in this process.
 #include <gtest/gtest.h>
 #include "ChangerTestUtil.h"
 #include "TestUtil.h"

@@ -1,7 +1,5 @@
-// The wallpaper changer as a process of its own under the DLL runner: started once (also
-// after one that died holding its lock), changing the wallpaper at once, deaf to quit
-// requests of other values, started anew by a start that meets it still quitting, and
-// taken away by Uninstall, which gives the user's wallpaper back.
+// The wallpaper changer as a process of its own under the DLL runner, from its first start
+// to Uninstall.
 #include <gtest/gtest.h>
 #include <windows.h>
 #include <tlhelp32.h>
@@ -13,9 +11,7 @@
 #include "base/MyMutex.h"
 #include "options/Opts.h"
 
-namespace {
-
-int CountProcesses(const char* exeName)
+static int CountProcesses(const char* exeName)
 {
     FwHandle snap(CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0));
     PROCESSENTRY32 pe = {sizeof(pe)};
@@ -24,8 +20,6 @@ int CountProcesses(const char* exeName)
         n += lstrcmpiA(pe.szExeFile, exeName) == 0;
     return n;
 }
-
-} // namespace
 
 TEST(ChangerProcess, StartedOnceQuitsOnRequestRestartsAfterAStopAndUninstalls)
 {

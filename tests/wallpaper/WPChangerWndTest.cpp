@@ -4,7 +4,6 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 #include "ChangerTestUtil.h"
-#include "TestUtil.h"
 #include "ui/FindScreenSaverWnd.h"
 #include "wallpaper/WPChangerWnd.h"
 
